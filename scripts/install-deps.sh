@@ -1,0 +1,33 @@
+#!/usr/bin/env bash
+# Brings every package the builds and tests need onto a Debian 12 machine (run as root).
+# Idempotent: when everything is present it only checks and returns.
+set -euo pipefail
+
+packages=(
+  cmake ninja-build g++ clang-14 libclang-rt-14-dev
+  googletest libgtest-dev libgmock-dev libbenchmark-dev
+  g++-mingw-w64-i686 binutils-mingw-w64-i686
+  wine wine32:i386 fonts-wine xvfb x11-utils xdotool imagemagick locales procps python3
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "install-deps: installing ${missing[*]}"
+  export DEBIAN_FRONTEND=noninteractive
+  if ! dpkg --print-foreign-architectures | grep -qx i386; then
+    dpkg --add-architecture i386
+  fi
+  apt-get update -qq
+  apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+fi
+
+# Wine maps LC_ALL=ru_RU.UTF-8 to ANSI code page 1251; the locale must exist for that.
+if ! locale -a 2>/dev/null | grep -qi '^ru_RU\.utf8$'; then
+  sed -i 's/^# *ru_RU.UTF-8 UTF-8/ru_RU.UTF-8 UTF-8/' /etc/locale.gen
+  grep -q '^ru_RU.UTF-8 UTF-8' /etc/locale.gen || echo 'ru_RU.UTF-8 UTF-8' >> /etc/locale.gen
+  locale-gen >/dev/null
+fi

@@ -1,0 +1,50 @@
+#!/usr/bin/env bash
+# Runs a Windows program under 32-bit Wine for CTest and the project's scripts:
+#   wine-run.sh --prefix DIR program.exe [args...]
+# The prefix is private to the build tree and made once. When no display is
+# set, an Xvfb display is started for this run and stopped afterwards by its
+# own pid. The program's exit code is passed through.
+set -u
+
+prefix=""
+if [ "${1:-}" = "--prefix" ]; then prefix=$2; shift 2; fi
+[ -n "$prefix" ] || { echo "wine-run: --prefix DIR is required" >&2; exit 2; }
+[ $# -ge 1 ] || { echo "wine-run: no program given" >&2; exit 2; }
+
+export WINEPREFIX="$prefix"
+export WINEDEBUG=-all
+export WINEARCH=win32
+export LC_ALL=ru_RU.UTF-8
+# Keep Wine from offering to install Mono or Gecko into the prefix.
+export WINEDLLOVERRIDES="mscoree,mshtml=${WINEDLLOVERRIDES:+;$WINEDLLOVERRIDES}"
+
+here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+xvfb_pid=""
+
+stop_display() {
+  if [ -n "$xvfb_pid" ]; then
+    # Wine's helpers hold the display open; end this prefix's processes first.
+    wineserver -k >/dev/null 2>&1 || true
+    kill "$xvfb_pid" 2>/dev/null || true
+    wait "$xvfb_pid" 2>/dev/null || true
+  fi
+}
+trap stop_display EXIT
+
+if [ -z "${DISPLAY:-}" ]; then
+  # shellcheck source=xvfb.sh
+  . "$here/xvfb.sh"
+  start_xvfb || { echo "wine-run: could not start Xvfb" >&2; exit 2; }
+  xvfb_pid=$XVFB_PID
+fi
+
+"$here/wine-prefix.sh" "$prefix" || exit 2
+
+# Wine's system processes (services, plugplay, ...) inherit the output of the
+# program that starts them and outlive it, so a test runner reading that
+# output would wait for them. Start them first, detached from our output.
+wine cmd /c exit >/dev/null 2>&1 </dev/null
+
+wine "$@" </dev/null
+rc=$?
+exit $rc

@@ -1,0 +1,2 @@
+# Sources of the Err part of the toolkit.
+target_sources(widgets PRIVATE FloatingPoint.cpp)

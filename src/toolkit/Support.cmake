@@ -1,0 +1,1 @@
+# Sources of the Support part of the toolkit.

@@ -1,0 +1,1 @@
+# Sources of the Widgets part of the toolkit.
