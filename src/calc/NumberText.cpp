@@ -86,7 +86,11 @@ std::string IntegerToText(std::int64_t value) {
 }
 
 std::string ResultText(double payout) {
-  if (payout < 0) return "-" + ResultText(-payout);
+  if (payout < 0) {
+    std::string text = ResultText(-payout);
+    text.insert(text.begin(), '-');
+    return text;
+  }
   if (!(payout < kPayoutLimit)) throw Exception(ErrorKind::PayoutTooLarge);
 
   std::int64_t whole = static_cast<std::int64_t>(payout);   // toward zero

@@ -29,6 +29,15 @@ const char* KindMessage(ErrorKind kind) {
   return "Unknown error";
 }
 
+__attribute__((noinline)) Exception::Exception(ErrorKind kind, std::string message)
+    : kind_(kind), message_(std::move(message)), address_(__builtin_return_address(0)) {}
+
+__attribute__((noinline)) Exception::Exception(ErrorKind kind)
+    : kind_(kind), message_(KindMessage(kind)), address_(__builtin_return_address(0)) {}
+
+Exception::Exception(ErrorKind kind, std::string message, const void* address)
+    : kind_(kind), message_(std::move(message)), address_(address) {}
+
 std::string InOutMessage(int code) {
   switch (code) {
     case 2: return "File not found";

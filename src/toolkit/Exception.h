@@ -39,17 +39,22 @@ const char* KindMessage(ErrorKind kind);
 
 class Exception : public std::exception {
  public:
-  Exception(ErrorKind kind, std::string message)
-      : kind_(kind), message_(std::move(message)) {}
-  explicit Exception(ErrorKind kind) : Exception(kind, KindMessage(kind)) {}
+  // The constructors note the code address that raises the exception; the
+  // error box names it. They must stay out of line for that.
+  Exception(ErrorKind kind, std::string message);
+  explicit Exception(ErrorKind kind);
+  // For faults found elsewhere (a processor exception): the faulting address.
+  Exception(ErrorKind kind, std::string message, const void* address);
 
   ErrorKind Kind() const noexcept { return kind_; }
   const std::string& Message() const noexcept { return message_; }
+  const void* Address() const noexcept { return address_; }
   const char* what() const noexcept override { return message_.c_str(); }
 
  private:
   ErrorKind kind_;
   std::string message_;
+  const void* address_;
 };
 
 // Builds the message of an input/output error from its code.
