@@ -1,0 +1,7 @@
+// Resource ids of the widget tests' bitmaps (made by WidgetsTestResources.py).
+#pragma once
+
+#define kGlyph12Resource 101   // 12 x 12: frame, red centre, near-grey pixel at (2, 2)
+#define kGlyph24Resource 102   // 24 x 24, drawn the same way
+#define kTwoGlyphsResource 103 // 24 x 12: a green-centred glyph, then a blue-centred one
+#define kLogoResource 104      // 4 x 2: key grey at both ends of each row
