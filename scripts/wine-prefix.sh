@@ -3,14 +3,22 @@
 # A lock keeps parallel test runs from initialising it twice.
 set -u
 prefix=$1
-[ -f "$prefix/.zemko-ready" ] && exit 0
+ready="$prefix/.zemko-ready-2"
+[ -f "$ready" ] && exit 0
 mkdir -p "$(dirname "$prefix")"
 exec 9>"$prefix.lock"
 flock 9
-if [ ! -f "$prefix/.zemko-ready" ]; then
-  rm -rf "$prefix"
-  WINEPREFIX="$prefix" WINEARCH=win32 WINEDEBUG=-all LC_ALL=ru_RU.UTF-8 \
-    WINEDLLOVERRIDES="mscoree,mshtml=" wineboot -i >/dev/null 2>&1 </dev/null
-  WINEPREFIX="$prefix" wineserver -w
-  touch "$prefix/.zemko-ready"
+if [ ! -f "$ready" ]; then
+  export WINEPREFIX="$prefix" WINEARCH=win32 WINEDEBUG=-all LC_ALL=ru_RU.UTF-8 \
+         WINEDLLOVERRIDES="mscoree,mshtml="
+  if [ ! -f "$prefix/system.reg" ]; then
+    wineboot -i >/dev/null 2>&1 </dev/null
+  fi
+  # Without a window manager on the virtual display, Wine would wait for one
+  # each time a window is shown; let Wine place and focus windows itself.
+  # A prefix for a real desktop (ZEMKO_WINE_MANAGED=1) keeps the manager.
+  if [ "${ZEMKO_WINE_MANAGED:-0}" != 1 ]; then
+    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 </dev/null
+  fi
+  touch "$ready"
 fi

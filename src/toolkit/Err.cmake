@@ -1,2 +1,2 @@
 # Sources of the error module, the floating-point environment and the hints.
-target_sources(widgets PRIVATE FloatingPoint.cpp)
+target_sources(widgets PRIVATE FloatingPoint.cpp Err.cpp Hints.cpp)
