@@ -1,0 +1,44 @@
+#include "commands/PasteOdds.h"
+
+#include <string>
+#include <string_view>
+
+#include "commands/CalculatorForm.h"
+#include "commands/Messages.h"
+#include "commands/OddsRows.h"
+#include "toolkit/Support.h"
+
+namespace zemcoms {
+
+namespace {
+
+// Spreadsheets separate cells by tabs and end lines with CR LF.
+constexpr char kValueDelimiters[] = "\r\t\n";
+
+}  // namespace
+
+void PasteOdds() {
+  CalculatorForm& form = Form();
+  form.clearAllButton->Click();
+
+  const std::string text = widgets::ReadClipboardText();
+  if (text.empty()) {
+    form.resultStrip->SetText(kClipboardEmpty);
+    return;
+  }
+
+  // The splitter cuts in one pass, so even a huge clipboard costs its length.
+  widgets::TextSplitter values(text, kValueDelimiters);
+  while (!values.Done() && form.rowCount < kMaxOddsRows) {
+    const std::string_view value = values.Next();
+    if (value.empty()) continue;
+    // A blank first row takes the value; otherwise a new row does.
+    if (form.rowCount != 1 || !widgets::Trim(form.oddsRows[0]->GetText()).empty()) {
+      AddOddsRow();
+    }
+    form.oddsRows[form.rowCount - 1]->SetText(value);
+  }
+  form.stakeBox->SetFocus(true);
+}
+
+}  // namespace zemcoms

@@ -1,0 +1,18 @@
+// The maker's web-site link under the caption strip.
+#pragma once
+
+#include "toolkit/Widgets.h"
+
+namespace zemko {
+
+inline constexpr char kMakerHost[] = "vadrex.example";
+inline constexpr char kMakerAddress[] = "http://vadrex.example";
+
+// Creates the link label on the main window with its look and handlers.
+widgets::Control* CreateLinkLabel(widgets::Control* mainWindow);
+
+void LinkMouseEnter(void* context, widgets::Control* sender);
+void LinkMouseLeave(void* context, widgets::Control* sender);
+void LinkClick(void* context, widgets::Control* sender);
+
+}  // namespace zemko
