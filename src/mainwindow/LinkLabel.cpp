@@ -1,6 +1,6 @@
 #include "mainwindow/LinkLabel.h"
 
-#include <shellapi.h>
+#include <windows.h>
 
 #include "mainwindow/Skin.h"
 
@@ -39,8 +39,15 @@ void LinkMouseLeave(void*, widgets::Control* sender) {
 }
 
 void LinkClick(void*, widgets::Control* sender) {
-  // A failure (no browser) is silent: the program goes on as before.
-  ShellExecuteA(sender->Parent()->Handle(), "open", kMakerAddress, "", "", SW_SHOW);
+  // The shell library is large and needed only here: it is loaded on the
+  // first click, not at start-up. A failure (no browser) is silent.
+  using ShellExecuteFunction = HINSTANCE(WINAPI*)(HWND, LPCSTR, LPCSTR, LPCSTR, LPCSTR, INT);
+  static const HMODULE shell = LoadLibraryA("shell32.dll");
+  static const auto shellExecute = shell ? reinterpret_cast<ShellExecuteFunction>(
+                                               GetProcAddress(shell, "ShellExecuteA"))
+                                         : nullptr;
+  if (shellExecute)
+    shellExecute(sender->Parent()->Handle(), "open", kMakerAddress, "", "", SW_SHOW);
 }
 
 }  // namespace zemko
