@@ -379,6 +379,12 @@ void Control::AddDestroyNotification(NotifyHandler fn, void* context) {
   if (fn) destroyNotifications_.push_back({fn, context});
 }
 
+void Control::RemoveDestroyNotification(NotifyHandler fn, void* context) {
+  std::erase_if(destroyNotifications_, [&](const Handler<NotifyHandler>& notification) {
+    return notification.fn == fn && notification.context == context;
+  });
+}
+
 // ---------------------------------------------------------------- destruction
 
 void DestroyControl(Control* control) {

@@ -45,7 +45,10 @@ void SetHintText(Hint* hint, std::string_view text) {
 }
 
 void DestroyHint(Hint* hint) {
-  if (hint && hint->control_) hint->control_->SetMessageHandler(nullptr, nullptr);
+  if (hint && hint->control_) {
+    hint->control_->SetMessageHandler(nullptr, nullptr);
+    hint->control_->RemoveDestroyNotification(&Hint::OnControlDestroyed, hint);
+  }
   delete hint;
 }
 

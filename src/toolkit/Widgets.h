@@ -258,6 +258,7 @@ class Control {
   void SetMessageHandler(MessageHandler fn, void* context);  // replaces
   // Called first when the control is destroyed: things that go with it.
   void AddDestroyNotification(NotifyHandler fn, void* context);
+  void RemoveDestroyNotification(NotifyHandler fn, void* context);
 
   // Focus and commands.
   void SetFocus(bool focus);

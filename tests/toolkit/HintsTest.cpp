@@ -144,6 +144,16 @@ TEST_F(HintsTest, DestroyingTheControlReleasesItsTooltip) {
   hints::DestroyHint(hint);
 }
 
+TEST_F(HintsTest, DestroyedHintIsForgottenByItsControl) {
+  hints::Hint* hint = HintWithText("tip");
+  form_->ShowAndActivate();
+  hints::DestroyHint(hint);
+  SendMessageA(label_->Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(3, 3));
+  EXPECT_EQ(hints::LiveTooltipWindows(), 0);
+  widgets::DestroyControl(label_);  // no notification reaches the freed hint
+  EXPECT_EQ(form_->ChildCount(), 0);
+}
+
 TEST_F(HintsTest, RestingMouseShowsTheTip) {
   hints::Hint* hint = HintWithText("Сыграло");
   ASSERT_TRUE(RestMouseOnLabel(hint));
