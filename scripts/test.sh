@@ -34,5 +34,6 @@ fi
 ./scripts/wine-prefix.sh "$WINEPREFIX"
 # One persistent Wine server for the whole run: each test program then starts
 # in a fraction of a second instead of booting Wine's services again.
+wineserver -k >/dev/null 2>&1 || true
 wineserver -p
 ctest --test-dir build/win --output-on-failure -j "$jobs"

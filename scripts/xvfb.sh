@@ -7,10 +7,10 @@ start_xvfb() {
   Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
   XVFB_PID=$!
   exec {fd}<"$fifo"
-  read -r -t 20 num <&"$fd"
+  read -r -t 60 num <&"$fd" || true
   exec {fd}<&-
   rm -f "$fifo"
-  [ -n "$num" ] || { kill "$XVFB_PID" 2>/dev/null; return 1; }
+  [ -n "$num" ] || { echo "xvfb: the virtual display did not start" >&2; kill "$XVFB_PID" 2>/dev/null; return 1; }
   export DISPLAY=":$num"
   export XVFB_PID
 }
