@@ -43,8 +43,8 @@ void LinkClick(void*, widgets::Control* sender) {
   // first click, not at start-up. A failure (no browser) is silent.
   using ShellExecuteFunction = HINSTANCE(WINAPI*)(HWND, LPCSTR, LPCSTR, LPCSTR, LPCSTR, INT);
   static const HMODULE shell = LoadLibraryA("shell32.dll");
-  static const auto shellExecute = shell ? reinterpret_cast<ShellExecuteFunction>(
-                                               GetProcAddress(shell, "ShellExecuteA"))
+  static const auto shellExecute = shell ? reinterpret_cast<ShellExecuteFunction>(reinterpret_cast<void*>(
+                                               GetProcAddress(shell, "ShellExecuteA")))
                                          : nullptr;
   if (shellExecute)
     shellExecute(sender->Parent()->Handle(), "open", kMakerAddress, "", "", SW_SHOW);

@@ -213,17 +213,26 @@ int Control::GetClientHeight() {
   return client.bottom;
 }
 
-// The client size comes first: asking for it makes the window whose frame
-// the outer size then includes.
-void Control::SetClientWidth(int width) {
-  int client = GetClientWidth();
-  SetWidth(width + GetWidth() - client);
+// Outer size minus client size, measured on the window (asking for it makes
+// the window). A pop-up made without a size has no client area to measure
+// by; its frame then follows from its styles.
+SIZE Control::FrameSize() {
+  const HWND window = Handle();
+  RECT client, outer;
+  GetClientRect(window, &client);
+  GetWindowRect(window, &outer);
+  RECT styled{0, 0, 0, 0};
+  AdjustWindowRectEx(&styled, static_cast<DWORD>(GetWindowLongA(window, GWL_STYLE)), FALSE,
+                     static_cast<DWORD>(GetWindowLongA(window, GWL_EXSTYLE)));
+  return {client.right > 0 ? (outer.right - outer.left) - client.right
+                           : styled.right - styled.left,
+          client.bottom > 0 ? (outer.bottom - outer.top) - client.bottom
+                            : styled.bottom - styled.top};
 }
 
-void Control::SetClientHeight(int height) {
-  int client = GetClientHeight();
-  SetHeight(height + GetHeight() - client);
-}
+void Control::SetClientWidth(int width) { SetWidth(width + FrameSize().cx); }
+
+void Control::SetClientHeight(int height) { SetHeight(height + FrameSize().cy); }
 
 // ---------------------------------------------------------------- appearance
 

@@ -81,11 +81,14 @@ void Control::CreateWindowNow() {
   if (kind_ == ControlKind::Application || kind_ == ControlKind::Form) RegisterLayerClass(kind_);
   LayerState& state = State();
 
-  // Made hidden until set visible (true) or the loop shows it.
-  bool visible = (style_ & WS_VISIBLE) && (visibleSet_ || state.running);
+  // Made hidden until set visible (true) or the loop shows it. A child made
+  // while the loop runs (an added odds row) shows with its parent at once; a
+  // form waits for set visible or show and activate, so it is not seen
+  // before it is in place.
+  bool child = (style_ & WS_CHILD) != 0;
+  bool visible = (style_ & WS_VISIBLE) && (visibleSet_ || (state.running && child));
   DWORD style = visible ? style_ : style_ & ~WS_VISIBLE;
 
-  bool child = (style_ & WS_CHILD) != 0;
   int x = bounds_.left;
   int y = bounds_.top;
   int width = bounds_.right - bounds_.left;

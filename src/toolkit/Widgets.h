@@ -320,6 +320,7 @@ class Control {
 
   // Appearance (Control.cpp).
   RECT CurrentBounds() const;
+  SIZE FrameSize();
   void SetBounds(const RECT& bounds);
   HBRUSH Brush();
   void FreeBrush();
