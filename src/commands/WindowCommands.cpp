@@ -10,7 +10,14 @@ namespace zemcoms {
 
 void CloseCommand() { Form().mainWindow->PostClose(); }
 
-void MinimiseCommand() { ShowWindow(Form().application->Handle(), SW_SHOWMINIMIZED); }
+void MinimiseCommand() {
+  HWND application = Form().application->Handle();
+  // Windows hides an owner's pop-ups itself as the owner is minimised; Wine
+  // does so only for the system's minimise command, so they are hidden here
+  // first. The system's restore command (the taskbar's) shows them again.
+  ShowOwnedPopups(application, FALSE);
+  ShowWindow(application, SW_SHOWMINIMIZED);
+}
 
 void AboutCommand() { zemabout::ShowAboutWindow(Form().mainWindow); }
 

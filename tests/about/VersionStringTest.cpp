@@ -1,0 +1,81 @@
+// The version text: read from this program's own version block (the
+// program's resources are linked in), and the formatting of the four words.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+
+#include "about/ZemAbout.h"
+
+namespace {
+
+VS_FIXEDFILEINFO FileVersion(WORD a, WORD b, WORD c, WORD d) {
+  VS_FIXEDFILEINFO info{};
+  info.dwSignature = VS_FFI_SIGNATURE;
+  info.dwStrucVersion = VS_FFI_STRUCVERSION;
+  info.dwFileVersionMS = MAKELONG(b, a);
+  info.dwFileVersionLS = MAKELONG(d, c);
+  info.dwProductVersionMS = info.dwFileVersionMS;
+  info.dwProductVersionLS = info.dwFileVersionLS;
+  return info;
+}
+
+// ---------------------------------------------------------------- own block
+
+TEST(VersionString, IsEmptyBeforeTheBlockIsRead) { EXPECT_EQ("", zemabout::VersionString()); }
+
+TEST(VersionString, GivesTheProgramFileVersion) {
+  zemabout::Initialise();
+  EXPECT_EQ("1.0.1.3", zemabout::VersionString());
+  // Formatted afresh on each call, from the block kept in memory.
+  EXPECT_EQ("1.0.1.3", zemabout::VersionString());
+  zemabout::Finalise();
+}
+
+TEST(VersionString, IsEmptyAgainOnceTheBlockIsReleased) {
+  zemabout::Initialise();
+  ASSERT_EQ("1.0.1.3", zemabout::VersionString());
+  zemabout::Finalise();
+  EXPECT_EQ("", zemabout::VersionString());
+}
+
+// ---------------------------------------------------------------- format
+
+struct FormatCase {
+  WORD a, b, c, d;
+  const char* text;
+};
+
+class FormatFileVersion : public ::testing::TestWithParam<FormatCase> {};
+
+TEST_P(FormatFileVersion, JoinsTheFourWordsWithDots) {
+  const FormatCase& c = GetParam();
+  EXPECT_EQ(c.text, zemabout::FormatFileVersion(FileVersion(c.a, c.b, c.c, c.d)));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Words, FormatFileVersion,
+    ::testing::Values(FormatCase{1, 0, 1, 3, "1.0.1.3"},
+                      FormatCase{0, 0, 0, 0, "0.0.0.0"},
+                      // No leading zeros, no sign: words above 32767 are unsigned.
+                      FormatCase{2, 10, 0, 65535, "2.10.0.65535"},
+                      FormatCase{32768, 32767, 65535, 1, "32768.32767.65535.1"},
+                      FormatCase{65535, 65535, 65535, 65535, "65535.65535.65535.65535"},
+                      // Each word in its own place: high word first.
+                      FormatCase{1, 2, 3, 4, "1.2.3.4"}),
+    [](const ::testing::TestParamInfo<FormatCase>& info) {
+      std::string name = info.param.text;
+      std::replace(name.begin(), name.end(), '.', '_');
+      return "Version_" + name;
+    });
+
+TEST(FormatFileVersionFields, TakesTheFileVersionNotTheProductVersion) {
+  VS_FIXEDFILEINFO info = FileVersion(3, 1, 4, 1);
+  info.dwProductVersionMS = MAKELONG(9, 9);
+  info.dwProductVersionLS = MAKELONG(9, 9);
+  EXPECT_EQ("3.1.4.1", zemabout::FormatFileVersion(info));
+}
+
+}  // namespace
