@@ -15,6 +15,11 @@ namespace {
 // Spreadsheets separate cells by tabs and end lines with CR LF.
 constexpr char kValueDelimiters[] = "\r\t\n";
 
+// A pasted value is cut at this length. No odds needs a fraction of it (the
+// digit rule reads nothing past a few hundred digits), and an edit box given
+// megabytes of one line can take minutes to lay it out, or fail.
+constexpr std::size_t kMaxValueLength = 1024;
+
 }  // namespace
 
 void PasteOdds() {
@@ -36,7 +41,7 @@ void PasteOdds() {
     if (form.rowCount != 1 || !widgets::Trim(form.oddsRows[0]->GetText()).empty()) {
       AddOddsRow();
     }
-    form.oddsRows[form.rowCount - 1]->SetText(value);
+    form.oddsRows[form.rowCount - 1]->SetText(value.substr(0, kMaxValueLength));
   }
   form.stakeBox->SetFocus(true);
 }
