@@ -109,11 +109,6 @@ void BuildMainWindow(Control* application, Control* mainWindow) {
   mainWindow->SetMinimiseAnchor(mainWindow);
   RestorePosition(mainWindow);
   mainWindow->SetText(kApplicationTitle);
-  // The client size setters measure the frame on the window; a window made
-  // without a size has no client area to measure it by, so it starts with
-  // this outer size.
-  mainWindow->SetWidth(kClientWidth);
-  mainWindow->SetHeight(kInitialClientHeight);
   mainWindow->SetClientHeight(kInitialClientHeight);
   mainWindow->SetClientWidth(kClientWidth);
   mainWindow->GetFont().SetHeight(kFontHeight);

@@ -1,0 +1,382 @@
+// The odds rows and the keys of the entry boxes: Enter through the fields,
+// growth of the window with the rows, Ctrl+Enter and numpad plus to the
+// system size, numpad minus to clear all, and Tab over every control.
+#include "mainwindow/MainWindowFixture.h"
+#include "toolkit/WindowTestSupport.h"
+
+using namespace zemko_test;
+using widgets::Control;
+using widgets_test::HeldKeys;
+
+namespace {
+
+// Where row n sits: four columns of five under the line of the stake box.
+std::vector<int> RowPlace(int n) {
+  return {10 + 60 * ((n - 1) / 5), 70 + 28 * ((n - 1) % 5 + 1), 50, 18};
+}
+
+int ExpectedClientHeight(int rows) { return 162 + 28 * std::min(rows, 5); }
+
+class OddsRowsTest : public MainWindowTest {
+ protected:
+  // The result strip and the bottom buttons under the rows.
+  void ExpectBottomBand(int clientHeight) {
+    EXPECT_EQ((std::vector<int>{10, clientHeight - 64, 230, 18}), Place(RectInClient(form().resultStrip)));
+    EXPECT_EQ((std::vector<int>{214, clientHeight - 36, 26, 26}), Place(RectInClient(form().calculateButton)));
+    EXPECT_EQ((std::vector<int>{178, clientHeight - 36, 26, 26}), Place(RectInClient(form().clearAllButton)));
+    EXPECT_EQ((std::vector<int>{142, clientHeight - 36, 26, 26}), Place(RectInClient(form().pasteButton)));
+    EXPECT_EQ((std::vector<int>{10, clientHeight - 36, 26, 26}), Place(RectInClient(form().helpButton)));
+  }
+
+  void ExpectCounts(const char* count) {
+    EXPECT_EQ(count, TextOf(form().systemSizeBox));
+    EXPECT_EQ(count, TextOf(form().wonCountBox));
+    EXPECT_EQ(count, TextOf(form().comboSizeBox));
+  }
+
+  void ExpectOneEmptyRowAfterClearAll(const std::string& stake) {
+    ASSERT_EQ(1, RowCount());
+    EXPECT_EQ("", TextOf(Row(1)));
+    EXPECT_EQ(RowPlace(1), Place(RectInClient(Row(1))));
+    EXPECT_EQ(190, ClientHeight());
+    ExpectBottomBand(190);
+    ExpectCounts("1");
+    EXPECT_EQ("Результат", TextOf(form().resultStrip));
+    EXPECT_EQ(stake, TextOf(form().stakeBox));
+    EXPECT_EQ(form().stakeBox, Focused());
+    EXPECT_TRUE(WholeTextSelected(form().stakeBox));
+    // Only the one row is left among the main window's children.
+    int edits = 0;
+    for (int i = 0; i < window_->ChildCount(); ++i) {
+      if (window_->ChildAt(i)->Kind() == widgets::ControlKind::EditBox) ++edits;
+    }
+    EXPECT_EQ(5, edits) << "stake, won-count, system-size, \"по\" and one row";
+  }
+};
+
+}  // namespace
+
+// ---------------------------------------------------------------- Enter
+
+TEST_F(OddsRowsTest, EnterInTheLastRowAddsRowsUpToTwentyAndTheWindowGrowsWithTheFirstColumn) {
+  InLoop([&] {
+    EXPECT_EQ(190, ClientHeight());
+    ExpectBottomBand(190);
+    for (int n = 2; n <= kMaxRows; ++n) {
+      SCOPED_TRACE(n);
+      SetTextOf(Row(n - 1), std::to_string(n));
+      Press(Row(n - 1), VK_RETURN);
+      ASSERT_EQ(n, RowCount());
+      Control* row = Row(n);
+      EXPECT_EQ(RowPlace(n), Place(RectInClient(row)));
+      EXPECT_EQ("", TextOf(row));
+      EXPECT_TRUE(IsWindowVisible(row->Handle()));
+      EXPECT_EQ(row, Focused());
+      EXPECT_EQ(ExpectedClientHeight(n), ClientHeight());
+      EXPECT_EQ(kClientWidth, window_->GetClientWidth());
+      ExpectBottomBand(ExpectedClientHeight(n));
+      ExpectCounts(std::to_string(n).c_str());
+      // The row added before keeps its text.
+      EXPECT_EQ(std::to_string(n), TextOf(Row(n - 1)));
+    }
+    EXPECT_EQ(302, ClientHeight());
+
+    // At twenty, Enter in the last row goes to the system size instead.
+    Press(Row(kMaxRows), VK_RETURN);
+    EXPECT_EQ(kMaxRows, RowCount());
+    EXPECT_EQ(form().systemSizeBox, Focused());
+    EXPECT_TRUE(WholeTextSelected(form().systemSizeBox));
+    EXPECT_EQ("20", TextOf(form().systemSizeBox));
+  });
+}
+
+TEST_F(OddsRowsTest, WithTwentyRowsEnterInAnyRowGoesToTheSystemSize) {
+  InLoop([&] {
+    GrowTo(kMaxRows);
+    for (int n : {1, 7, 13, 19, 20}) {
+      SCOPED_TRACE(n);
+      SetTextOf(form().systemSizeBox, "17");
+      Row(n)->SetFocus(true);
+      Press(Row(n), VK_RETURN);
+      EXPECT_EQ(form().systemSizeBox, Focused());
+      EXPECT_TRUE(WholeTextSelected(form().systemSizeBox));
+      EXPECT_EQ(kMaxRows, RowCount());
+      // Any modifiers: Shift+Enter too.
+      HeldKeys shift({VK_SHIFT});
+      Row(n)->SetFocus(true);
+      Press(Row(n), VK_RETURN);
+      EXPECT_EQ(form().systemSizeBox, Focused());
+    }
+  });
+}
+
+TEST_F(OddsRowsTest, EnterInAnEarlierRowGoesToTheNextRow) {
+  InLoop([&] {
+    GrowTo(7);
+    Row(3)->SetFocus(true);
+    Press(Row(3), VK_RETURN);
+    EXPECT_EQ(Row(4), Focused());
+    EXPECT_EQ(7, RowCount());
+    // Across the columns: row 5 to row 6.
+    Row(5)->SetFocus(true);
+    Press(Row(5), VK_RETURN);
+    EXPECT_EQ(Row(6), Focused());
+    EXPECT_EQ(7, RowCount());
+  });
+}
+
+TEST_F(OddsRowsTest, EnterInTheStakeBoxAlwaysGoesToRowOne) {
+  InLoop([&] {
+    Press(form().stakeBox, VK_RETURN);
+    EXPECT_EQ(Row(1), Focused());
+    GrowTo(8);
+    form().stakeBox->SetFocus(true);
+    Press(form().stakeBox, VK_RETURN);
+    EXPECT_EQ(Row(1), Focused());
+    EXPECT_EQ(8, RowCount());
+  });
+}
+
+TEST_F(OddsRowsTest, EnterInTheSystemSizeBoxSelectsThePoBoxAndEnterThereCalculates) {
+  InLoop([&] {
+    EnterBet("300", {"2", "3", "4"}, "3", "2");
+    form().systemSizeBox->SetFocus(true);
+    Press(form().systemSizeBox, VK_RETURN);
+    EXPECT_EQ(form().comboSizeBox, Focused());
+    EXPECT_TRUE(WholeTextSelected(form().comboSizeBox));
+    EXPECT_EQ("Результат", TextOf(form().resultStrip));
+
+    Press(form().comboSizeBox, VK_RETURN);
+    EXPECT_EQ("2600,00", TextOf(form().resultStrip));
+    EXPECT_EQ(form().comboSizeBox, Focused());
+    EXPECT_EQ(3, RowCount());
+  });
+}
+
+TEST_F(OddsRowsTest, TypingTheCountsAndAddingARowResetsThemToTheRowCount) {
+  InLoop([&] {
+    GrowTo(2);
+    form().systemSizeBox->SetFocus(true);
+    form().systemSizeBox->SelectAll();
+    Type(form().systemSizeBox, "8");
+    form().comboSizeBox->SetFocus(true);
+    form().comboSizeBox->SelectAll();
+    Type(form().comboSizeBox, "3");
+    EXPECT_EQ("8", TextOf(form().systemSizeBox));
+    EXPECT_EQ("3", TextOf(form().comboSizeBox));
+    Row(2)->SetFocus(true);
+    Press(Row(2), VK_RETURN);
+    ExpectCounts("3");
+  });
+}
+
+TEST_F(OddsRowsTest, ModifiersDecideWhatEnterDoesInARow) {
+  InLoop([&] {
+    GrowTo(3);
+    SetTextOf(form().systemSizeBox, "12");
+    for (WORD modifier : {VK_SHIFT, VK_MENU}) {
+      SCOPED_TRACE(modifier);
+      HeldKeys held({modifier});
+      for (int n : {2, 3}) {
+        Row(n)->SetFocus(true);
+        Press(Row(n), VK_RETURN);
+        EXPECT_EQ(Row(n), Focused()) << "nothing happens";
+        EXPECT_EQ(3, RowCount());
+      }
+    }
+    // Ctrl+Enter, also with Shift, jumps to the system size from any row.
+    for (int n : {1, 3}) {
+      HeldKeys ctrl({VK_CONTROL});
+      Row(n)->SetFocus(true);
+      Press(Row(n), VK_RETURN);
+      EXPECT_EQ(form().systemSizeBox, Focused());
+      EXPECT_TRUE(WholeTextSelected(form().systemSizeBox));
+      HeldKeys shift({VK_SHIFT});
+      Row(n)->SetFocus(true);
+      Press(Row(n), VK_RETURN);
+      EXPECT_EQ(form().systemSizeBox, Focused());
+    }
+    EXPECT_EQ(3, RowCount());
+    EXPECT_EQ("12", TextOf(form().systemSizeBox));
+
+    // In the stake, system-size and "по" boxes Enter with a modifier does nothing.
+    HeldKeys ctrl({VK_CONTROL});
+    for (Control* box : {form().stakeBox, form().systemSizeBox, form().comboSizeBox}) {
+      box->SetFocus(true);
+      Press(box, VK_RETURN);
+      EXPECT_EQ(box, Focused());
+    }
+    EXPECT_EQ("Результат", TextOf(form().resultStrip));
+  });
+}
+
+TEST_F(OddsRowsTest, NumpadPlusJumpsFromARowButNotFromTheOtherBoxes) {
+  InLoop([&] {
+    GrowTo(4);
+    Row(2)->SetFocus(true);
+    Press(Row(2), VK_ADD);
+    EXPECT_EQ(form().systemSizeBox, Focused());
+    EXPECT_TRUE(WholeTextSelected(form().systemSizeBox));
+    {
+      HeldKeys shift({VK_SHIFT});
+      Row(4)->SetFocus(true);
+      Press(Row(4), VK_ADD);
+      EXPECT_EQ(form().systemSizeBox, Focused());
+    }
+    for (Control* box : {form().stakeBox, form().systemSizeBox, form().comboSizeBox}) {
+      box->SetFocus(true);
+      Press(box, VK_ADD);
+      EXPECT_EQ(box, Focused());
+    }
+    EXPECT_EQ(4, RowCount());
+  });
+}
+
+// ---------------------------------------------------------------- clear all
+
+TEST_F(OddsRowsTest, NumpadMinusInARowClearsAllRowsAndKeepsTheStake) {
+  InLoop([&] {
+    GrowTo(12);
+    for (int n = 1; n <= 12; ++n) SetTextOf(Row(n), "1,5");
+    SetTextOf(form().stakeBox, "250");
+    SetTextOf(form().resultStrip, "2600,00");
+    Row(9)->SetFocus(true);
+    Press(Row(9), VK_SUBTRACT);
+    ExpectOneEmptyRowAfterClearAll("250");
+    EXPECT_EQ(0, GetWindowTextLengthA(Row(1)->Handle()));
+  });
+}
+
+TEST_F(OddsRowsTest, NumpadMinusClearsAllFromEveryEntryBoxWithAnyModifiers) {
+  InLoop([&] {
+    SetTextOf(form().stakeBox, "250");
+    for (Control* box : {form().systemSizeBox, form().comboSizeBox, form().stakeBox}) {
+      for (WORD modifier : {0, VK_SHIFT, VK_CONTROL}) {
+        SCOPED_TRACE(TextOf(box));
+        GrowTo(6);
+        SetTextOf(form().resultStrip, "1,00");
+        std::vector<int> held;
+        if (modifier) held.push_back(modifier);
+        HeldKeys keys(held);
+        box->SetFocus(true);
+        // Only the key-down: the minus character that follows is the edit
+        // box's own business.
+        SendMessageA(box->Handle(), WM_KEYDOWN, VK_SUBTRACT, 1);
+        ExpectOneEmptyRowAfterClearAll("250");
+      }
+    }
+  });
+}
+
+TEST_F(OddsRowsTest, TheWonCountBoxTakesNoKeysAndNoKeyRemovesARow) {
+  InLoop([&] {
+    GrowTo(3);
+    form().wonCountBox->SetFocus(true);
+    Press(form().wonCountBox, VK_SUBTRACT);
+    Press(form().wonCountBox, VK_RETURN);
+    EXPECT_EQ(3, RowCount());
+    EXPECT_EQ(form().wonCountBox, Focused());
+    Type(form().wonCountBox, "7");
+    EXPECT_EQ("3", TextOf(form().wonCountBox)) << "read-only";
+
+    // Backspace and Delete only edit; an emptied row stays.
+    SetTextOf(Row(2), "5");
+    Row(2)->SetFocus(true);
+    SendMessageA(Row(2)->Handle(), EM_SETSEL, 1, 1);
+    Press(Row(2), VK_BACK);
+    Press(Row(2), VK_DELETE);
+    Press(Row(2), VK_BACK);
+    EXPECT_EQ("", TextOf(Row(2)));
+    EXPECT_EQ(3, RowCount());
+    EXPECT_EQ(Row(2), Focused());
+  });
+}
+
+TEST_F(OddsRowsTest, TheDigitBoxesTakeDigitsOnlyButTheStakeAndRowsTakeAnyText) {
+  InLoop([&] {
+    for (Control* box : {form().systemSizeBox, form().comboSizeBox}) {
+      SetTextOf(box, "");
+      box->SetFocus(true);
+      Type(box, "1x,5");
+      EXPECT_EQ("15", TextOf(box));
+    }
+    form().stakeBox->SetFocus(true);
+    Type(form().stakeBox, "1x,5");
+    EXPECT_EQ("1x,5", TextOf(form().stakeBox));
+    Row(1)->SetFocus(true);
+    Type(Row(1), "2.5");
+    EXPECT_EQ("2.5", TextOf(Row(1)));
+  });
+}
+
+TEST_F(OddsRowsTest, ClearAllByTheButtonLeavesOneRowAndTheStakeSelected) {
+  InLoop([&] {
+    GrowTo(12);
+    SetTextOf(form().stakeBox, "300");
+    Row(12)->SetFocus(true);
+    form().clearAllButton->Click();
+    ExpectOneEmptyRowAfterClearAll("300");
+    // New rows after a clear-all go on as before.
+    Press(Row(1), VK_RETURN);
+    EXPECT_EQ(2, RowCount());
+    EXPECT_EQ(Row(2), Focused());
+    EXPECT_EQ(RowPlace(2), Place(RectInClient(Row(2))));
+    Row(1)->SetFocus(true);
+    Press(Row(1), VK_RETURN);
+    EXPECT_EQ(Row(2), Focused());
+  });
+}
+
+// ---------------------------------------------------------------- navigation
+
+TEST_F(OddsRowsTest, UpAndDownMoveBetweenTheStakeAndTheRowsLeftAndRightStayInTheBox) {
+  InLoop([&] {
+    GrowTo(2);
+    SetTextOf(Row(1), "1,5");
+    form().stakeBox->SetFocus(true);
+    Press(form().stakeBox, VK_DOWN);
+    EXPECT_EQ(Row(1), Focused());
+    Press(Row(1), VK_NEXT);
+    EXPECT_EQ(Row(2), Focused());
+    Press(Row(2), VK_UP);
+    EXPECT_EQ(Row(1), Focused());
+    SendMessageA(Row(1)->Handle(), EM_SETSEL, 1, 1);
+    Press(Row(1), VK_LEFT);
+    Press(Row(1), VK_RIGHT);
+    Press(Row(1), VK_RIGHT);
+    EXPECT_EQ(Row(1), Focused());
+    DWORD caret = 0;
+    SendMessageA(Row(1)->Handle(), EM_GETSEL, reinterpret_cast<WPARAM>(&caret), 0);
+    EXPECT_EQ(2u, caret);
+    Press(Row(1), VK_PRIOR);
+    EXPECT_EQ(form().stakeBox, Focused());
+    EXPECT_EQ(2, RowCount());
+  });
+}
+
+
+TEST_F(OddsRowsTest, TabGoesOverEveryControlInOrderAndWrapsShiftTabBack) {
+  InLoop([&] {
+    GrowTo(3);
+    const std::vector<Control*> order = {
+        form().stakeBox,       form().wonCountBox,    form().systemSizeBox,
+        form().comboSizeBox,   form().calculateButton, form().clearAllButton,
+        form().pasteButton,    form().helpButton,     Row(1),
+        Row(2),                Row(3)};
+    form().stakeBox->SetFocus(true);
+    for (std::size_t i = 1; i <= order.size(); ++i) {
+      Press(Focused(), VK_TAB);
+      EXPECT_EQ(order[i % order.size()], Focused()) << i;
+    }
+    HeldKeys shift({VK_SHIFT});
+    for (std::size_t i = order.size(); i-- > 0;) {
+      Press(Focused(), VK_TAB);
+      EXPECT_EQ(order[i], Focused()) << i;
+    }
+    // The caption-strip buttons, the labels and the link are never reached.
+    for (Control* never : {form().closeButton, form().minimiseButton, form().aboutButton,
+                           form().linkLabel, form().resultStrip}) {
+      EXPECT_FALSE(GetWindowLongA(never->Handle(), GWL_STYLE) & WS_TABSTOP && never->GetTabStop());
+    }
+  });
+}

@@ -1,0 +1,198 @@
+// The web link under the caption strip: brown, red while the mouse is over
+// it, the hand cursor, no hint, no tab stop, and a click that hands the
+// site's address to the shell once per click.
+#include <fstream>
+#include <sstream>
+
+#include "mainwindow/MainWindowFixture.h"
+#include "mainwindow/MouseInput.h"
+
+using namespace zemko_test;
+using widgets::Control;
+
+namespace {
+
+constexpr char kAddress[] = "http://vadrex.example";
+
+// The colour the label gets when it asks its parent how to paint itself.
+COLORREF PaintedTextColour(Control* label) {
+  HDC dc = CreateCompatibleDC(nullptr);
+  HWND window = label->Handle();
+  SendMessageA(GetParent(window), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
+               reinterpret_cast<LPARAM>(window));
+  const COLORREF colour = GetTextColor(dc);
+  DeleteDC(dc);
+  return colour;
+}
+
+// Counts the label's pixels of a colour as the screen shows them.
+int PixelsOf(Control* label, COLORREF colour) {
+  HWND window = label->Handle();
+  RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+  Pump();
+  RECT client;
+  GetClientRect(window, &client);
+  HDC dc = GetDC(window);
+  int count = 0;
+  for (int y = 0; y < client.bottom; ++y) {
+    for (int x = 0; x < client.right; ++x) count += GetPixel(dc, x, y) == colour;
+  }
+  ReleaseDC(window, dc);
+  return count;
+}
+
+class LinkLabelTest : public MainWindowTest {
+ protected:
+  POINT LabelCentre() {
+    const RECT place = RectInClient(form().linkLabel);
+    return OnScreen(MainHandle(), (place.left + place.right) / 2, (place.top + place.bottom) / 2);
+  }
+  void PointerOnLabel() {
+    SetForegroundWindow(MainHandle());
+    MovePointer(LabelCentre());
+  }
+  void PointerAway() { MovePointer({GetSystemMetrics(SM_CXSCREEN) - 20, GetSystemMetrics(SM_CYSCREEN) - 20}); }
+};
+
+}  // namespace
+
+TEST_F(LinkLabelTest, TheLinkTurnsRedUnderThePointerAndBrownAgainWhenItLeaves) {
+  InLoop([&] {
+    Control* link = form().linkLabel;
+    PointerAway();
+    Pump();
+    EXPECT_EQ(kLinkColour, PaintedTextColour(link));
+    EXPECT_GT(PixelsOf(link, kLinkColour), 10);
+    EXPECT_EQ(0, PixelsOf(link, kLinkHoverColour));
+
+    for (int pass = 0; pass < 2; ++pass) {
+      SCOPED_TRACE(pass);
+      PointerOnLabel();
+      EXPECT_TRUE(PumpUntil([&] { return link->GetTextColour() == 0x0000FF; }));
+      EXPECT_EQ(kLinkHoverColour, PaintedTextColour(link));
+      EXPECT_GT(PixelsOf(link, kLinkHoverColour), 10);
+      EXPECT_EQ(0, PixelsOf(link, kLinkColour));
+      EXPECT_EQ(LoadCursorA(nullptr, IDC_HAND), GetCursor()) << "the hand over the link";
+
+      PointerAway();
+      EXPECT_TRUE(PumpUntil([&] { return link->GetTextColour() == 0x2A5E9F; }));
+      EXPECT_EQ(kLinkColour, PaintedTextColour(link));
+      EXPECT_GT(PixelsOf(link, kLinkColour), 10);
+    }
+  });
+}
+
+TEST_F(LinkLabelTest, TheLinkShowsTheHandAndNoHintAndIsNoTabStop) {
+  InLoop([&] {
+    Control* link = form().linkLabel;
+    EXPECT_EQ(LoadCursorA(nullptr, IDC_HAND), link->GetCursor());
+    // The window's own surface keeps the arrow.
+    SetForegroundWindow(MainHandle());
+    MovePointer(OnScreen(MainHandle(), 30, 50));
+    PumpUntil([] { return false; }, 200);
+    EXPECT_EQ(LoadCursorA(nullptr, IDC_ARROW), GetCursor());
+    SendMessageA(link->Handle(), WM_SETCURSOR, reinterpret_cast<WPARAM>(link->Handle()),
+                 MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+    EXPECT_EQ(LoadCursorA(nullptr, IDC_HAND), GetCursor());
+
+    EXPECT_FALSE(GetWindowLongA(link->Handle(), GWL_STYLE) & WS_TABSTOP);
+    EXPECT_FALSE(link->GetTabStop());
+    // Tab from the help button goes on to the first row, past the link.
+    form().helpButton->SetFocus(true);
+    Press(form().helpButton, VK_TAB);
+    EXPECT_EQ(Row(1), Focused());
+  });
+}
+
+namespace {
+
+// The shell's "open" command for web addresses, in the test prefix's
+// registry, is pointed at the recorder for the scope and then put back.
+class ShellOpenCommand {
+ public:
+  explicit ShellOpenCommand(const std::string& command) {
+    RegCreateKeyExA(HKEY_CLASSES_ROOT, kKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key_, nullptr);
+    if (!key_) return;
+    char value[1024] = {};
+    DWORD size = sizeof value - 1;
+    DWORD type = 0;
+    if (RegQueryValueExA(key_, nullptr, nullptr, &type, reinterpret_cast<BYTE*>(value), &size) ==
+        ERROR_SUCCESS) {
+      saved_.assign(value);
+      hadValue_ = true;
+    }
+    RegSetValueExA(key_, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(command.c_str()),
+                   static_cast<DWORD>(command.size() + 1));
+  }
+  ~ShellOpenCommand() {
+    if (!key_) return;
+    if (hadValue_) {
+      RegSetValueExA(key_, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(saved_.c_str()),
+                     static_cast<DWORD>(saved_.size() + 1));
+    } else {
+      RegDeleteValueA(key_, nullptr);
+    }
+    RegCloseKey(key_);
+  }
+  bool Ok() const { return key_ != nullptr; }
+
+ private:
+  static constexpr char kKey[] = "http\\shell\\open\\command";
+  HKEY key_ = nullptr;
+  std::string saved_;
+  bool hadValue_ = false;
+};
+
+std::string WindowsPath(std::string unixPath) {
+  for (char& c : unixPath) {
+    if (c == '/') c = '\\';
+  }
+  std::string path = "Z:";  // Wine maps Z: to the root of the Unix tree
+  return path + unixPath;
+}
+
+std::vector<std::string> LinesOf(const std::string& path) {
+  std::ifstream file(path);
+  std::vector<std::string> lines;
+  for (std::string line; std::getline(file, line);) lines.push_back(line);
+  return lines;
+}
+
+}  // namespace
+
+TEST_F(LinkLabelTest, EachClickHandsTheSitesAddressToTheShellOnce) {
+  char directory[MAX_PATH] = {};
+  GetTempPathA(sizeof directory, directory);
+  const std::string log = std::string(directory) + "zemko-link-" + std::to_string(GetCurrentProcessId()) + ".log";
+  DeleteFileA(log.c_str());
+  SetEnvironmentVariableA("ZEMKO_LINK_LOG", log.c_str());
+  const std::string recorder = WindowsPath(ZEMKO_LINK_RECORDER);
+  ShellOpenCommand open(std::string("\"").append(recorder).append("\" \"%1\""));
+  ASSERT_TRUE(open.Ok());
+
+  InLoop([&] {
+    // A real click of the mouse on the label.
+    PointerOnLabel();
+    PumpUntil([] { return false; }, 200);
+    ClickButton(MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP);
+    // The label takes its own mouse input: no window move is asked for.
+    EXPECT_TRUE(TakeSystemCommands(MainHandle(), 300).empty());
+    ASSERT_TRUE(PumpUntil([&] { return LinesOf(log).size() >= 1; }, 15000)) << "the shell ran nothing";
+    PumpUntil([] { return false; }, 1500);
+    std::vector<std::string> lines = LinesOf(log);
+    ASSERT_EQ(1u, lines.size());
+    EXPECT_NE(std::string::npos, lines[0].find(std::string("\"") + kAddress + "\""))
+        << lines[0];
+    // It stays red while the pointer is over it.
+    EXPECT_EQ(0x0000FFu, form().linkLabel->GetTextColour());
+
+    // The layer's click operation: a second run.
+    form().linkLabel->Click();
+    ASSERT_TRUE(PumpUntil([&] { return LinesOf(log).size() >= 2; }, 15000));
+    PumpUntil([] { return false; }, 1500);
+    lines = LinesOf(log);
+    ASSERT_EQ(2u, lines.size());
+    EXPECT_EQ(lines[0], lines[1]);
+  });
+  DeleteFileA(log.c_str());
+}

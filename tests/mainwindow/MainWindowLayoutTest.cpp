@@ -1,0 +1,312 @@
+// The main window right after start-up: its style, size, every fixed
+// control at its place with its look and text, and the hints.
+#include "mainwindow/MainWindowFixture.h"
+#include "toolkit/WindowTestSupport.h"
+
+#include <commctrl.h>
+
+using namespace zemko_test;
+using widgets::Control;
+
+namespace {
+
+constexpr DWORD kMainWindowStyle = WS_POPUP | WS_BORDER | WS_SYSMENU | WS_MINIMIZEBOX;
+static_assert(kMainWindowStyle == 0x808A0000);
+constexpr DWORD kClipping = WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
+
+DWORD StyleOf(Control* control) {
+  return static_cast<DWORD>(GetWindowLongA(control->Handle(), GWL_STYLE));
+}
+DWORD ExStyleOf(Control* control) {
+  return static_cast<DWORD>(GetWindowLongA(control->Handle(), GWL_EXSTYLE));
+}
+
+// What the control's parent hands its window when it asks for its colours.
+struct PaintedColours {
+  COLORREF text;
+  COLORREF background;
+  COLORREF brush;
+};
+
+PaintedColours ColoursOf(Control* control, UINT message) {
+  HDC dc = CreateCompatibleDC(nullptr);
+  HWND window = control->Handle();
+  auto brush = reinterpret_cast<HBRUSH>(SendMessageA(GetParent(window), message,
+                                                     reinterpret_cast<WPARAM>(dc),
+                                                     reinterpret_cast<LPARAM>(window)));
+  LOGBRUSH info{};
+  if (brush) GetObjectA(brush, sizeof info, &info);
+  PaintedColours colours{GetTextColor(dc), GetBkColor(dc), brush ? info.lbColor : CLR_INVALID};
+  DeleteDC(dc);
+  return colours;
+}
+
+LOGFONTA FontOf(Control* control) {
+  LOGFONTA font{};
+  auto handle = reinterpret_cast<HFONT>(SendMessageA(control->Handle(), WM_GETFONT, 0, 0));
+  if (handle) GetObjectA(handle, sizeof font, &font);
+  return font;
+}
+
+// The control the tooltip's one tool stands for, and the tool's text.
+struct Tool {
+  HWND window = nullptr;
+  std::string text;
+};
+
+Tool ToolOf(HWND tooltip) {
+  char text[256] = {};
+  TTTOOLINFOA tool{};
+  tool.cbSize = TTTOOLINFOA_V2_SIZE;
+  tool.lpszText = text;
+  if (!SendMessageA(tooltip, TTM_ENUMTOOLSA, 0, reinterpret_cast<LPARAM>(&tool))) return {};
+  return {tool.hwnd, text};
+}
+
+struct TooltipSearch {
+  HWND tool;
+  std::vector<HWND> found;
+};
+
+BOOL CALLBACK FindTooltips(HWND window, LPARAM context) {
+  auto* search = reinterpret_cast<TooltipSearch*>(context);
+  if (widgets_test::ClassNameOf(window) == TOOLTIPS_CLASSA && ToolOf(window).window == search->tool)
+    search->found.push_back(window);
+  return TRUE;
+}
+
+// The tooltip windows whose tool is this control. A hint's tooltip belongs
+// to the control's top-level window, so they are found by their tool.
+std::vector<HWND> TooltipsOf(HWND control) {
+  TooltipSearch search{control, {}};
+  EnumThreadWindows(GetCurrentThreadId(), &FindTooltips, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+// The mouse moves over the control; its hint (if it has one) makes its
+// tooltip window then and registers the control as its one tool.
+std::string HintOf(Control* control) {
+  HWND window = control->Handle();
+  SendMessageA(window, WM_MOUSEMOVE, 0, MAKELPARAM(3, 3));
+  const std::vector<HWND> tooltips = TooltipsOf(window);
+  if (tooltips.empty()) return "(no hint)";
+  if (tooltips.size() != 1) return "(more than one hint)";
+  if (SendMessageA(tooltips[0], TTM_GETTOOLCOUNT, 0, 0) != 1) return "(not one tool)";
+  return ToolOf(tooltips[0]).text;
+}
+
+}  // namespace
+
+TEST_F(MainWindowTest, StartsWithOneEmptyRowCountsOfOneAndTheFocusInTheStakeBox) {
+  InLoop([&] {
+    ASSERT_EQ(1, RowCount());
+    EXPECT_EQ((std::vector<int>{10, 98, 50, 18}), Place(RectInClient(Row(1))));
+    EXPECT_EQ("", TextOf(Row(1)));
+    EXPECT_EQ("", TextOf(form().stakeBox));
+    EXPECT_EQ("1", TextOf(form().systemSizeBox));
+    EXPECT_EQ("1", TextOf(form().wonCountBox));
+    EXPECT_EQ("1", TextOf(form().comboSizeBox));
+    EXPECT_EQ("Результат", TextOf(form().resultStrip));
+    EXPECT_EQ(form().stakeBox, Focused());
+    RECT client;
+    GetClientRect(MainHandle(), &client);
+    EXPECT_EQ(kClientWidth, client.right);
+    EXPECT_EQ(190, client.bottom);
+  });
+}
+
+TEST_F(MainWindowTest, IsACaptionlessPopupWithAOnePixelBorderAtTheTopLeftCorner) {
+  InLoop([&] {
+    HWND window = MainHandle();
+    EXPECT_EQ("Form", widgets_test::ClassNameOf(window));
+    char caption[32] = {};
+    GetWindowTextA(window, caption, sizeof caption);
+    EXPECT_STREQ("Земко", caption);
+    EXPECT_EQ(app_->Handle(), GetWindow(window, GW_OWNER));
+
+    const DWORD style = static_cast<DWORD>(GetWindowLongA(window, GWL_STYLE));
+    EXPECT_EQ(kMainWindowStyle, style & ~(WS_VISIBLE | kClipping)) << std::hex << style;
+    EXPECT_TRUE(style & WS_VISIBLE);
+    EXPECT_NE(static_cast<DWORD>(WS_CAPTION), style & WS_CAPTION) << "no title bar";
+    EXPECT_FALSE(style & WS_THICKFRAME);
+    EXPECT_FALSE(style & WS_MAXIMIZEBOX);
+    EXPECT_EQ(kMainWindowStyle, window_->GetStyle() & ~WS_VISIBLE);
+
+    RECT outer;
+    GetWindowRect(window, &outer);
+    EXPECT_EQ((std::vector<int>{0, 0, kClientWidth + 2, 190 + 2}), Place(outer));
+  });
+}
+
+namespace {
+
+enum class Kind { Edit, Label, Button };
+
+struct Expected {
+  const char* name;
+  Control* zemcoms::CalculatorForm::*control;
+  Kind kind;
+  std::vector<int> place;
+  COLORREF background;
+  const char* text;
+  DWORD styleBits;  // must be set (edit options, alignment)
+  DWORD absentBits;  // must be clear
+  bool tabStop;
+};
+
+}  // namespace
+
+TEST_F(MainWindowTest, EveryFixedControlSitsAtItsPlaceWithItsLookAndText) {
+  using F = zemcoms::CalculatorForm;
+  const COLORREF field = GetSysColor(COLOR_WINDOW);
+  const Expected table[] = {
+      {"link label", &F::linkLabel, Kind::Label, {75, 27, 175, 14}, kWindowColour,
+       "vadrex.example", SS_CENTER, 0, false},
+      {"stake box", &F::stakeBox, Kind::Edit, {10, 70, 60, 18}, field, "", 0,
+       ES_NUMBER | ES_READONLY, true},
+      {"won-count box", &F::wonCountBox, Kind::Edit, {80, 70, 30, 18}, kWindowColour, "1",
+       ES_NUMBER | ES_READONLY, 0, true},
+      {"system-size box", &F::systemSizeBox, Kind::Edit, {120, 70, 30, 18}, field, "1",
+       ES_NUMBER, ES_READONLY, true},
+      {"\"по\" box", &F::comboSizeBox, Kind::Edit, {190, 70, 50, 18}, field, "1", ES_NUMBER,
+       ES_READONLY, true},
+      {"result strip", &F::resultStrip, Kind::Label, {10, 126, 230, 18}, kResultStripColour,
+       "Результат", WS_BORDER, SS_CENTER | SS_RIGHT | SS_CENTERIMAGE, false},
+      {"close button", &F::closeButton, Kind::Button, {232, 2, 16, 16}, kStripColour, "",
+       BS_OWNERDRAW, 0, false},
+      {"minimise button", &F::minimiseButton, Kind::Button, {214, 2, 16, 16}, kStripColour, "",
+       BS_OWNERDRAW, 0, false},
+      {"About button", &F::aboutButton, Kind::Button, {192, 2, 16, 16}, kStripColour, "",
+       BS_OWNERDRAW, 0, false},
+      {"calculate button", &F::calculateButton, Kind::Button, {214, 154, 26, 26}, kWindowColour,
+       "", BS_OWNERDRAW, 0, true},
+      {"clear-all button", &F::clearAllButton, Kind::Button, {178, 154, 26, 26}, kWindowColour,
+       "Стереть", BS_OWNERDRAW, 0, true},
+      {"paste button", &F::pasteButton, Kind::Button, {142, 154, 26, 26}, kWindowColour,
+       "Вставить", BS_OWNERDRAW, 0, true},
+      {"help button", &F::helpButton, Kind::Button, {10, 154, 26, 26}, kWindowColour, nullptr,
+       BS_OWNERDRAW, 0, true},
+  };
+  InLoop([&] {
+    for (const Expected& e : table) {
+      SCOPED_TRACE(e.name);
+      Control* control = form().*e.control;
+      ASSERT_NE(nullptr, control);
+      EXPECT_EQ(window_, control->Parent());
+      EXPECT_EQ(e.place, Place(RectInClient(control)));
+      EXPECT_TRUE(IsWindowVisible(control->Handle()));
+      if (e.text) {
+        EXPECT_EQ(e.text, TextOf(control));
+      }
+      const DWORD style = StyleOf(control);
+      EXPECT_EQ(e.styleBits, style & e.styleBits) << std::hex << style;
+      EXPECT_EQ(0u, style & e.absentBits) << std::hex << style;
+      EXPECT_EQ(e.tabStop, control->GetTabStop() && (style & WS_TABSTOP) != 0);
+      switch (e.kind) {
+        case Kind::Edit: {
+          EXPECT_EQ("Edit", widgets_test::ClassNameOf(control->Handle()));
+          // The edit control draws a WS_BORDER frame itself and takes the
+          // bit off its window; the layer keeps it in the style word.
+          EXPECT_TRUE(control->GetStyle() & WS_BORDER) << "a flat one-pixel frame";
+          EXPECT_FALSE(control->GetExtendedStyle() & WS_EX_CLIENTEDGE);
+          EXPECT_FALSE(ExStyleOf(control) & WS_EX_CLIENTEDGE) << "no sunken edge";
+          EXPECT_FALSE(ExStyleOf(control) & WS_EX_CLIENTEDGE) << "no sunken edge";
+          EXPECT_FALSE(style & ES_MULTILINE);
+          const PaintedColours colours = ColoursOf(control, WM_CTLCOLOREDIT);
+          EXPECT_EQ(e.background, colours.background);
+          EXPECT_EQ(e.background, colours.brush);
+          EXPECT_EQ(GetSysColor(COLOR_WINDOWTEXT), colours.text);
+          const LOGFONTA font = FontOf(control);
+          EXPECT_STREQ("MS Sans Serif", font.lfFaceName);
+          EXPECT_EQ(12, font.lfHeight);
+          EXPECT_LT(font.lfWeight, FW_BOLD);
+          EXPECT_EQ(DEFAULT_CHARSET, font.lfCharSet);
+          break;
+        }
+        case Kind::Label: {
+          EXPECT_EQ("Static", widgets_test::ClassNameOf(control->Handle()));
+          const PaintedColours colours = ColoursOf(control, WM_CTLCOLORSTATIC);
+          EXPECT_EQ(e.background, colours.background);
+          EXPECT_EQ(e.background, colours.brush);
+          break;
+        }
+        case Kind::Button: {
+          EXPECT_EQ("Button", widgets_test::ClassNameOf(control->Handle()));
+          EXPECT_EQ(e.background, widgets::ResolveColour(control->GetColour()));
+          break;
+        }
+      }
+    }
+  });
+}
+
+TEST_F(MainWindowTest, TheLabelsCarryTheirOwnFonts) {
+  InLoop([&] {
+    // The link: bold and underlined, brown, in the window's face and height.
+    const LOGFONTA link = FontOf(form().linkLabel);
+    EXPECT_STREQ("MS Sans Serif", link.lfFaceName);
+    EXPECT_EQ(12, link.lfHeight);
+    EXPECT_GE(link.lfWeight, FW_BOLD);
+    EXPECT_TRUE(link.lfUnderline);
+    EXPECT_EQ(kLinkColour, ColoursOf(form().linkLabel, WM_CTLCOLORSTATIC).text);
+
+    // The result strip: bold, cell height 14, text at the top left, bordered.
+    const LOGFONTA strip = FontOf(form().resultStrip);
+    EXPECT_EQ(14, strip.lfHeight);
+    EXPECT_GE(strip.lfWeight, FW_BOLD);
+    EXPECT_FALSE(strip.lfUnderline);
+    EXPECT_FALSE(ExStyleOf(form().resultStrip) & WS_EX_CLIENTEDGE);
+    EXPECT_EQ(static_cast<DWORD>(SS_LEFT), StyleOf(form().resultStrip) & SS_TYPEMASK);
+    EXPECT_EQ(GetSysColor(COLOR_WINDOWTEXT), ColoursOf(form().resultStrip, WM_CTLCOLORSTATIC).text);
+  });
+}
+
+TEST_F(MainWindowTest, TheLabelPoStandsPlainAndCentredBetweenTheCountBoxes) {
+  InLoop([&] {
+    // Created right after the system-size box, without a kept reference.
+    Control* label = nullptr;
+    for (int i = 0; i < window_->ChildCount(); ++i) {
+      if (window_->ChildAt(i) == form().systemSizeBox) label = window_->ChildAt(i + 1);
+    }
+    ASSERT_NE(nullptr, label);
+    EXPECT_EQ(widgets::ControlKind::Label, label->Kind());
+    EXPECT_EQ("по", TextOf(label));
+    EXPECT_EQ((std::vector<int>{160, 72, 20, 22}), Place(RectInClient(label)));
+    EXPECT_EQ(static_cast<DWORD>(SS_CENTER), StyleOf(label) & SS_TYPEMASK);
+    const LOGFONTA font = FontOf(label);
+    EXPECT_EQ(12, font.lfHeight);
+    EXPECT_LT(font.lfWeight, FW_BOLD);
+    EXPECT_FALSE(font.lfUnderline);
+    EXPECT_EQ(kWindowColour, ColoursOf(label, WM_CTLCOLORSTATIC).background);
+    EXPECT_EQ("(no hint)", HintOf(label));
+  });
+}
+
+TEST_F(MainWindowTest, HintsNameWhatEachControlIsFor) {
+  using F = zemcoms::CalculatorForm;
+  const struct {
+    Control* F::*control;
+    const char* hint;
+  } table[] = {
+      {&F::stakeBox, "Поставленная сумма"},
+      {&F::wonCountBox, "Сыграло"},
+      {&F::systemSizeBox, "Размер системы"},
+      {&F::resultStrip, "Вывод результата  или\rсообщения об ошибке"},
+      {&F::closeButton, "Закрыть калькулятор"},
+      {&F::minimiseButton, "Свернуть"},
+      {&F::aboutButton, "О программе"},
+      {&F::calculateButton, "Рассчитать ставку"},
+      {&F::clearAllButton, "Очистить все"},
+      {&F::pasteButton, "Вставить из Excel"},
+      {&F::helpButton, "Справка"},
+      {&F::comboSizeBox, "(no hint)"},
+      {&F::linkLabel, "(no hint)"},
+  };
+  InLoop([&] {
+    for (const auto& entry : table) {
+      Control* control = form().*entry.control;
+      EXPECT_EQ(entry.hint, HintOf(control)) << TextOf(control);
+    }
+    EXPECT_EQ("(no hint)", HintOf(Row(1)));
+  });
+}

@@ -1,0 +1,283 @@
+// The skin as the screen shows it: the caption strip and its line, the
+// title, the logo with its key grey left out, the flat buttons without a
+// grey pixel, and the thin frames of the boxes.
+#include <algorithm>
+#include <memory>
+
+#include "ZemResConst.h"
+#include "mainwindow/MainWindowFixture.h"
+#include "toolkit/WindowTestSupport.h"
+
+using namespace zemko_test;
+using widgets::Control;
+using widgets_test::Picture;
+
+namespace {
+
+// A bitmap resource of the program, read pixel by pixel (0x00BBGGRR).
+class ResourcePicture {
+ public:
+  explicit ResourcePicture(int id) {
+    auto bitmap = static_cast<HBITMAP>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id),
+                                                  IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+    if (!bitmap) return;
+    BITMAP info{};
+    GetObjectA(bitmap, sizeof info, &info);
+    width_ = info.bmWidth;
+    height_ = info.bmHeight;
+    BITMAPINFO request{};
+    request.bmiHeader.biSize = sizeof request.bmiHeader;
+    request.bmiHeader.biWidth = width_;
+    request.bmiHeader.biHeight = -height_;
+    request.bmiHeader.biPlanes = 1;
+    request.bmiHeader.biBitCount = 32;
+    pixels_.resize(static_cast<std::size_t>(width_ * height_));
+    HDC screen = GetDC(nullptr);
+    GetDIBits(screen, bitmap, 0, static_cast<UINT>(height_), pixels_.data(), &request, DIB_RGB_COLORS);
+    ReleaseDC(nullptr, screen);
+    DeleteObject(bitmap);
+  }
+  int Width() const { return width_; }
+  int Height() const { return height_; }
+  COLORREF At(int x, int y) const {
+    const DWORD pixel = pixels_[static_cast<std::size_t>(y * width_ + x)];
+    return RGB((pixel >> 16) & 0xFF, (pixel >> 8) & 0xFF, pixel & 0xFF);
+  }
+
+ private:
+  int width_ = 0;
+  int height_ = 0;
+  std::vector<DWORD> pixels_;
+};
+
+bool Inside(const RECT& rect, int x, int y) { return x >= rect.left && x < rect.right && y >= rect.top && y < rect.bottom; }
+
+class SkinTest : public MainWindowTest {
+ protected:
+  // The client area as shown, after everything has painted itself.
+  std::unique_ptr<Picture> Capture() {
+    HWND window = MainHandle();
+    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    Pump();
+    RECT client;
+    GetClientRect(window, &client);
+    auto picture = std::make_unique<Picture>(client.right, client.bottom);
+    picture->CopyFromScreen(window);
+    width_ = client.right;
+    height_ = client.bottom;
+    return picture;
+  }
+
+  // Checks a button against its glyph: centred, the key grey turned into
+  // the surface colour, and the surface colour all around it.
+  void ExpectButton(const Picture& screen, Control* button, int glyphId, COLORREF surface) {
+    const RECT place = RectInClient(button);
+    const ResourcePicture glyph(glyphId);
+    ASSERT_GT(glyph.Width(), 0);
+    const int size = place.right - place.left;
+    const int offset = (size - glyph.Width()) / 2;
+    int keyPixels = 0;
+    for (int y = 0; y < size; ++y) {
+      for (int x = 0; x < size; ++x) {
+        const COLORREF shown = screen.At(place.left + x, place.top + y);
+        ASSERT_NE(kKeyGrey, shown) << "at " << x << "," << y;
+        const int gx = x - offset, gy = y - offset;
+        const bool onGlyph = gx >= 0 && gy >= 0 && gx < glyph.Width() && gy < glyph.Height();
+        if (!onGlyph) {
+          ASSERT_EQ(surface, shown) << "around the glyph at " << x << "," << y;
+        } else if (glyph.At(gx, gy) == kKeyGrey) {
+          ++keyPixels;
+          ASSERT_EQ(surface, shown) << "key grey of the glyph at " << gx << "," << gy;
+        } else {
+          ASSERT_EQ(glyph.At(gx, gy), shown) << "glyph at " << gx << "," << gy;
+        }
+      }
+    }
+    EXPECT_GT(keyPixels, 0) << "the glyph has key grey corners to replace";
+  }
+
+  int width_ = 0;
+  int height_ = 0;
+};
+
+}  // namespace
+
+TEST_F(SkinTest, TheCaptionStripSpansTheWidthOverABlackLineWithTheTitleOnIt) {
+  InLoop([&] {
+    const auto screen = Capture();
+    ASSERT_EQ(kClientWidth, width_);
+    // Rows above and below the buttons and the title, over the whole width.
+    for (int y : {0, 1, 18, 19}) {
+      for (int x = 0; x < width_; ++x) ASSERT_EQ(kStripColour, screen->At(x, y)) << x << "," << y;
+    }
+    // Clean columns: left of the title, between title and buttons, right of the buttons.
+    for (int x : {0, 1, 2, 3, 150, 185, 248, 249}) {
+      for (int y = 0; y < 20; ++y) ASSERT_EQ(kStripColour, screen->At(x, y)) << x << "," << y;
+    }
+    for (int x = 0; x < width_; ++x) ASSERT_EQ(kBlack, screen->At(x, 20)) << x;
+    // Rows 21 and 22 are the window's own surface.
+    for (int y : {21, 22}) {
+      for (int x = 0; x < width_; ++x) ASSERT_EQ(kWindowColour, screen->At(x, y)) << x << "," << y;
+    }
+    // The title in dark letters on the strip, from (4, 2); the platform may
+    // smooth their edges towards the strip colour.
+    int letters = 0, blackPixels = 0;
+    RECT title{kClientWidth, kClientWidth, 0, 0};
+    for (int y = 0; y < 20; ++y) {
+      for (int x = 0; x < 150; ++x) {
+        const COLORREF pixel = screen->At(x, y);
+        if (pixel == kStripColour) continue;
+        ASSERT_LE(GetRValue(pixel), GetRValue(kStripColour)) << "a letter pixel at " << x << "," << y;
+        ++letters;
+        title = {std::min<LONG>(title.left, x), std::min<LONG>(title.top, y),
+                 std::max<LONG>(title.right, x + 1), std::max<LONG>(title.bottom, y + 1)};
+        if (pixel == kBlack) ++blackPixels;
+      }
+    }
+    EXPECT_GT(letters, 20);
+    EXPECT_GT(blackPixels, 0) << "drawn in black";
+    EXPECT_GE(title.left, 4);
+    EXPECT_LE(title.left, 6) << "starts at x 4";
+    EXPECT_GE(title.top, 2);
+    EXPECT_LE(title.top, 6) << "starts at y 2";
+    EXPECT_LE(title.bottom, 18);
+  });
+}
+
+TEST_F(SkinTest, TheLogoIsDrawnUnderTheStripWithItsKeyGreyLeftOut) {
+  InLoop([&] {
+    const auto screen = Capture();
+    const ResourcePicture logo(kLogoBitmap);
+    ASSERT_EQ(kLogoWidth, logo.Width());
+    ASSERT_EQ(kLogoHeight, logo.Height());
+    const RECT link = RectInClient(form().linkLabel);
+    int keyPixels = 0, drawn = 0;
+    for (int y = 0; y < logo.Height(); ++y) {
+      for (int x = 0; x + 2 < width_; ++x) {
+        if (Inside(link, x + 2, y + 23)) continue;
+        const COLORREF shown = screen->At(x + 2, y + 23);
+        if (logo.At(x, y) == kKeyGrey) {
+          ++keyPixels;
+          ASSERT_EQ(kWindowColour, shown) << "key grey shows the window at " << x << "," << y;
+        } else {
+          ++drawn;
+          ASSERT_EQ(logo.At(x, y), shown) << "logo pixel " << x << "," << y;
+        }
+      }
+    }
+    EXPECT_GT(keyPixels, 0);
+    EXPECT_GT(drawn, 0);
+    // Left of the logo and under it, the window colour.
+    for (int y = 21; y < 70; ++y) {
+      for (int x : {0, 1}) ASSERT_EQ(kWindowColour, screen->At(x, y)) << x << "," << y;
+    }
+    for (int x = 0; x < width_; ++x) ASSERT_EQ(kWindowColour, screen->At(x, 64)) << x;
+  });
+}
+
+TEST_F(SkinTest, NoButtonShowsTheKeyGreyAndEachSitsOnItsSurfaceColour) {
+  InLoop([&] {
+    const auto screen = Capture();
+    EXPECT_FALSE(screen->Contains(kKeyGrey)) << "no key grey anywhere in the window";
+    ExpectButton(*screen, form().closeButton, kCloseGlyph, kStripColour);
+    ExpectButton(*screen, form().minimiseButton, kMinimiseGlyph, kStripColour);
+    ExpectButton(*screen, form().aboutButton, kAboutGlyph, kStripColour);
+    ExpectButton(*screen, form().calculateButton, kCalculateGlyph, kWindowColour);
+    ExpectButton(*screen, form().clearAllButton, kClearAllGlyph, kWindowColour);
+    ExpectButton(*screen, form().pasteButton, kPasteGlyph, kWindowColour);
+    ExpectButton(*screen, form().helpButton, kHelpGlyph, kWindowColour);
+
+    // Pressed, focused and after more rows: the same picture on the same surface.
+    GrowTo(3);
+    form().calculateButton->SetFocus(true);
+    SendMessageA(form().clearAllButton->Handle(), BM_SETSTATE, TRUE, 0);
+    const auto again = Capture();
+    ExpectButton(*again, form().calculateButton, kCalculateGlyph, kWindowColour);
+    ExpectButton(*again, form().clearAllButton, kClearAllGlyph, kWindowColour);
+    EXPECT_FALSE(again->Contains(kKeyGrey));
+    SendMessageA(form().clearAllButton->Handle(), BM_SETSTATE, FALSE, 0);
+  });
+}
+
+TEST_F(SkinTest, BoxesAndTheResultStripHaveAThinFrameAroundTheirColour) {
+  const struct {
+    Control* zemcoms::CalculatorForm::*box;
+    COLORREF inside;
+  } boxes[] = {
+      {&zemcoms::CalculatorForm::stakeBox, 0},
+      {&zemcoms::CalculatorForm::wonCountBox, kWindowColour},
+      {&zemcoms::CalculatorForm::systemSizeBox, 0},
+      {&zemcoms::CalculatorForm::comboSizeBox, 0},
+      {&zemcoms::CalculatorForm::resultStrip, kResultStripColour},
+  };
+  InLoop([&] {
+    SetTextOf(form().systemSizeBox, "");
+    SetTextOf(form().comboSizeBox, "");
+    SetTextOf(form().wonCountBox, "");
+    SetTextOf(form().resultStrip, "");
+    // No caret in any box.
+    form().calculateButton->SetFocus(true);
+    const auto screen = Capture();
+    const COLORREF frame = GetSysColor(COLOR_WINDOWFRAME);
+    auto check = [&](Control* box, COLORREF inside) {
+      const RECT r = RectInClient(box);
+      SCOPED_TRACE(testing::PrintToString(Place(r)));
+      for (int x = r.left; x < r.right; ++x) {
+        EXPECT_EQ(frame, screen->At(x, r.top)) << x;
+        EXPECT_EQ(frame, screen->At(x, r.bottom - 1)) << x;
+      }
+      for (int y = r.top; y < r.bottom; ++y) {
+        EXPECT_EQ(frame, screen->At(r.left, y)) << y;
+        EXPECT_EQ(frame, screen->At(r.right - 1, y)) << y;
+      }
+      // One pixel of frame, then the box's own colour.
+      for (int y = r.top + 1; y < r.bottom - 1; ++y) {
+        for (int x = r.left + 1; x < r.right - 1; ++x) ASSERT_EQ(inside, screen->At(x, y)) << x << "," << y;
+      }
+    };
+    for (const auto& entry : boxes) {
+      check(form().*entry.box, entry.inside ? entry.inside : GetSysColor(COLOR_WINDOW));
+    }
+    check(Row(1), GetSysColor(COLOR_WINDOW));
+  });
+}
+
+TEST_F(SkinTest, TheResultStripShowsItsTextInBoldAtTheTopLeft) {
+  InLoop([&] {
+    SetTextOf(form().resultStrip, "8888");
+    const auto screen = Capture();
+    const RECT r = RectInClient(form().resultStrip);
+    // Text pixels sit near the left edge; the right half stays empty.
+    int left = 0, right = 0;
+    for (int y = r.top + 1; y < r.bottom - 1; ++y) {
+      for (int x = r.left + 1; x < r.right - 1; ++x) {
+        if (screen->At(x, y) == kResultStripColour) continue;
+        (x < r.left + 60 ? left : right)++;
+      }
+    }
+    EXPECT_GT(left, 20);
+    EXPECT_EQ(0, right);
+  });
+}
+
+TEST_F(SkinTest, ARepaintOfPartOfTheWindowDrawsTheSamePicture) {
+  InLoop([&] {
+    const auto whole = Capture();
+    HWND window = MainHandle();
+    // Parts of the strip, the logo and the link, and a strip of the rows.
+    for (RECT part : {RECT{100, 5, 140, 30}, RECT{0, 18, 250, 24}, RECT{60, 25, 120, 70},
+                      RECT{5, 90, 245, 120}}) {
+      InvalidateRect(window, &part, TRUE);
+      UpdateWindow(window);
+      Pump();
+      Picture again(width_, height_);
+      again.CopyFromScreen(window);
+      for (int y = 0; y < height_; ++y) {
+        for (int x = 0; x < width_; ++x) {
+          ASSERT_EQ(whole->At(x, y), again.At(x, y)) << x << "," << y << " after repainting "
+                                                     << testing::PrintToString(Place(part));
+        }
+      }
+    }
+  });
+}
