@@ -5,6 +5,7 @@
 #include <sstream>
 
 #include "mainwindow/MainWindowFixture.h"
+#include "support/ZemkoRun.h"
 #include "mainwindow/MouseInput.h"
 
 using namespace zemko_test;
@@ -143,14 +144,6 @@ class ShellOpenCommand {
   bool hadValue_ = false;
 };
 
-std::string WindowsPath(std::string unixPath) {
-  for (char& c : unixPath) {
-    if (c == '/') c = '\\';
-  }
-  std::string path = "Z:";  // Wine maps Z: to the root of the Unix tree
-  return path + unixPath;
-}
-
 std::vector<std::string> LinesOf(const std::string& path) {
   std::ifstream file(path);
   std::vector<std::string> lines;
@@ -166,7 +159,7 @@ TEST_F(LinkLabelTest, EachClickHandsTheSitesAddressToTheShellOnce) {
   const std::string log = std::string(directory) + "zemko-link-" + std::to_string(GetCurrentProcessId()) + ".log";
   DeleteFileA(log.c_str());
   SetEnvironmentVariableA("ZEMKO_LINK_LOG", log.c_str());
-  const std::string recorder = WindowsPath(ZEMKO_LINK_RECORDER);
+  const std::string recorder = zemko_test::WindowsPath(ZEMKO_LINK_RECORDER);
   ShellOpenCommand open(std::string("\"").append(recorder).append("\" \"%1\""));
   ASSERT_TRUE(open.Ok());
 

@@ -10,21 +10,12 @@
 #include <vector>
 
 #include "mainwindow/ZemkoDriving.h"
+#include "support/ZemkoRun.h"
 
 namespace {
 
 constexpr char kPositionKey[] = "software\\Vadrex\\Zemko";
-constexpr DWORD kStartTime = 20000;
 constexpr DWORD kResultTime = 10000;
-constexpr DWORD kExitTime = 10000;
-
-std::string WindowsPath(std::string unixPath) {
-  for (char& c : unixPath) {
-    if (c == '/') c = '\\';
-  }
-  std::string path = "Z:";  // Wine maps Z: to the root of the Unix tree
-  return path + unixPath;
-}
 
 DWORD RegistryInteger(HKEY key, const char* name, DWORD* type) {
   DWORD value = 0, size = sizeof value;
@@ -37,37 +28,19 @@ class ZemkoEndToEnd : public ::testing::Test {
  protected:
   void SetUp() override {
     RegDeleteKeyA(HKEY_CURRENT_USER, kPositionKey);
-    const std::string program = WindowsPath(ZEMKO_EXE);
-    std::string commandLine = std::string("\"").append(program).append("\"");
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    ASSERT_TRUE(CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                               nullptr, &startup, &process_))
-        << commandLine << " error " << GetLastError();
-    WaitForInputIdle(process_.hProcess, kStartTime);
-    window_ = zemko_drive::FindMainWindow(process_.dwProcessId, kStartTime);
-    ASSERT_NE(nullptr, window_) << "no main window";
+    ASSERT_TRUE(run_.Start());
+    window_ = run_.MainWindow();
   }
 
-  void TearDown() override {
-    if (process_.hProcess) {
-      if (WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT) TerminateProcess(process_.hProcess, 99);
-      CloseHandle(process_.hThread);
-      CloseHandle(process_.hProcess);
-    }
-    RegDeleteKeyA(HKEY_CURRENT_USER, kPositionKey);
-  }
+  void TearDown() override { RegDeleteKeyA(HKEY_CURRENT_USER, kPositionKey); }
 
   // Closes the window as the close button does and waits for the exit code.
   DWORD CloseAndWait() {
     PostMessageA(window_, WM_CLOSE, 0, 0);
-    if (WaitForSingleObject(process_.hProcess, kExitTime) != WAIT_OBJECT_0) return STILL_ACTIVE;
-    DWORD code = STILL_ACTIVE;
-    GetExitCodeProcess(process_.hProcess, &code);
-    return code;
+    return run_.WaitForExit();
   }
 
-  PROCESS_INFORMATION process_{};
+  zemko_test::ZemkoRun run_{ZEMKO_EXE};
   HWND window_ = nullptr;
 };
 

@@ -10,139 +10,16 @@
 #include <string>
 
 #include "paste/PositionRegistry.h"
+#include "support/ZemkoRun.h"
 
 namespace {
 
-constexpr char kFormClass[] = "Form";
-constexpr char kApplicationClass[] = "App";
-constexpr char kTitle[] = "Земко";
-constexpr DWORD kStartTimeoutMs = 20000;
-constexpr DWORD kExitTimeoutMs = 10000;
-constexpr DWORD kPollMs = 50;
 constexpr DWORD kSettleMs = 200;
-constexpr UINT kNotRunningExitCode = 0xDEAD;
 constexpr std::uint32_t kMinusHundred = 0xFFFFFF9C;  // -100 as 32-bit two's complement
 // The close button's centre in the main window's client area.
 constexpr POINT kCloseButtonCentre = {240, 10};
 
-// The program file as Wine sees the build tree's Unix path.
-std::string ProgramPath() {
-  std::string path = std::string("Z:") + ZEMKO_PROGRAM_PATH;
-  for (char& c : path) {
-    if (c == '/') c = '\\';
-  }
-  return path;
-}
-
-struct WindowSearch {
-  DWORD processId;
-  const char* className;
-  HWND found;
-};
-
-BOOL CALLBACK MatchWindow(HWND window, LPARAM parameter) {
-  auto* search = reinterpret_cast<WindowSearch*>(parameter);
-  DWORD processId = 0;
-  GetWindowThreadProcessId(window, &processId);
-  char className[64] = {};
-  char caption[64] = {};
-  GetClassNameA(window, className, sizeof className);
-  GetWindowTextA(window, caption, sizeof caption);
-  if (processId == search->processId && std::strcmp(className, search->className) == 0 &&
-      std::strcmp(caption, kTitle) == 0) {
-    search->found = window;
-    return FALSE;
-  }
-  return TRUE;
-}
-
-HWND FindTopLevel(DWORD processId, const char* className) {
-  WindowSearch search{processId, className, nullptr};
-  EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search));
-  return search.found;
-}
-
-// One run of the program; a run that does not end is ended by the test.
-class ZemkoRun {
- public:
-  ZemkoRun() = default;
-  ZemkoRun(const ZemkoRun&) = delete;
-  ZemkoRun& operator=(const ZemkoRun&) = delete;
-  ~ZemkoRun() {
-    if (!info_.hProcess) return;
-    if (WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT) {
-      TerminateProcess(info_.hProcess, kNotRunningExitCode);
-    }
-    CloseHandle(info_.hThread);
-    CloseHandle(info_.hProcess);
-  }
-
-  // Starts the program and waits until its main window is shown and its
-  // loop waits for input.
-  bool Start() {
-    const std::string program = ProgramPath();
-    std::string commandLine = "\"" + program + "\"";
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    if (!CreateProcessA(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0,
-                        nullptr, nullptr, &startup, &info_)) {
-      ADD_FAILURE() << "cannot start " << program << ": error " << GetLastError();
-      return false;
-    }
-    const DWORD start = GetTickCount();
-    while (GetTickCount() - start < kStartTimeoutMs) {
-      mainWindow_ = FindTopLevel(info_.dwProcessId, kFormClass);
-      application_ = FindTopLevel(info_.dwProcessId, kApplicationClass);
-      if (mainWindow_ && application_ && IsWindowVisible(mainWindow_)) break;
-      if (WaitForSingleObject(info_.hProcess, kPollMs) == WAIT_OBJECT_0) break;
-    }
-    if (!mainWindow_ || !application_ || !IsWindowVisible(mainWindow_)) {
-      ADD_FAILURE() << "the program showed no main window";
-      return false;
-    }
-    WaitForInputIdle(info_.hProcess, kStartTimeoutMs);
-    return true;
-  }
-
-  HWND MainWindow() const { return mainWindow_; }
-  HWND Application() const { return application_; }
-
-  RECT MainRect() const {
-    RECT rect{};
-    GetWindowRect(mainWindow_, &rect);
-    return rect;
-  }
-
-  // Where the user left the window, as a drag would leave it.
-  bool MoveTo(int left, int top) {
-    if (!SetWindowPos(mainWindow_, nullptr, left, top, 0, 0,
-                      SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE)) {
-      return false;
-    }
-    const RECT rect = MainRect();
-    return rect.left == left && rect.top == top;
-  }
-
-  // The exit code, or kNotRunningExitCode after ending a run that hung.
-  DWORD WaitForExit() {
-    if (WaitForSingleObject(info_.hProcess, kExitTimeoutMs) != WAIT_OBJECT_0) {
-      TerminateProcess(info_.hProcess, kNotRunningExitCode);
-      WaitForSingleObject(info_.hProcess, kExitTimeoutMs);
-      ADD_FAILURE() << "the program did not end after the close";
-      return kNotRunningExitCode;
-    }
-    DWORD code = kNotRunningExitCode;
-    GetExitCodeProcess(info_.hProcess, &code);
-    return code;
-  }
-
-  DWORD ThreadId() const { return info_.dwThreadId; }
-
- private:
-  PROCESS_INFORMATION info_{};
-  HWND mainWindow_ = nullptr;
-  HWND application_ = nullptr;
-};
+using zemko_test::ZemkoRun;
 
 std::optional<std::uint32_t> StoredDword(const char* name) {
   const auto value = zemko_test::ReadValue(name);
@@ -206,7 +83,7 @@ class ProgramPositionTest : public ::testing::Test {
 };
 
 TEST_F(ProgramPositionTest, FirstRunOpensAtTheOriginAndCloseCreatesTheKey) {
-  ZemkoRun run;
+  ZemkoRun run(ZEMKO_PROGRAM_PATH);
   ASSERT_TRUE(run.Start());
   EXPECT_EQ(run.MainRect().left, 0);
   EXPECT_EQ(run.MainRect().top, 0);
@@ -220,7 +97,7 @@ TEST_F(ProgramPositionTest, ReopensWhereItWasClosedLeftOfTheScreen) {
   ASSERT_TRUE(zemko_test::StoreValues(
       {zemko_test::DwordValue("Top", 200), zemko_test::DwordValue("Left", 300)}));
   {
-    ZemkoRun first;
+    ZemkoRun first(ZEMKO_PROGRAM_PATH);
     ASSERT_TRUE(first.Start());
     EXPECT_EQ(first.MainRect().left, 300);
     EXPECT_EQ(first.MainRect().top, 200);
@@ -229,7 +106,7 @@ TEST_F(ProgramPositionTest, ReopensWhereItWasClosedLeftOfTheScreen) {
     EXPECT_EQ(first.WaitForExit(), 0u);
   }
   EXPECT_EQ(StoredDword("Left"), kMinusHundred);
-  ZemkoRun second;
+  ZemkoRun second(ZEMKO_PROGRAM_PATH);
   ASSERT_TRUE(second.Start());
   EXPECT_EQ(second.MainRect().left, -100);
   EXPECT_EQ(second.MainRect().top, 40);
@@ -240,7 +117,7 @@ TEST_F(ProgramPositionTest, ReopensWhereItWasClosedLeftOfTheScreen) {
 TEST_F(ProgramPositionTest, OffScreenPositionOpensUnchanged) {
   ASSERT_TRUE(zemko_test::StoreValues(
       {zemko_test::DwordValue("Top", 5000), zemko_test::DwordValue("Left", 5000)}));
-  ZemkoRun run;
+  ZemkoRun run(ZEMKO_PROGRAM_PATH);
   ASSERT_TRUE(run.Start());
   EXPECT_EQ(run.MainRect().left, 5000);
   EXPECT_EQ(run.MainRect().top, 5000);
@@ -251,7 +128,7 @@ TEST_F(ProgramPositionTest, OffScreenPositionOpensUnchanged) {
 
 TEST_F(ProgramPositionTest, UnwritableKeyStillEndsNormally) {
   ASSERT_TRUE(zemko_test::MakeVendorKeyVolatile());
-  ZemkoRun run;
+  ZemkoRun run(ZEMKO_PROGRAM_PATH);
   ASSERT_TRUE(run.Start());
   ASSERT_TRUE(run.MoveTo(60, 70));
   PostMessageA(run.MainWindow(), WM_CLOSE, 0, 0);
@@ -308,7 +185,7 @@ class ProgramClosePathTest : public ProgramPositionTest,
                              public ::testing::WithParamInterface<ProgramClosePath> {};
 
 TEST_P(ProgramClosePathTest, SavesThePositionAndEndsWithCodeZero) {
-  ZemkoRun run;
+  ZemkoRun run(ZEMKO_PROGRAM_PATH);
   ASSERT_TRUE(run.Start());
   ASSERT_TRUE(run.MoveTo(211, 133));
   GetParam().request(run);

@@ -1,0 +1,136 @@
+#include "support/ZemkoRun.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+namespace zemko_test {
+
+namespace {
+
+constexpr char kFormClass[] = "Form";
+constexpr char kApplicationClass[] = "App";
+constexpr char kTitle[] = "Земко";
+constexpr DWORD kStartTimeoutMs = 20000;
+constexpr DWORD kExitTimeoutMs = 10000;
+constexpr DWORD kPollMs = 50;
+
+struct WindowSearch {
+  DWORD processId;
+  const char* className;
+  HWND found;
+};
+
+BOOL CALLBACK MatchWindow(HWND window, LPARAM parameter) {
+  auto* search = reinterpret_cast<WindowSearch*>(parameter);
+  DWORD processId = 0;
+  GetWindowThreadProcessId(window, &processId);
+  char className[64] = {};
+  char caption[64] = {};
+  GetClassNameA(window, className, sizeof className);
+  GetWindowTextA(window, caption, sizeof caption);
+  if (processId == search->processId && std::strcmp(className, search->className) == 0 &&
+      std::strcmp(caption, kTitle) == 0) {
+    search->found = window;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+// The loop makes the windows of the fixed boxes when it starts, after the
+// whole window with its first odds row is built: four boxes and the row.
+constexpr int kEditBoxesOfABuiltWindow = 5;
+
+BOOL CALLBACK CountEditBox(HWND window, LPARAM count) {
+  char className[16] = {};
+  GetClassNameA(window, className, sizeof className);
+  if (lstrcmpiA(className, "Edit") == 0) ++*reinterpret_cast<int*>(count);
+  return TRUE;
+}
+
+int EditBoxesOf(HWND window) {
+  int count = 0;
+  EnumChildWindows(window, CountEditBox, reinterpret_cast<LPARAM>(&count));
+  return count;
+}
+
+}  // namespace
+
+std::string WindowsPath(std::string_view unixPath) {
+  std::string path = "Z:";
+  path += unixPath;
+  for (char& c : path) {
+    if (c == '/') c = '\\';
+  }
+  return path;
+}
+
+HWND FindProgramWindow(DWORD processId, const char* className) {
+  WindowSearch search{processId, className, nullptr};
+  EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+ZemkoRun::~ZemkoRun() {
+  if (!info_.hProcess) return;
+  if (WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT) {
+    TerminateProcess(info_.hProcess, kNotRunningExitCode);
+  }
+  CloseHandle(info_.hThread);
+  CloseHandle(info_.hProcess);
+}
+
+bool ZemkoRun::Start() {
+  std::string commandLine = "\"" + program_ + "\"";
+  STARTUPINFOA startup{};
+  startup.cb = sizeof startup;
+  if (!CreateProcessA(program_.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                      nullptr, &startup, &info_)) {
+    ADD_FAILURE() << "cannot start " << program_ << ": error " << GetLastError();
+    return false;
+  }
+  const DWORD start = GetTickCount();
+  while (GetTickCount() - start < kStartTimeoutMs) {
+    mainWindow_ = FindProgramWindow(info_.dwProcessId, kFormClass);
+    application_ = FindProgramWindow(info_.dwProcessId, kApplicationClass);
+    if (mainWindow_ && application_ && IsWindowVisible(mainWindow_) &&
+        EditBoxesOf(mainWindow_) >= kEditBoxesOfABuiltWindow)
+      break;
+    if (WaitForSingleObject(info_.hProcess, kPollMs) == WAIT_OBJECT_0) break;
+  }
+  if (!mainWindow_ || !application_ || !IsWindowVisible(mainWindow_) ||
+      EditBoxesOf(mainWindow_) < kEditBoxesOfABuiltWindow) {
+    ADD_FAILURE() << "the program showed no built main window";
+    return false;
+  }
+  return true;
+}
+
+RECT ZemkoRun::MainRect() const {
+  RECT rect{};
+  GetWindowRect(mainWindow_, &rect);
+  return rect;
+}
+
+bool ZemkoRun::MoveTo(int left, int top) {
+  if (!SetWindowPos(mainWindow_, nullptr, left, top, 0, 0,
+                    SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE)) {
+    return false;
+  }
+  const RECT rect = MainRect();
+  return rect.left == left && rect.top == top;
+}
+
+DWORD ZemkoRun::WaitForExit() {
+  if (WaitForSingleObject(info_.hProcess, kExitTimeoutMs) != WAIT_OBJECT_0) {
+    TerminateProcess(info_.hProcess, kNotRunningExitCode);
+    WaitForSingleObject(info_.hProcess, kExitTimeoutMs);
+    ADD_FAILURE() << "the program did not end after the close";
+    return kNotRunningExitCode;
+  }
+  DWORD code = kNotRunningExitCode;
+  GetExitCodeProcess(info_.hProcess, &code);
+  return code;
+}
+
+}  // namespace zemko_test

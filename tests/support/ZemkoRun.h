@@ -1,0 +1,49 @@
+// Zemko.exe as a separate process, started as its user starts it: the run
+// finds the program's main window and taskbar window, and ends the program
+// by force only when a test's close did not.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <string_view>
+
+namespace zemko_test {
+
+// A Unix path as Wine shows it to Windows programs (drive Z: is the root).
+std::string WindowsPath(std::string_view unixPath);
+
+// The top-level window of the process with the class and the caption "Земко".
+HWND FindProgramWindow(DWORD processId, const char* className);
+
+// One run of the program; a run that does not end is ended by the test.
+class ZemkoRun {
+ public:
+  explicit ZemkoRun(std::string_view unixPath) : program_(WindowsPath(unixPath)) {}
+  ZemkoRun(const ZemkoRun&) = delete;
+  ZemkoRun& operator=(const ZemkoRun&) = delete;
+  ~ZemkoRun();
+
+  // Starts the program and waits until its main window is shown and built
+  // (its message loop has made the windows of its boxes).
+  bool Start();
+
+  HWND MainWindow() const { return mainWindow_; }
+  HWND Application() const { return application_; }
+  RECT MainRect() const;
+  // Where the user left the window, as a drag would leave it.
+  bool MoveTo(int left, int top);
+  // The exit code, or kNotRunningExitCode after ending a run that hung.
+  DWORD WaitForExit();
+  DWORD ThreadId() const { return info_.dwThreadId; }
+
+  static constexpr DWORD kNotRunningExitCode = 0xDEAD;
+
+ private:
+  std::string program_;
+  PROCESS_INFORMATION info_{};
+  HWND mainWindow_ = nullptr;
+  HWND application_ = nullptr;
+};
+
+}  // namespace zemko_test
