@@ -7,7 +7,7 @@ root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 cd "$root"
 runs=${1:-15}
 cmake -S . -B build/win -G Ninja -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-i686.cmake" >/dev/null
-cmake --build build/win --target Zemko MinimalWindow StartupTimer >/dev/null
+cmake --build build/win --target Zemko MinimalWindow MinimalTextWindow StartupTimer >/dev/null
 export WINEPREFIX="$root/build/win/wineprefix" WINEDEBUG=-all LC_ALL=ru_RU.UTF-8
 . ./scripts/xvfb.sh
 start_xvfb
@@ -17,5 +17,6 @@ wineserver -p
 wine cmd /c exit >/dev/null 2>&1 </dev/null
 zemko=build/win/src/mainwindow/Zemko.exe
 minimal=build/win/tests/program/MinimalWindow.exe
-wine build/win/tests/program/StartupTimer.exe "$runs" "$zemko" "$minimal" </dev/null
+minimal_text=build/win/tests/program/MinimalTextWindow.exe
+wine build/win/tests/program/StartupTimer.exe "$runs" "$zemko" "$minimal" "$minimal_text" </dev/null
 stat -c '%n: %s bytes' "$zemko" "$minimal"
