@@ -1,4 +1,5 @@
 #include "MainWindowDriver.h"
+#include "support/KeyInput.h"
 
 #include <algorithm>
 #include <exception>
@@ -18,14 +19,7 @@ constexpr DWORD kPointerSettleMs = 50;  // the move reaches the cursor position 
 
 bool gQuitSeen = false;
 
-INPUT KeyInput(WORD key, bool up) {
-  INPUT input{};
-  input.type = INPUT_KEYBOARD;
-  input.ki.wVk = key;
-  input.ki.wScan = static_cast<WORD>(MapVirtualKeyA(key, MAPVK_VK_TO_VSC));
-  input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
-  return input;
-}
+using zemko_test::KeyInput;
 
 INPUT MouseInput(DWORD flags) {
   INPUT input{};

@@ -1,4 +1,5 @@
 #include "mainwindow/ZemkoDriving.h"
+#include "support/KeyInput.h"
 
 namespace zemko_drive {
 
@@ -31,14 +32,7 @@ BOOL CALLBACK FindInProcess(HWND window, LPARAM context) {
   return TRUE;
 }
 
-INPUT KeyInput(WORD key, bool up) {
-  INPUT input{};
-  input.type = INPUT_KEYBOARD;
-  input.ki.wVk = key;
-  input.ki.wScan = static_cast<WORD>(MapVirtualKeyA(key, MAPVK_VK_TO_VSC));
-  input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
-  return input;
-}
+using zemko_test::KeyInput;
 
 void Send(const std::vector<INPUT>& inputs) {
   SendInput(static_cast<UINT>(inputs.size()), const_cast<INPUT*>(inputs.data()), sizeof(INPUT));

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "paste/PositionRegistry.h"
+#include "support/KeyInput.h"
 #include "support/ZemkoRun.h"
 
 namespace {
@@ -49,13 +50,7 @@ class SharedInput {
   bool attached_;
 };
 
-INPUT KeyInput(WORD key, bool up) {
-  INPUT input{};
-  input.type = INPUT_KEYBOARD;
-  input.ki.wVk = key;
-  input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
-  return input;
-}
+using zemko_test::KeyInput;
 
 INPUT MouseInput(DWORD flags, LONG x, LONG y) {
   INPUT input{};
