@@ -16,12 +16,6 @@ std::vector<char>& VersionBlock() {
   return block;
 }
 
-std::string ProgramFilePath() {
-  char path[MAX_PATH + 1];
-  const DWORD length = GetModuleFileNameA(nullptr, path, sizeof path);
-  return std::string(path, length < sizeof path ? length : 0);
-}
-
 }  // namespace
 
 void Initialise() { ReadVersionInfo(); }
@@ -29,7 +23,7 @@ void Initialise() { ReadVersionInfo(); }
 void Finalise() { std::vector<char>().swap(VersionBlock()); }
 
 void ReadVersionInfo() {
-  const std::string path = ProgramFilePath();
+  const std::string path = widgets::ModuleFileName();
   DWORD unused = 0;
   const DWORD size = GetFileVersionInfoSizeA(path.c_str(), &unused);
   std::vector<char>& block = VersionBlock();

@@ -39,15 +39,8 @@ HMODULE ModuleOf(const void* address) {
   if (!address || VirtualQuery(address, &info, sizeof info) == 0 ||
       info.State != MEM_COMMIT || !info.AllocationBase)
     return nullptr;
-  char path[MAX_PATH + 1];
   HMODULE module = static_cast<HMODULE>(info.AllocationBase);
-  return GetModuleFileNameA(module, path, sizeof path) ? module : nullptr;
-}
-
-std::string ModuleFileName(HMODULE module) {
-  char path[MAX_PATH + 1];
-  const DWORD length = GetModuleFileNameA(module, path, sizeof path);
-  return std::string(path, length < sizeof path ? length : 0);
+  return widgets::ModuleFileName(module).empty() ? nullptr : module;
 }
 
 std::string FileNameOnly(const std::string& path) {
@@ -65,7 +58,7 @@ std::string AccessViolationMessage(const EXCEPTION_RECORD& record) {
                              ? reinterpret_cast<const void*>(record.ExceptionInformation[1])
                              : nullptr;
   if (HMODULE module = ModuleOf(address)) {
-    const std::string name = FileNameOnly(ModuleFileName(module));
+    const std::string name = FileNameOnly(widgets::ModuleFileName(module));
     return widgets::FormatText("Access violation at address %08X in module '%s'. %s of address %08X",
                                address, name.c_str(), operation, accessed);
   }
@@ -207,7 +200,7 @@ std::string ErrorBoxText(const std::string& message, const void* address) {
     relative = reinterpret_cast<DWORD>(address) - reinterpret_cast<DWORD>(module) -
                kCodeSectionOffset;
   }
-  const std::string path = ModuleFileName(module);
+  const std::string path = widgets::ModuleFileName(module);
   std::string text = widgets::FormatText(kErrorBoxTemplate, kExceptionTypeName, path.c_str(),
                                          relative, message.c_str(), "");
   if (text.size() > kErrorBoxLimit) text.resize(kErrorBoxLimit);

@@ -20,14 +20,6 @@ constexpr unsigned char kFirstVisibleCode = 33;
 constexpr const char* kHelpExtension = ".hlp";
 constexpr const char* kEmptyParameterMessage = "Error parameter";
 
-std::string ModuleFileName() {
-  char buffer[kModulePathBufferSize];
-  const DWORD length = GetModuleFileNameA(nullptr, buffer, kModulePathBufferSize);
-  if (length == 0) return {};
-  // A truncated path may come back without its zero; the length is reliable.
-  return std::string(buffer, std::min<DWORD>(length, kModulePathBufferSize));
-}
-
 std::string& StoredHelpFile() {
   static std::string path;
   return path;
@@ -83,6 +75,14 @@ std::string ReadClipboardText() {
 }
 
 // ---------------------------------------------------------- program files
+
+std::string ModuleFileName(HMODULE module) {
+  char buffer[kModulePathBufferSize];
+  const DWORD length = GetModuleFileNameA(module, buffer, kModulePathBufferSize);
+  if (length == 0) return {};
+  // A truncated path may come back without its zero; the length is reliable.
+  return std::string(buffer, std::min<DWORD>(length, kModulePathBufferSize));
+}
 
 std::string ModuleDirectory() {
   const std::string path = ModuleFileName();

@@ -27,6 +27,10 @@ std::string ReadClipboardText();
 
 // ---------------------------------------------------------- program files
 
+// The full path of a module's file (the program's for none); empty when the
+// module is not loaded.
+std::string ModuleFileName(HMODULE module = nullptr);
+
 // The program file's full path up to and including its last backslash.
 std::string ModuleDirectory();
 
