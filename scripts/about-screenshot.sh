@@ -15,8 +15,12 @@ helper=$build/tests/about/AboutScreenshotHelper.exe
 out=$root/docs/about-window.png
 mkdir -p "$root/docs"
 
+# shellcheck source=wine-env.sh
+. "$root/scripts/wine-env.sh"
+bits=$(pe_word_size "$zemko")
+use_wine "$bits"
 export WINEPREFIX=$build/screenshot-prefix
-export WINEDEBUG=-all WINEARCH=win32 LC_ALL=ru_RU.UTF-8
+export WINEDEBUG=-all LC_ALL=ru_RU.UTF-8
 # Keep Wine from offering to install Mono or Gecko into the prefix.
 export WINEDLLOVERRIDES="mscoree,mshtml="
 
@@ -38,22 +42,22 @@ trap cleanup EXIT
 . "$root/scripts/xvfb.sh"
 start_xvfb
 xvfb_pid=$XVFB_PID
-"$root/scripts/wine-prefix.sh" "$WINEPREFIX"
+"$root/scripts/wine-prefix.sh" "$WINEPREFIX" "$bits"
 # Wine's services keep the output of the program that starts them open:
 # start them first, detached.
-wine cmd /c exit >/dev/null 2>&1 </dev/null
+"$WINE" cmd /c exit >/dev/null 2>&1 </dev/null
 
 # The main window opens where the registry says: a fixed place on the screen.
 for value in Top Left; do
-  wine reg add 'HKCU\software\Vadrex\Zemko' /v "$value" /t REG_DWORD /d 40 /f \
+  "$WINE" reg add 'HKCU\software\Vadrex\Zemko' /v "$value" /t REG_DWORD /d 40 /f \
     >/dev/null 2>&1 </dev/null
 done
 
-wine "$zemko" >/dev/null 2>&1 </dev/null &
+"$WINE" "$zemko" >/dev/null 2>&1 </dev/null &
 zemko_pid=$!
 
 # Wine's output goes to files, never to a pipe that its helpers could hold.
-wine "$helper" about >"$answer" 2>/dev/null </dev/null
+"$WINE" "$helper" about >"$answer" 2>/dev/null </dev/null
 geometry=$(tr -d '\r\n' <"$answer")
 [[ $geometry =~ ^[0-9]+x[0-9]+\+-?[0-9]+\+-?[0-9]+$ ]] || {
   echo "about-screenshot: the About window did not open" >&2
@@ -61,7 +65,7 @@ geometry=$(tr -d '\r\n' <"$answer")
 }
 import -window root -crop "$geometry" +repage "$out"
 
-wine "$helper" close >/dev/null 2>&1 </dev/null
+"$WINE" "$helper" close >/dev/null 2>&1 </dev/null
 wait "$zemko_pid"
 zemko_pid=""
 echo "about-screenshot: wrote $out ($geometry)"

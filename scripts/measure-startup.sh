@@ -1,22 +1,34 @@
 #!/usr/bin/env bash
 # Start-up time of Zemko.exe beside a minimal Win32 program, under Wine on a
-# virtual display, measured in the same run, plus the program's size.
+# virtual display, measured in the same run, plus the program's size: the
+# 32-bit program where this machine can run it, else the x86-64 build.
 #   scripts/measure-startup.sh [runs]   (default 15)
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 cd "$root"
 runs=${1:-15}
-cmake -S . -B build/win -G Ninja -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-i686.cmake" >/dev/null
-cmake --build build/win --target Zemko MinimalWindow MinimalTextWindow StartupTimer >/dev/null
-export WINEPREFIX="$root/build/win/wineprefix" WINEDEBUG=-all LC_ALL=ru_RU.UTF-8
+# shellcheck source=wine-env.sh
+. ./scripts/wine-env.sh
+if why=$(win32_unavailable); then
+  bits=64 build=build/win64 toolchain=mingw-x86_64.cmake
+  echo "measure-startup: the x86-64 build ($why)"
+else
+  bits=32 build=build/win toolchain=mingw-i686.cmake
+  echo "measure-startup: the 32-bit program"
+fi
+cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+      -DCMAKE_TOOLCHAIN_FILE="$root/cmake/$toolchain" >/dev/null
+cmake --build "$build" --target Zemko MinimalWindow MinimalTextWindow StartupTimer >/dev/null
+use_wine "$bits"
+export WINEPREFIX="$root/$build/wineprefix" WINEDEBUG=-all LC_ALL=ru_RU.UTF-8
 . ./scripts/xvfb.sh
 start_xvfb
 trap 'wineserver -k >/dev/null 2>&1 || true; kill $XVFB_PID 2>/dev/null || true' EXIT
-./scripts/wine-prefix.sh "$WINEPREFIX"
+./scripts/wine-prefix.sh "$WINEPREFIX" "$bits"
 wineserver -p
-wine cmd /c exit >/dev/null 2>&1 </dev/null
-zemko=build/win/src/mainwindow/Zemko.exe
-minimal=build/win/tests/program/MinimalWindow.exe
-minimal_text=build/win/tests/program/MinimalTextWindow.exe
-wine build/win/tests/program/StartupTimer.exe "$runs" "$zemko" "$minimal" "$minimal_text" </dev/null
+"$WINE" cmd /c exit >/dev/null 2>&1 </dev/null
+zemko=$build/src/mainwindow/Zemko.exe
+minimal=$build/tests/program/MinimalWindow.exe
+minimal_text=$build/tests/program/MinimalTextWindow.exe
+"$WINE" "$build/tests/program/StartupTimer.exe" "$runs" "$zemko" "$minimal" "$minimal_text" </dev/null
 stat -c '%n: %s bytes' "$zemko" "$minimal"

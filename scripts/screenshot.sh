@@ -41,9 +41,13 @@ finish() {
 }
 trap finish EXIT
 
-"$root/scripts/wine-prefix.sh" "$prefix" || exit 2
+# shellcheck source=wine-env.sh
+. "$root/scripts/wine-env.sh"
+bits=$(pe_word_size "$zemko") || exit 2
+use_wine "$bits"
+"$root/scripts/wine-prefix.sh" "$prefix" "$bits" || exit 2
 # A first start: no stored position, so the window opens at (0, 0).
-WINEPREFIX="$prefix" WINEDEBUG=-all wine reg delete 'HKCU\software\Vadrex\Zemko' /f \
+WINEPREFIX="$prefix" WINEDEBUG=-all "$WINE" reg delete 'HKCU\software\Vadrex\Zemko' /f \
   >/dev/null 2>&1 </dev/null
 
 "$run" --prefix "$prefix" "$zemko" >"$work/zemko.log" 2>&1 &

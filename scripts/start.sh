@@ -1,5 +1,7 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds Zemko and starts it under Wine.
+# Installs what is missing, builds Zemko and starts it under Wine: the 32-bit
+# program where this machine can execute 32-bit code, else the x86-64 build
+# under 64-bit Wine (ZEMKO_SKIP_WIN32=1 picks that one too). It says which.
 # With a display (DISPLAY set) the calculator opens there and runs until it
 # is closed. Without one it runs on a virtual display: the script saves a
 # screenshot of the window to build/zemko-window.png, closes the program the
@@ -9,21 +11,31 @@ root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 cd "$root"
 
 ./scripts/install-deps.sh
-cmake -S . -B build/win -G Ninja -DCMAKE_BUILD_TYPE=Release \
-      -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-i686.cmake" >/dev/null
-cmake --build build/win --target Zemko >/dev/null
-program="$root/build/win/src/mainwindow/Zemko.exe"
+# shellcheck source=wine-env.sh
+. ./scripts/wine-env.sh
+if why=$(win32_unavailable); then
+  bits=64 build=build/win64 toolchain=mingw-x86_64.cmake
+  echo "start: the x86-64 build under 64-bit Wine ($why)"
+else
+  bits=32 build=build/win toolchain=mingw-i686.cmake
+  echo "start: the 32-bit program under 32-bit Wine"
+fi
+cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+      -DCMAKE_TOOLCHAIN_FILE="$root/cmake/$toolchain" >/dev/null
+cmake --build "$build" --target Zemko >/dev/null
+program="$root/$build/src/mainwindow/Zemko.exe"
 
-export WINEDEBUG=-all WINEARCH=win32 LC_ALL=ru_RU.UTF-8 WINEDLLOVERRIDES="mscoree,mshtml="
+use_wine "$bits"
+export WINEDEBUG=-all LC_ALL=ru_RU.UTF-8 WINEDLLOVERRIDES="mscoree,mshtml="
 
 if [ -n "${DISPLAY:-}" ]; then
   # A desktop has a window manager: keep Wine's windows managed by it.
-  export WINEPREFIX="$root/build/win/wineprefix-desktop" ZEMKO_WINE_MANAGED=1
-  ./scripts/wine-prefix.sh "$WINEPREFIX"
-  exec wine "$program"
+  export WINEPREFIX="$root/$build/wineprefix-desktop" ZEMKO_WINE_MANAGED=1
+  ./scripts/wine-prefix.sh "$WINEPREFIX" "$bits"
+  exec "$WINE" "$program"
 fi
 
-export WINEPREFIX="$root/build/win/wineprefix"
+export WINEPREFIX="$root/$build/wineprefix"
 screenshot="$root/build/zemko-window.png"
 . ./scripts/xvfb.sh
 start_xvfb
@@ -35,10 +47,10 @@ cleanup() {
   wait "$XVFB_PID" 2>/dev/null || true
 }
 trap cleanup EXIT
-./scripts/wine-prefix.sh "$WINEPREFIX"
-wine cmd /c exit >/dev/null 2>&1 </dev/null
+./scripts/wine-prefix.sh "$WINEPREFIX" "$bits"
+"$WINE" cmd /c exit >/dev/null 2>&1 </dev/null
 
-wine "$program" >/dev/null 2>&1 </dev/null &
+"$WINE" "$program" >/dev/null 2>&1 </dev/null &
 program_pid=$!
 
 # The main window is the 252-pixel-wide one captioned "Земко".
@@ -53,9 +65,9 @@ sleep 1
 import -window "$window" "$screenshot"
 
 # taskkill without /f asks the program's windows to close.
-wine taskkill /im Zemko.exe >/dev/null 2>&1 </dev/null || true
+"$WINE" taskkill /im Zemko.exe >/dev/null 2>&1 </dev/null || true
 status=0
 wait "$program_pid" || status=$?
 program_pid=""
-echo "start: Zemko ran on a virtual display; screenshot: $screenshot; exit code $status"
+echo "start: Zemko (${bits}-bit) ran on a virtual display; screenshot: $screenshot; exit code $status"
 exit "$status"

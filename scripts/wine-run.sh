@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
-# Runs a Windows program under 32-bit Wine for CTest and the project's scripts:
+# Runs a Windows program under Wine for CTest and the project's scripts:
 #   wine-run.sh --prefix DIR program.exe [args...]
-# The prefix is private to the build tree and made once. When no display is
-# set, an Xvfb display is started for this run and stopped afterwards by its
-# own pid. The program's exit code is passed through.
+# The program's PE machine type picks the loader and WINEARCH: 32-bit Wine
+# for i386 programs, 64-bit Wine for x86-64 ones. The prefix is private to
+# the build tree (one per word size) and made once. When no display is set,
+# an Xvfb display is started for this run and stopped afterwards by its own
+# pid. The program's exit code is passed through.
 set -u
 
 prefix=""
@@ -11,14 +13,18 @@ if [ "${1:-}" = "--prefix" ]; then prefix=$2; shift 2; fi
 [ -n "$prefix" ] || { echo "wine-run: --prefix DIR is required" >&2; exit 2; }
 [ $# -ge 1 ] || { echo "wine-run: no program given" >&2; exit 2; }
 
+here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+# shellcheck source=wine-env.sh
+. "$here/wine-env.sh"
+bits=$(pe_word_size "$1") || { echo "wine-run: $1 is not a Windows program" >&2; exit 2; }
+use_wine "$bits"
+
 export WINEPREFIX="$prefix"
 export WINEDEBUG=-all
-export WINEARCH=win32
 export LC_ALL=ru_RU.UTF-8
 # Keep Wine from offering to install Mono or Gecko into the prefix.
 export WINEDLLOVERRIDES="mscoree,mshtml=${WINEDLLOVERRIDES:+;$WINEDLLOVERRIDES}"
 
-here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 xvfb_pid=""
 
 stop_display() {
@@ -38,13 +44,13 @@ if [ -z "${DISPLAY:-}" ]; then
   xvfb_pid=$XVFB_PID
 fi
 
-"$here/wine-prefix.sh" "$prefix" || exit 2
+"$here/wine-prefix.sh" "$prefix" "$bits" || exit 2
 
 # Wine's system processes (services, plugplay, ...) inherit the output of the
 # program that starts them and outlive it, so a test runner reading that
 # output would wait for them. Start them first, detached from our output.
-wine cmd /c exit >/dev/null 2>&1 </dev/null
+"$WINE" cmd /c exit >/dev/null 2>&1 </dev/null
 
-wine "$@" </dev/null
+"$WINE" "$@" </dev/null
 rc=$?
 exit $rc

@@ -222,8 +222,8 @@ SIZE Control::FrameSize() {
   GetClientRect(window, &client);
   GetWindowRect(window, &outer);
   RECT styled{0, 0, 0, 0};
-  AdjustWindowRectEx(&styled, static_cast<DWORD>(GetWindowLongA(window, GWL_STYLE)), FALSE,
-                     static_cast<DWORD>(GetWindowLongA(window, GWL_EXSTYLE)));
+  AdjustWindowRectEx(&styled, static_cast<DWORD>(GetWindowLongPtrA(window, GWL_STYLE)), FALSE,
+                     static_cast<DWORD>(GetWindowLongPtrA(window, GWL_EXSTYLE)));
   return {client.right > 0 ? (outer.right - outer.left) - client.right
                            : styled.right - styled.left,
           client.bottom > 0 ? (outer.bottom - outer.top) - client.bottom
@@ -280,8 +280,8 @@ void Control::SetStyle(DWORD style) {
   style_ = style;
   if (!window_) return;
   // Visibility belongs to set visible: the window keeps what it shows now.
-  DWORD shown = static_cast<DWORD>(GetWindowLongA(window_, GWL_STYLE)) & WS_VISIBLE;
-  SetWindowLongA(window_, GWL_STYLE, static_cast<LONG>((style & ~WS_VISIBLE) | shown));
+  DWORD shown = static_cast<DWORD>(GetWindowLongPtrA(window_, GWL_STYLE)) & WS_VISIBLE;
+  SetWindowLongPtrA(window_, GWL_STYLE, static_cast<LONG_PTR>((style & ~WS_VISIBLE) | shown));
   SetWindowPos(window_, nullptr, 0, 0, 0, 0,
                SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
   RethrowPendingException();
@@ -291,7 +291,7 @@ void Control::SetStyle(DWORD style) {
 void Control::SetExtendedStyle(DWORD exStyle) {
   exStyle_ = exStyle;
   if (!window_) return;
-  SetWindowLongA(window_, GWL_EXSTYLE, static_cast<LONG>(exStyle));
+  SetWindowLongPtrA(window_, GWL_EXSTYLE, static_cast<LONG_PTR>(exStyle));
   SetWindowPos(window_, nullptr, 0, 0, 0, 0,
                SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
   RethrowPendingException();

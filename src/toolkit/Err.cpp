@@ -1,5 +1,6 @@
 #include "toolkit/Err.h"
 
+#include <cstdint>
 #include <cstdlib>
 #include <new>
 
@@ -15,7 +16,7 @@ constexpr char kErrorBoxTemplate[] = "Exception %s in module %s at %08X.\n%s%s";
 constexpr char kExceptionTypeName[] = "Exception";
 constexpr std::size_t kErrorBoxLimit = 1024;
 // Addresses outside every module are shown relative to the program's code.
-constexpr DWORD kCodeSectionOffset = 0x1000;
+constexpr std::uintptr_t kCodeSectionOffset = 0x1000;
 constexpr UINT kErrorBoxFlags = MB_TASKMODAL | MB_ICONERROR;
 
 // Access violation information: the first parameter says what was tried.
@@ -48,22 +49,31 @@ std::string FileNameOnly(const std::string& path) {
   return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
+// An absolute address in hex, at least eight digits: all of it on either
+// word size (wsprintf has no portable 64-bit conversion).
+std::string AddressText(const void* address) {
+  const auto value = static_cast<std::uint64_t>(reinterpret_cast<std::uintptr_t>(address));
+  const auto high = static_cast<unsigned>(value >> 32);
+  const auto low = static_cast<unsigned>(value);
+  return high ? widgets::FormatText("%X%08X", high, low) : widgets::FormatText("%08X", low);
+}
+
 std::string AccessViolationMessage(const EXCEPTION_RECORD& record) {
-  const void* address = record.ExceptionAddress;
+  const std::string address = AddressText(record.ExceptionAddress);
   const char* operation =
       record.NumberParameters > 0 && record.ExceptionInformation[0] != kAccessRead
           ? "Write"
           : "Read";
-  const void* accessed = record.NumberParameters > 1
-                             ? reinterpret_cast<const void*>(record.ExceptionInformation[1])
-                             : nullptr;
-  if (HMODULE module = ModuleOf(address)) {
+  const std::string accessed = AddressText(
+      record.NumberParameters > 1 ? reinterpret_cast<const void*>(record.ExceptionInformation[1])
+                                  : nullptr);
+  if (HMODULE module = ModuleOf(record.ExceptionAddress)) {
     const std::string name = FileNameOnly(widgets::ModuleFileName(module));
-    return widgets::FormatText("Access violation at address %08X in module '%s'. %s of address %08X",
-                               address, name.c_str(), operation, accessed);
+    return widgets::FormatText("Access violation at address %s in module '%s'. %s of address %s",
+                               address.c_str(), name.c_str(), operation, accessed.c_str());
   }
-  return widgets::FormatText("Access violation at address %08X. %s of address %08X", address,
-                             operation, accessed);
+  return widgets::FormatText("Access violation at address %s. %s of address %s", address.c_str(),
+                             operation, accessed.c_str());
 }
 
 // The kind and message of a processor exception.
@@ -117,14 +127,45 @@ bool IsTranslated(DWORD code) {
   return false;
 }
 
+}  // namespace
+
 // Called in place of the faulting instruction, as if the faulting code had
 // called it: the C++ exception then unwinds from the fault through the
 // program's own frames (built with -fnon-call-exceptions and asynchronous
 // unwind tables), never through the system's.
-[[noreturn]] __attribute__((noinline, used)) void RaiseFault() {
+extern "C" [[noreturn]] __attribute__((noinline, used)) void ZemkoRaiseFault() {
   Fault fault = std::move(pendingFault);
   throw Exception(fault.kind, std::move(fault.message), fault.address);
 }
+
+#if defined(__x86_64__)
+// On x86-64 the faulting code "calls" this stub instead. A fault may come
+// from a function with no frame, so the stack's alignment is unknown here:
+// the stub keeps a frame pointer, aligns the stack for the call, and its
+// unwind table restores the stack from the frame pointer, so the table-driven
+// unwinder finds the faulting frame exactly as the fault left it.
+extern "C" void ZemkoFaultTrampoline();
+asm(R"(
+    .text
+    .p2align 4
+    .def ZemkoFaultTrampoline; .scl 2; .type 32; .endef
+    .globl ZemkoFaultTrampoline
+    .seh_proc ZemkoFaultTrampoline
+ZemkoFaultTrampoline:
+    pushq %rbp
+    .seh_pushreg %rbp
+    movq %rsp, %rbp
+    .seh_setframe %rbp, 0
+    .seh_endprologue
+    andq $-16, %rsp
+    subq $32, %rsp
+    call ZemkoRaiseFault
+    int3
+    .seh_endproc
+)");
+#endif
+
+namespace {
 
 // Shows the error box of a fault and ends the program through exit(), so the
 // modules still finalise.
@@ -157,9 +198,15 @@ LONG CALLBACK TranslateFault(EXCEPTION_POINTERS* pointers) {
   CONTEXT& context = *pointers->ContextRecord;
   // Push a return address one byte into the faulting instruction, so the
   // unwinder (which looks one byte back) finds that instruction's frame.
+#if defined(__x86_64__)
+  context.Rsp -= sizeof(DWORD64);
+  *reinterpret_cast<DWORD64*>(context.Rsp) = context.Rip + 1;
+  context.Rip = reinterpret_cast<DWORD64>(&ZemkoFaultTrampoline);
+#else
   context.Esp -= sizeof(DWORD);
   *reinterpret_cast<DWORD*>(context.Esp) = context.Eip + 1;
-  context.Eip = reinterpret_cast<DWORD>(&RaiseFault);
+  context.Eip = reinterpret_cast<DWORD>(&ZemkoRaiseFault);
+#endif
   return EXCEPTION_CONTINUE_EXECUTION;
 }
 
@@ -192,17 +239,17 @@ std::string AssertionMessage(const char* text, const char* file, int line) {
 
 std::string ErrorBoxText(const std::string& message, const void* address) {
   HMODULE module = ModuleOf(address);
-  DWORD relative = 0;
+  std::uintptr_t relative = reinterpret_cast<std::uintptr_t>(address);
   if (module) {
-    relative = reinterpret_cast<DWORD>(address) - reinterpret_cast<DWORD>(module);
+    relative -= reinterpret_cast<std::uintptr_t>(module);
   } else {
     module = GetModuleHandleA(nullptr);
-    relative = reinterpret_cast<DWORD>(address) - reinterpret_cast<DWORD>(module) -
-               kCodeSectionOffset;
+    relative -= reinterpret_cast<std::uintptr_t>(module) + kCodeSectionOffset;
   }
   const std::string path = widgets::ModuleFileName(module);
+  // A module is far smaller than 4 GiB: the relative address has 32 bits.
   std::string text = widgets::FormatText(kErrorBoxTemplate, kExceptionTypeName, path.c_str(),
-                                         relative, message.c_str(), "");
+                                         static_cast<unsigned>(relative), message.c_str(), "");
   if (text.size() > kErrorBoxLimit) text.resize(kErrorBoxLimit);
   return text;
 }

@@ -186,7 +186,7 @@ TEST_F(AboutWindowTest, IsACaptionlessPopupOwnedByTheMainWindow) {
   RunInLoop([&] {
     HWND about = OpenAbout();
     ASSERT_NE(nullptr, about);
-    const auto style = static_cast<DWORD>(GetWindowLongA(about, GWL_STYLE));
+    const auto style = static_cast<DWORD>(GetWindowLongPtrA(about, GWL_STYLE));
     // The system adds WS_CLIPSIBLINGS to every top-level window.
     EXPECT_EQ(static_cast<DWORD>(WS_POPUP | WS_VISIBLE | WS_BORDER), style & ~WS_CLIPSIBLINGS);
     EXPECT_EQ(0u, style & WS_DLGFRAME) << "no caption bar";
@@ -210,7 +210,7 @@ TEST_F(AboutWindowTest, CloseButtonSitsAtTheRightEndOfTheStripWithItsHint) {
     RECT place = ClientRectInParent(buttons[0]);
     EXPECT_TRUE(widgets_test::SameRect(expected, place))
         << place.left << "," << place.top << " - " << place.right << "," << place.bottom;
-    EXPECT_EQ(0u, static_cast<DWORD>(GetWindowLongA(buttons[0], GWL_STYLE)) & WS_DISABLED);
+    EXPECT_EQ(0u, static_cast<DWORD>(GetWindowLongPtrA(buttons[0], GWL_STYLE)) & WS_DISABLED);
 
     // The tooltip is made on the first mouse move over the button.
     ASSERT_TRUE(MovePointerTo(CentreOf(buttons[0])));
@@ -247,7 +247,7 @@ TEST_F(AboutWindowTest, ShowsTitleVersionAndMakerLinesCentred) {
       RECT place = ClientRectInParent(labels[i]);
       EXPECT_TRUE(widgets_test::SameRect(expected[i].place, place))
           << place.left << "," << place.top << " - " << place.right << "," << place.bottom;
-      const auto style = static_cast<DWORD>(GetWindowLongA(labels[i], GWL_STYLE));
+      const auto style = static_cast<DWORD>(GetWindowLongPtrA(labels[i], GWL_STYLE));
       EXPECT_EQ(static_cast<DWORD>(SS_CENTER), style & SS_TYPEMASK);
       LOGFONTA font = FontOf(labels[i]);
       EXPECT_EQ(expected[i].fontHeight, font.lfHeight);

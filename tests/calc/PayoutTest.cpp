@@ -92,6 +92,18 @@ TEST(SystemPayout, NoCombinationGivesZero) {
   EXPECT_EQ(SystemPayout(INT32_MAX, two, 100, INT32_MAX), 0.0);
 }
 
+// The same bits on the host and on both Windows builds: every step runs on
+// the x87 unit with a 64-bit significand. 0.1 x 3 needs 55 bits, so it is
+// exact there and 0.1 x 3 / 3 gives 0.1 back; with the product rounded to
+// double first (or a 53-bit precision control) the term is one unit higher.
+TEST(SystemPayout, EachStepIsRoundedOnceFromExtendedPrecision) {
+  static_assert(std::numeric_limits<long double>::digits == 64);
+  const std::vector<double> three{3.0};
+  EXPECT_EQ(Bits(SystemPayout(1, three, 0.1, 3)), 0x3FB999999999999Aull);
+  // The accumulator: 0.1 x 3 itself, rounded once to the double above it.
+  EXPECT_EQ(Bits(SystemPayout(0, three, 0.1, 1)), 0x3FD3333333333334ull);
+}
+
 TEST(SystemPayout, DividesEachTermByTheExactCountBeyondTheOldRange) {
   // One combination of C(34, 2) = 561 and one of C(34, 17), whose count no
   // longer fits 32 bits: each term is stake x product / count in extended.

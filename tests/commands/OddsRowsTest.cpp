@@ -376,7 +376,7 @@ TEST_F(OddsRowsTest, TabGoesOverEveryControlInOrderAndWrapsShiftTabBack) {
     // The caption-strip buttons, the labels and the link are never reached.
     for (Control* never : {form().closeButton, form().minimiseButton, form().aboutButton,
                            form().linkLabel, form().resultStrip}) {
-      EXPECT_FALSE(GetWindowLongA(never->Handle(), GWL_STYLE) & WS_TABSTOP && never->GetTabStop());
+      EXPECT_FALSE(GetWindowLongPtrA(never->Handle(), GWL_STYLE) & WS_TABSTOP && never->GetTabStop());
     }
   });
 }

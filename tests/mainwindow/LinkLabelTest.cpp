@@ -96,7 +96,7 @@ TEST_F(LinkLabelTest, TheLinkShowsTheHandAndNoHintAndIsNoTabStop) {
                  MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
     EXPECT_EQ(LoadCursorA(nullptr, IDC_HAND), GetCursor());
 
-    EXPECT_FALSE(GetWindowLongA(link->Handle(), GWL_STYLE) & WS_TABSTOP);
+    EXPECT_FALSE(GetWindowLongPtrA(link->Handle(), GWL_STYLE) & WS_TABSTOP);
     EXPECT_FALSE(link->GetTabStop());
     // Tab from the help button goes on to the first row, past the link.
     form().helpButton->SetFocus(true);

@@ -15,10 +15,10 @@ static_assert(kMainWindowStyle == 0x808A0000);
 constexpr DWORD kClipping = WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
 
 DWORD StyleOf(Control* control) {
-  return static_cast<DWORD>(GetWindowLongA(control->Handle(), GWL_STYLE));
+  return static_cast<DWORD>(GetWindowLongPtrA(control->Handle(), GWL_STYLE));
 }
 DWORD ExStyleOf(Control* control) {
-  return static_cast<DWORD>(GetWindowLongA(control->Handle(), GWL_EXSTYLE));
+  return static_cast<DWORD>(GetWindowLongPtrA(control->Handle(), GWL_EXSTYLE));
 }
 
 // What the control's parent hands its window when it asks for its colours.
@@ -124,7 +124,7 @@ TEST_F(MainWindowTest, IsACaptionlessPopupWithAOnePixelBorderAtTheTopLeftCorner)
     EXPECT_STREQ("Земко", caption);
     EXPECT_EQ(app_->Handle(), GetWindow(window, GW_OWNER));
 
-    const DWORD style = static_cast<DWORD>(GetWindowLongA(window, GWL_STYLE));
+    const DWORD style = static_cast<DWORD>(GetWindowLongPtrA(window, GWL_STYLE));
     EXPECT_EQ(kMainWindowStyle, style & ~(WS_VISIBLE | kClipping)) << std::hex << style;
     EXPECT_TRUE(style & WS_VISIBLE);
     EXPECT_NE(static_cast<DWORD>(WS_CAPTION), style & WS_CAPTION) << "no title bar";

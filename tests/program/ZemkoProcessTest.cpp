@@ -36,7 +36,7 @@ TEST(ZemkoProcess, ShowsTheMainWindowOwnedByTheTaskbarEntry) {
   EXPECT_EQ(GetWindow(mainWindow, GW_OWNER), application);
   EXPECT_EQ(ClassOf(application), "App");
   EXPECT_EQ(TextOf(application), kTitle);
-  EXPECT_TRUE(GetWindowLongA(application, GWL_EXSTYLE) & WS_EX_APPWINDOW);
+  EXPECT_TRUE(GetWindowLongPtrA(application, GWL_EXSTYLE) & WS_EX_APPWINDOW);
   EXPECT_TRUE(IsWindowVisible(application));
   RECT outer;
   GetWindowRect(application, &outer);
@@ -45,7 +45,7 @@ TEST(ZemkoProcess, ShowsTheMainWindowOwnedByTheTaskbarEntry) {
 
   // No caption bar: a caption-less pop-up with a one-pixel border, at the
   // screen's corner when no position was stored.
-  const LONG style = GetWindowLongA(mainWindow, GWL_STYLE);
+  const LONG style = GetWindowLongPtrA(mainWindow, GWL_STYLE);
   EXPECT_EQ(style & WS_CAPTION, WS_BORDER);
   EXPECT_FALSE(style & WS_THICKFRAME);
   EXPECT_FALSE(style & WS_MAXIMIZEBOX);

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <cstdint>
 #include <cstdio>
 #include <string>
 
@@ -53,8 +54,8 @@ TEST_F(ErrTest, ReadingThroughANullPointerIsAnAccessViolation) {
   EXPECT_EQ(e.Kind(), ErrorKind::AccessViolation);
   char expected[256];
   std::snprintf(expected, sizeof expected,
-                "Access violation at address %08lX in module '%s'. Read of address 00000000",
-                static_cast<unsigned long>(reinterpret_cast<DWORD>(e.Address())),
+                "Access violation at address %08llX in module '%s'. Read of address 00000000",
+                static_cast<unsigned long long>(reinterpret_cast<std::uintptr_t>(e.Address())),
                 ProgramFileName().c_str());
   EXPECT_EQ(e.Message(), expected);
 }
@@ -102,7 +103,7 @@ TEST_F(ErrTest, FailedAssertionCarriesTextFileAndLine) {
 TEST_F(ErrTest, ErrorBoxTextNamesModuleAndRelativeAddress) {
   char path[MAX_PATH + 1];
   GetModuleFileNameA(nullptr, path, sizeof path);
-  const auto base = reinterpret_cast<DWORD>(GetModuleHandleA(nullptr));
+  const auto base = reinterpret_cast<std::uintptr_t>(GetModuleHandleA(nullptr));
   const void* inProgram = reinterpret_cast<const void*>(base + 0x1234);
   EXPECT_EQ(err::ErrorBoxText("Boom", inProgram),
             std::string("Exception Exception in module ") + path + " at 00001234.\nBoom");
@@ -115,7 +116,8 @@ TEST_F(ErrTest, ErrorBoxTextNamesModuleAndRelativeAddress) {
   // Outside every module: the program's file, relative to its code.
   EXPECT_EQ(err::ErrorBoxText("y", nullptr),
             std::string("Exception Exception in module ") + path + " at " +
-                widgets::FormatText("%08X", 0u - base - 0x1000) + ".\ny");
+                widgets::FormatText("%08X", static_cast<unsigned>(0u - base - 0x1000)) +
+                ".\ny");
 }
 
 TEST_F(ErrTest, ErrorBoxTextIsAtMost1024Characters) {

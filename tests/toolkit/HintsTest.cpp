@@ -98,7 +98,7 @@ TEST_F(HintsTest, FirstMouseMoveMakesTheTooltipWithTheTool) {
   const HWND tooltip = hint->TooltipWindow();
   ASSERT_NE(tooltip, nullptr);
   EXPECT_EQ(widgets_test::ClassNameOf(tooltip), "tooltips_class32");
-  EXPECT_TRUE(GetWindowLongA(tooltip, GWL_EXSTYLE) & WS_EX_TOOLWINDOW);
+  EXPECT_TRUE(GetWindowLongPtrA(tooltip, GWL_EXSTYLE) & WS_EX_TOOLWINDOW);
   // A pop-up's owner is always a top-level window: the label's form.
   EXPECT_EQ(GetWindow(tooltip, GW_OWNER), form_->Handle());
   EXPECT_EQ(SendMessageA(tooltip, TTM_GETTOOLCOUNT, 0, 0), 1);

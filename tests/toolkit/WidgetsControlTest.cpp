@@ -14,7 +14,7 @@ namespace {
 constexpr DWORD kClip = WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
 
 DWORD WindowStyle(Control* control) {
-  return static_cast<DWORD>(GetWindowLongA(control->Handle(), GWL_STYLE));
+  return static_cast<DWORD>(GetWindowLongPtrA(control->Handle(), GWL_STYLE));
 }
 
 LOGFONTA WindowFont(Control* control) {
@@ -117,7 +117,7 @@ TEST_F(FormTest, PropertiesStoredBeforeTheWindowAreAppliedAtCreation) {
   EXPECT_TRUE(SameRect({15, 25, 95, 43}, RectInParent(window)));
   EXPECT_EQ("12,5", edit->GetText());
   // The edit control takes WS_BORDER over and draws the thin frame itself.
-  EXPECT_EQ(0, GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_CLIENTEDGE);
+  EXPECT_EQ(0, GetWindowLongPtrA(window, GWL_EXSTYLE) & WS_EX_CLIENTEDGE);
   form_->SetVisible(true);
   edit->SetVisible(true);
   edit->SetColour(kWindowColour);
@@ -153,7 +153,7 @@ TEST_F(FormTest, SettersApplyAtOnceToAnExistingWindow) {
   EXPECT_EQ("typed", label->GetText());  // read from the window
 
   label->SetExtendedStyle(WS_EX_STATICEDGE);
-  EXPECT_EQ(WS_EX_STATICEDGE, GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_STATICEDGE);
+  EXPECT_EQ(WS_EX_STATICEDGE, GetWindowLongPtrA(window, GWL_EXSTYLE) & WS_EX_STATICEDGE);
 }
 
 TEST_F(FormTest, ABoundsChangeThatAltersNothingDoesNothing) {
@@ -313,7 +313,7 @@ TEST(ApplicationObject, HasItsClassStylesIconAndTrimmedSystemMenu) {
   HWND applicationWindow = application->Handle();
   EXPECT_EQ("App", ClassNameOf(applicationWindow));
   EXPECT_EQ(0x90CA0000u, WindowStyle(application) & ~WS_CLIPSIBLINGS);  // the system adds it
-  EXPECT_EQ(WS_EX_APPWINDOW, GetWindowLongA(applicationWindow, GWL_EXSTYLE) & WS_EX_APPWINDOW);
+  EXPECT_EQ(WS_EX_APPWINDOW, GetWindowLongPtrA(applicationWindow, GWL_EXSTYLE) & WS_EX_APPWINDOW);
   EXPECT_EQ("Земко", application->GetText());
   RECT rect;
   GetWindowRect(applicationWindow, &rect);

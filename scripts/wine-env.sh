@@ -1,0 +1,55 @@
+# Sourced: which Wine runs which program.
+#   pe_word_size FILE   prints 32 or 64, from the PE file's machine type
+#   use_wine 32|64      exports WINEARCH and WINELOADER for that word size and
+#                       sets WINE to its loader
+#   win32_unavailable   prints why 32-bit Wine cannot run here and fails, or
+#                       succeeds silently where it can
+# /usr/bin/wine picks the 32-bit loader whenever wine32 is installed, even
+# where it cannot execute, so the loaders are called directly.
+WINE32_LOADER=/usr/lib/wine/wine
+WINE64_LOADER=/usr/lib/wine/wine64
+WINE32_SERVER=/usr/lib/wine/wineserver32
+
+readonly PE_MACHINE_I386=014c PE_MACHINE_AMD64=8664
+
+pe_word_size() {
+  local file=$1 header machine
+  # The PE header's offset is at 0x3C; the machine type follows "PE\0\0".
+  header=$(od -An -tu4 -j60 -N4 "$file" 2>/dev/null | tr -d ' ')
+  [ -n "$header" ] || return 1
+  machine=$(od -An -tx2 -j$((header + 4)) -N2 "$file" 2>/dev/null | tr -d ' ')
+  case $machine in
+    "$PE_MACHINE_I386") echo 32 ;;
+    "$PE_MACHINE_AMD64") echo 64 ;;
+    *) return 1 ;;
+  esac
+}
+
+use_wine() {
+  case $1 in
+    32) WINE=$WINE32_LOADER; export WINEARCH=win32 ;;
+    64) WINE=$WINE64_LOADER; export WINEARCH=win64 ;;
+    *) echo "wine-env: no word size $1" >&2; return 1 ;;
+  esac
+  # Programs that a program starts use the same loader.
+  export WINELOADER=$WINE
+}
+
+win32_unavailable() {
+  if [ "${ZEMKO_SKIP_WIN32:-0}" = 1 ]; then
+    echo "ZEMKO_SKIP_WIN32=1 is set"
+    return 0
+  fi
+  if [ ! -x "$WINE32_SERVER" ] || [ ! -x "$WINE32_LOADER" ]; then
+    echo "32-bit Wine (wine32) is not installed"
+    return 0
+  fi
+  # Only running a 32-bit binary tells: some machines offer no 32-bit mode
+  # although every package installs.
+  local out
+  if ! out=$("$WINE32_SERVER" --version 2>&1); then
+    echo "this machine cannot execute 32-bit code (${out##*: })"
+    return 0
+  fi
+  return 1
+}
