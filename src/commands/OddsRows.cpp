@@ -99,8 +99,11 @@ void EntryKeyDown(void*, Control* sender, WORD& key, unsigned shift) {
                        sender == form.comboSizeBox;
   const bool plainEnter = key == VK_RETURN && shift == 0;
 
+  // The keys that run a command are eaten, so their character ("-", "+")
+  // is not typed over the selected stake or into the row left behind.
   if (isEntry && key == VK_SUBTRACT) {
     form.clearAllButton->Click();
+    key = 0;
   } else if (sender == form.systemSizeBox && plainEnter) {
     FocusAndSelect(form.comboSizeBox);
   } else if (sender == form.stakeBox && plainEnter) {
@@ -117,6 +120,7 @@ void EntryKeyDown(void*, Control* sender, WORD& key, unsigned shift) {
                                              form.rowCount == kMaxOddsRows)) ||
                        key == VK_ADD)) {
     FocusAndSelect(form.systemSizeBox);
+    if (key == VK_ADD) key = 0;
   }
 }
 

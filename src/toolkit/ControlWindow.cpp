@@ -335,9 +335,16 @@ bool Control::PaintHook(UINT message, WPARAM& wParam, LPARAM, LRESULT& result) {
 
 bool Control::KeyDownHook(UINT message, WPARAM& wParam, LPARAM, LRESULT& result) {
   if (message != WM_KEYDOWN && message != WM_SYSKEYDOWN) return false;
+  // The handler may destroy this control; the window handle is kept apart.
+  const HWND window = window_;
   auto key = static_cast<WORD>(wParam);
   keyDown_.fn(keyDown_.context, this, key, KeyboardShiftState());
   if (key == 0) {
+    // An eaten key types nothing either: TranslateMessage has already queued
+    // the character of this key press for the window, ahead of any later one.
+    const UINT character = message == WM_KEYDOWN ? WM_CHAR : WM_SYSCHAR;
+    MSG typed;
+    PeekMessageA(&typed, window, character, character, PM_REMOVE);
     result = 0;
     return true;
   }

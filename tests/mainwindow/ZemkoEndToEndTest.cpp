@@ -111,3 +111,31 @@ TEST_F(ZemkoEndToEnd, NumpadMinusTypedInARowClearsTheBet) {
 
   EXPECT_EQ(0u, CloseAndWait());
 }
+
+// Numpad minus and plus run their command and type nothing: the stake
+// survives a clear-all made from its own box, and the row left by numpad plus
+// keeps its odds without a "+", so the example bet still pays in full.
+TEST_F(ZemkoEndToEnd, NumpadKeysRunTheirCommandWithoutTypingTheirCharacter) {
+  using namespace zemko_drive;
+  std::vector<Key> keys = Keys("300");
+  keys.push_back({VK_SUBTRACT});  // clear-all; the stake stays, selected
+  keys.push_back({VK_RETURN});
+  for (const char* odds : {"2", "3"}) {
+    for (const Key& k : Keys(odds)) keys.push_back(k);
+    keys.push_back({VK_RETURN});
+  }
+  for (const Key& k : Keys("4")) keys.push_back(k);
+  keys.push_back({VK_ADD});  // to the system size, selected
+  for (const Key& k : Keys("3")) keys.push_back(k);
+  keys.push_back({VK_RETURN});
+  for (const Key& k : Keys("2")) keys.push_back(k);
+  keys.push_back({VK_RETURN});
+  ASSERT_TRUE(TypeKeys(window_, keys));
+  EXPECT_TRUE(WaitForResult(window_, "2600,00", kResultTime)) << TextOf(ResultStrip(window_));
+  std::vector<std::string> texts;
+  for (HWND edit : ChildrenOfClass(window_, "Edit")) texts.push_back(TextOf(edit));
+  std::sort(texts.begin(), texts.end());
+  EXPECT_EQ((std::vector<std::string>{"2", "2", "3", "3", "3", "300", "4"}), texts);
+
+  EXPECT_EQ(0u, CloseAndWait());
+}
