@@ -19,6 +19,18 @@ constexpr char kValueDelimiters[] = "\r\t\n";
 // digit rule reads nothing past a few hundred digits), and an edit box given
 // megabytes of one line can take minutes to lay it out, or fail.
 constexpr std::size_t kMaxValueLength = 1024;
+// A cut value ends in an ellipsis: the row shows that it was cut, and since
+// the mark is no part of a number, "=" reports the row instead of reading a
+// number that the cut may have made out of garbage.
+constexpr char kCutMark[] = "…";
+static_assert(sizeof kCutMark == 2, "one byte in Windows-1251");
+
+std::string Clipped(std::string_view value) {
+  if (value.size() <= kMaxValueLength) return std::string(value);
+  std::string clipped(value.substr(0, kMaxValueLength - 1));
+  clipped += kCutMark;
+  return clipped;
+}
 
 }  // namespace
 
@@ -41,7 +53,7 @@ void PasteOdds() {
     if (form.rowCount != 1 || !widgets::Trim(form.oddsRows[0]->GetText()).empty()) {
       AddOddsRow();
     }
-    form.oddsRows[form.rowCount - 1]->SetText(value.substr(0, kMaxValueLength));
+    form.oddsRows[form.rowCount - 1]->SetText(Clipped(value));
   }
   form.stakeBox->SetFocus(true);
 }

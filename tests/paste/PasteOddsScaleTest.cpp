@@ -123,6 +123,7 @@ TEST_F(PasteScaleTest, FiftyMegabytesWithoutADelimiterFillRowOneWithItsHead) {
   const std::string row = Form().oddsRows[0]->GetText();
   ASSERT_EQ(row.size(), kKeptLength);
   EXPECT_EQ(row.substr(0, 12), "012345678901");
+  EXPECT_EQ(row.back(), '\x85');  // the ellipsis that marks the cut
 }
 
 // Twenty values, then 50 MB that must never be cut: once as more values,

@@ -113,10 +113,13 @@ std::vector<std::string> ValueRows(int first, int count) {
   return rows;
 }
 
-// Values are stored as cut up to a kilobyte; a longer one keeps its head.
+// Values are stored as cut up to a kilobyte; a longer one keeps its head,
+// marked as cut by an ellipsis in its last byte.
 constexpr std::size_t kMaxValueLength = 1024;
+constexpr char kCutMark[] = "…";
 const std::string kLongestValue(kMaxValueLength, '7');
 const std::string kOverlongValue = std::string(kMaxValueLength, '8') + "99";
+const std::string kOverlongValueCut = std::string(kMaxValueLength - 1, '8') + kCutMark;
 const std::string kOverlongThenTwo = kOverlongValue + "\t2";
 const std::string kSixValues = Values(1, 6, "\t");
 const std::string kTwentyValues = Values(10, 20, "\t");
@@ -130,8 +133,7 @@ const PasteCase kPasteCases[] = {
     {"DelimitersAtTheStart", "\r\n\t\n1.85", {"1.85"}},
     {"TextWithoutDelimiterFillsRowOne", "2.35", {"2.35"}},
     {"KilobyteValueIsStoredWhole", kLongestValue, {kLongestValue}},
-    {"OverlongValueKeepsItsFirstKilobyte", kOverlongThenTwo,
-     {kOverlongValue.substr(0, kMaxValueLength), "2"}},
+    {"OverlongValueKeepsItsHeadAndAMark", kOverlongThenTwo, {kOverlongValueCut, "2"}},
     {"OnlyDelimitersLeaveOneEmptyRow", "\r\n\t\t\n\r\r\n", {""}},
     {"BlankFirstValueIsReplacedByTheNext", "   \t2.35\t3\r\n", {"2.35", "3"}},
     {"ControlCharactersCountAsBlank", "\x01\x1F \r\n4.5", {"4.5"}},
@@ -204,6 +206,20 @@ TEST_F(PasteTest, PastedCyrillicIsReportedInItsRow) {
   Form().calculateButton->Click();
   EXPECT_EQ(Form().resultStrip->GetText(), zemcoms::kOddsNotANumber);
   EXPECT_EQ(GetFocus(), Form().oddsRows[1]->Handle());
+}
+
+// A cut value never passes the check, whether its head would read as a
+// number (the cut took away the "x") or it was a valid number to begin with.
+TEST_F(PasteTest, ACutValueIsReportedAsNotANumber) {
+  const std::string head = "1," + std::string(1030, '0');
+  for (const std::string& value : {head + "x", head}) {
+    Paste("2\t" + value + "\r\n");
+    ASSERT_EQ(Form().rowCount, 2);
+    EXPECT_EQ(Form().oddsRows[1]->GetText().back(), kCutMark[0]);
+    Form().calculateButton->Click();
+    EXPECT_EQ(Form().resultStrip->GetText(), zemcoms::kOddsNotANumber) << value.back();
+    EXPECT_EQ(GetFocus(), Form().oddsRows[1]->Handle());
+  }
 }
 
 TEST_F(PasteTest, ASecondPasteReplacesTheFirst) {
