@@ -31,6 +31,8 @@ bool ShuttingDown() { return gShuttingDown; }
 
 void StorePendingException(std::exception_ptr exception) {
   LayerState& state = State();
+  // The first failure is being reported: one box, so later ones are dropped.
+  if (state.failing) return;
   if (!state.pendingException) state.pendingException = std::move(exception);
   if (state.running) PostQuitMessage(0);
 }
@@ -142,6 +144,7 @@ void RunMessageLoop(Control*& application) {
   LayerState& state = State();
   state.running = true;
   state.terminated = false;
+  state.failing = false;
   state.currentApplication = application;
   try {
     if (application) {
@@ -153,7 +156,7 @@ void RunMessageLoop(Control*& application) {
   }
 
   MSG message;
-  while (!state.terminated) {
+  while (!state.terminated && !state.pendingException) {
     WaitMessage();
     while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
       if (message.message == WM_QUIT) {
@@ -162,12 +165,22 @@ void RunMessageLoop(Control*& application) {
       }
       TranslateMessage(&message);
       DispatchMessageA(&message);
+      if (state.pendingException) break;
     }
   }
 
   state.terminated = true;
   state.running = false;
   state.currentApplication = nullptr;
+  if (state.pendingException) {
+    // An exception that escaped a handler goes straight to the caller's
+    // last-chance handling, every window still on screen behind its box.
+    // The quit request would end that box's own loop at once; later
+    // failures are dropped while the first is reported.
+    PeekMessageA(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
+    state.failing = true;
+    RethrowPendingException();
+  }
   if (application) {
     gShuttingDown = true;
     try {

@@ -451,6 +451,7 @@ void Control::DestroyNow() {
   if (state.applicationObject == this) {
     state.applicationObject = nullptr;
     state.terminated = true;
+    state.failing = false;
   }
   delete this;
 }

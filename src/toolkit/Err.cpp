@@ -244,7 +244,9 @@ std::string ErrorBoxText(const std::string& message, const void* address) {
     relative -= reinterpret_cast<std::uintptr_t>(module);
   } else {
     module = GetModuleHandleA(nullptr);
-    relative -= reinterpret_cast<std::uintptr_t>(module) + kCodeSectionOffset;
+    // An unknown address (an error raised outside the program's own type)
+    // stays 0 rather than a number computed from nothing.
+    if (address) relative -= reinterpret_cast<std::uintptr_t>(module) + kCodeSectionOffset;
   }
   const std::string path = widgets::ModuleFileName(module);
   // A module is far smaller than 4 GiB: the relative address has 32 bits.

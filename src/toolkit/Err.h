@@ -23,7 +23,8 @@ std::string AssertionMessage(const char* text, const char* file, int line);
 
 // The error box text for an exception raised at `address`: the module that
 // holds the address (the program's own when none does) and the address
-// relative to it, then the message; at most 1024 characters.
+// relative to it (00000000 when the address is unknown), then the message;
+// at most 1024 characters.
 std::string ErrorBoxText(const std::string& message, const void* address);
 
 // Shows the error box for an uncaught exception (MB_TASKMODAL | MB_ICONERROR,

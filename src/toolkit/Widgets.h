@@ -419,8 +419,10 @@ Control* ControlFromHandle(HWND window);
 
 HINSTANCE ModuleInstance();
 // Runs the program until the main form is closed; then destroys the
-// application object with every control, sets the variable to null and
-// rethrows an exception that escaped a handler.
+// application object with every control and sets the variable to null. An
+// exception that escapes a handler ends the loop at once and is rethrown with
+// every window left standing, for the caller's error box; until the next loop
+// or the application object's end, later escapes are dropped.
 void RunMessageLoop(Control*& application);
 bool Running();
 bool Terminated();

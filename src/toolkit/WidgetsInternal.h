@@ -25,6 +25,7 @@ struct LayerState {
   Control* applicationObject = nullptr;  // the one made by create application object
   Control* mainForm = nullptr;
   std::exception_ptr pendingException;
+  bool failing = false;  // an escaped exception is on its way to the error box
   int gdiObjects = 0;
   int windows = 0;
   int icons = 0;

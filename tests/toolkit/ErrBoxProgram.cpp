@@ -1,11 +1,12 @@
 // A small program on the toolkit whose handler fails while the message loop
 // runs; the error box test starts it as a user would and reads its box.
-//   ErrBoxProgram.exe exception | fault | stack
+//   ErrBoxProgram.exe exception | fault | stack | memory
 #include <windows.h>
 
 #include <cstdlib>
 #include <cstring>
 #include <exception>
+#include <new>
 
 #include "toolkit/Err.h"
 #include "toolkit/FloatingPoint.h"
@@ -29,6 +30,8 @@ void FailingPaint(void*, widgets::Control*, HDC) {
     *nowhere = 1;
   } else if (std::strcmp(mode, "stack") == 0) {
     Recurse(0);
+  } else if (std::strcmp(mode, "memory") == 0) {
+    throw std::bad_alloc();
   } else {
     throw err::Exception(err::ErrorKind::ConvertError);
   }

@@ -11,6 +11,7 @@ namespace {
 constexpr DWORD kBoxWaitMs = 20000;
 constexpr int kMessageTextId = 0xFFFF;  // the message box's static text
 constexpr char kDialogClass[] = "#32770";
+constexpr char kFormClass[] = "Form";
 
 std::string Directory() {
   char path[MAX_PATH + 1];
@@ -21,25 +22,30 @@ std::string Directory() {
 
 struct Search {
   DWORD process;
-  std::vector<HWND> boxes;
+  std::string className;
+  std::vector<HWND> found;
 };
 
-BOOL CALLBACK CollectBoxes(HWND window, LPARAM context) {
+BOOL CALLBACK CollectVisible(HWND window, LPARAM context) {
   auto* search = reinterpret_cast<Search*>(context);
   DWORD process = 0;
   GetWindowThreadProcessId(window, &process);
   char name[64] = {};
   GetClassNameA(window, name, sizeof name);
-  if (process == search->process && std::string(name) == kDialogClass && IsWindowVisible(window))
-    search->boxes.push_back(window);
+  if (process == search->process && name == search->className && IsWindowVisible(window))
+    search->found.push_back(window);
   return TRUE;
 }
 
-std::vector<HWND> ErrorBoxesOf(DWORD process) {
-  Search search{process, {}};
-  EnumWindows(CollectBoxes, reinterpret_cast<LPARAM>(&search));
-  return search.boxes;
+// The process's visible top-level windows of a class.
+std::vector<HWND> VisibleWindowsOf(DWORD process, const char* className) {
+  Search search{process, className, {}};
+  EnumWindows(CollectVisible, reinterpret_cast<LPARAM>(&search));
+  return search.found;
 }
+
+std::vector<HWND> ErrorBoxesOf(DWORD process) { return VisibleWindowsOf(process, kDialogClass); }
+
 
 std::string TextOf(HWND window, int id) {
   char text[2048] = {};
@@ -48,8 +54,10 @@ std::string TextOf(HWND window, int id) {
 }
 
 // Runs the program in a mode, waits for its error box, reads and dismisses
-// it, and returns the box text; the exit code goes to `exitCode`.
-std::string RunAndReadBox(const char* mode, DWORD& exitCode, int& boxCount) {
+// it, and returns the box text; the exit code goes to `exitCode`, and whether
+// the program's window was still on screen behind the box to `formShown`.
+std::string RunAndReadBox(const char* mode, DWORD& exitCode, int& boxCount,
+                          bool* formShown = nullptr) {
   const std::string program = Directory() + "ErrBoxProgram.exe";
   std::string commandLine = "\"" + program + "\" " + mode;
   STARTUPINFOA startup{};
@@ -73,6 +81,7 @@ std::string RunAndReadBox(const char* mode, DWORD& exitCode, int& boxCount) {
     Sleep(200);  // a second box would have shown by now
     boxCount = static_cast<int>(ErrorBoxesOf(info.dwProcessId).size());
     text = TextOf(boxes[0], kMessageTextId);
+    if (formShown) *formShown = !VisibleWindowsOf(info.dwProcessId, kFormClass).empty();
     char caption[256] = {};
     GetWindowTextA(boxes[0], caption, sizeof caption);
     EXPECT_STRNE(caption, "");
@@ -95,9 +104,11 @@ std::string ExpectedPrefix() {
 TEST(ErrorBox, ExceptionEscapingAHandlerShowsOneBoxAndEndsWithCode1) {
   DWORD exitCode = 0;
   int boxes = 0;
-  const std::string text = RunAndReadBox("exception", exitCode, boxes);
+  bool formShown = false;
+  const std::string text = RunAndReadBox("exception", exitCode, boxes, &formShown);
   EXPECT_EQ(boxes, 1);
   EXPECT_EQ(exitCode, 1u);
+  EXPECT_TRUE(formShown) << "the window was gone before the box showed";
   ASSERT_EQ(text.rfind(ExpectedPrefix(), 0), 0u) << text;
   const std::string rest = text.substr(ExpectedPrefix().size());
   // Eight hexadecimal digits, a point, a line break, the message.
@@ -109,7 +120,9 @@ TEST(ErrorBox, ExceptionEscapingAHandlerShowsOneBoxAndEndsWithCode1) {
 TEST(ErrorBox, AccessViolationInAHandlerIsReportedWithItsAddress) {
   DWORD exitCode = 0;
   int boxes = 0;
-  const std::string text = RunAndReadBox("fault", exitCode, boxes);
+  bool formShown = false;
+  const std::string text = RunAndReadBox("fault", exitCode, boxes, &formShown);
+  EXPECT_TRUE(formShown);
   EXPECT_EQ(boxes, 1);
   EXPECT_EQ(exitCode, 1u);
   EXPECT_EQ(text.rfind(ExpectedPrefix(), 0), 0u) << text;
@@ -127,6 +140,19 @@ TEST(ErrorBox, StackOverflowInAHandlerIsReported) {
   EXPECT_EQ(exitCode, 1u);
   EXPECT_EQ(text.rfind(ExpectedPrefix(), 0), 0u) << text;
   EXPECT_NE(text.find(".\nStack overflow"), std::string::npos) << text;
+}
+
+// An error of another type (out of memory here) has no known address: the
+// box says 00000000, never a number made up from the program's base.
+TEST(ErrorBox, OutOfMemoryIsReportedWithoutAMadeUpAddress) {
+  DWORD exitCode = 0;
+  int boxes = 0;
+  bool formShown = false;
+  const std::string text = RunAndReadBox("memory", exitCode, boxes, &formShown);
+  EXPECT_EQ(boxes, 1);
+  EXPECT_EQ(exitCode, 1u);
+  EXPECT_TRUE(formShown);
+  EXPECT_EQ(text, ExpectedPrefix() + "00000000.\nOut of memory");
 }
 
 }  // namespace

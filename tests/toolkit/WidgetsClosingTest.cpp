@@ -120,18 +120,37 @@ TEST_F(ApplicationTest, CloseFromTheTaskbarGoesThroughTheMainForm) {
   EXPECT_EQ(1, log.calls);
 }
 
-TEST_F(ApplicationTest, AnExceptionInAHandlerEndsTheLoopAndReachesItsCaller) {
-  edit_->SetKeyDownHandler([](void*, Control*, WORD&, unsigned) { throw err::Exception(err::ErrorKind::IntOverflow); },
-                           nullptr);
+// The exception leaves the loop at once, before the next queued message, and
+// reaches the caller with every window still on screen for its error box; a
+// second failure meanwhile (a paint behind the box) is dropped, and no quit
+// request is left to end the box's own loop.
+TEST_F(ApplicationTest, AnExceptionInAHandlerEndsTheLoopWithTheWindowsStanding) {
+  static int keys;
+  keys = 0;
+  edit_->SetKeyDownHandler(
+      [](void*, Control*, WORD&, unsigned) {
+        ++keys;
+        throw err::Exception(err::ErrorKind::IntOverflow);
+      },
+      nullptr);
   PostMessageA(edit_->Handle(), WM_KEYDOWN, VK_END, 0);
+  PostMessageA(edit_->Handle(), WM_KEYDOWN, VK_HOME, 0);
   try {
     Run();
     ADD_FAILURE() << "the loop returned normally";
   } catch (const err::Exception& e) {
     EXPECT_EQ(err::ErrorKind::IntOverflow, e.Kind());
   }
-  EXPECT_EQ(nullptr, application_);  // destroyed before the exception went on
+  EXPECT_EQ(1, keys);
+  ASSERT_NE(nullptr, application_);
+  EXPECT_TRUE(IsWindowVisible(mainForm_->Handle()));
   EXPECT_FALSE(HasPendingException());
+
+  SendMessageA(edit_->Handle(), WM_KEYDOWN, VK_END, 0);
+  EXPECT_EQ(2, keys);
+  EXPECT_FALSE(HasPendingException());
+  MSG quit;
+  EXPECT_FALSE(PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_NOREMOVE));
 }
 
 TEST_F(ApplicationTest, MinimisingTheMainFormMinimisesTheApplicationFromTheAnchor) {
