@@ -4,6 +4,7 @@
 
 #include "about/ZemAbout.h"
 #include "commands/CalculatorForm.h"
+#include "toolkit/FloatingPoint.h"
 #include "toolkit/Support.h"
 
 namespace zemcoms {
@@ -23,7 +24,8 @@ void AboutCommand() { zemabout::ShowAboutWindow(Form().mainWindow); }
 
 void HelpCommand() {
   const std::string path = widgets::HelpFilePath();
-  WinHelpA(Form().application->Handle(), path.c_str(), HELP_FINDER, 0);
+  err::CallForeign(
+      [&] { WinHelpA(Form().application->Handle(), path.c_str(), HELP_FINDER, 0); });
 }
 
 }  // namespace zemcoms

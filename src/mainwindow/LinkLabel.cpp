@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "mainwindow/Skin.h"
+#include "toolkit/FloatingPoint.h"
 
 namespace zemko {
 
@@ -42,12 +43,15 @@ void LinkClick(void*, widgets::Control* sender) {
   // The shell library is large and needed only here: it is loaded on the
   // first click, not at start-up. A failure (no browser) is silent.
   using ShellExecuteFunction = HINSTANCE(WINAPI*)(HWND, LPCSTR, LPCSTR, LPCSTR, LPCSTR, INT);
-  static const HMODULE shell = LoadLibraryA("shell32.dll");
+  static const HMODULE shell = err::CallForeign([] { return LoadLibraryA("shell32.dll"); });
   static const auto shellExecute = shell ? reinterpret_cast<ShellExecuteFunction>(reinterpret_cast<void*>(
                                                GetProcAddress(shell, "ShellExecuteA")))
                                          : nullptr;
-  if (shellExecute)
-    shellExecute(sender->Parent()->Handle(), "open", kMakerAddress, "", "", SW_SHOW);
+  if (shellExecute) {
+    err::CallForeign([&] {
+      shellExecute(sender->Parent()->Handle(), "open", kMakerAddress, "", "", SW_SHOW);
+    });
+  }
 }
 
 }  // namespace zemko

@@ -23,4 +23,13 @@ class FpuGuard {
   unsigned short saved_;
 };
 
+// Calls into system code that loads other DLLs (the shell, the help viewer):
+// their start-up code may set another precision, which would cost a later
+// payout its last bit. The program's word is back when the call returns.
+template <typename Call>
+decltype(auto) CallForeign(Call&& call) {
+  FpuGuard guard;
+  return call();
+}
+
 }  // namespace err

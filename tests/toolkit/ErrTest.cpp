@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <string>
 
+#include "toolkit/FloatingPoint.h"
 #include "toolkit/Support.h"
 #include "toolkit/Widgets.h"
 
@@ -114,16 +115,51 @@ TEST_F(ErrTest, ErrorBoxTextNamesModuleAndRelativeAddress) {
       << err::ErrorBoxText("x", inKernel);
 
   // Outside every module: the program's file, relative to its code.
-  EXPECT_EQ(err::ErrorBoxText("y", nullptr),
+  const void* nowhere = reinterpret_cast<const void*>(base - 0x10000);
+  EXPECT_EQ(err::ErrorBoxText("y", nowhere),
             std::string("Exception Exception in module ") + path + " at " +
-                widgets::FormatText("%08X", static_cast<unsigned>(0u - base - 0x1000)) +
+                widgets::FormatText("%08X", static_cast<unsigned>(0u - 0x10000 - 0x1000)) +
                 ".\ny");
+  // Unknown (an error of another type): no address made up from nothing.
+  EXPECT_EQ(err::ErrorBoxText("z", nullptr),
+            std::string("Exception Exception in module ") + path + " at 00000000.\nz");
 }
 
 TEST_F(ErrTest, ErrorBoxTextIsAtMost1024Characters) {
   const std::string text = err::ErrorBoxText(std::string(5000, 'm'), nullptr);
   EXPECT_LE(text.size(), 1024u);
   EXPECT_GT(text.size(), 900u);
+}
+
+// 0.1 x 3 / 3 in one extended step: 0.1 again at a 64-bit significand, one
+// unit more where the product is rounded to 53 bits.
+double TenthTimesThreeOverThree() {
+  volatile long double tenth = 0.1;
+  volatile long double three = 3;
+  return static_cast<double>(tenth * three / three);
+}
+
+// A stand-in for a system call that loads a DLL whose start-up sets double
+// precision: after it the program's word is back, and so is the last bit.
+TEST_F(ErrTest, ForeignCallsLeaveTheProgramsPrecisionBehind) {
+  constexpr unsigned short kDoublePrecisionWord = 0x027F;
+  err::LoadFpuControlWord(err::kFpuControlWord);
+  unsigned short inside = 0;
+  EXPECT_EQ(err::CallForeign([&] {
+              err::LoadFpuControlWord(kDoublePrecisionWord);
+              inside = err::FpuControlWord();
+              return 7;
+            }),
+            7);
+  EXPECT_EQ(inside, kDoublePrecisionWord);
+  EXPECT_EQ(err::FpuControlWord(), err::kFpuControlWord);
+  EXPECT_EQ(TenthTimesThreeOverThree(), 0.1);
+
+  // Without the guard the changed precision would stay and cost the bit.
+  err::LoadFpuControlWord(kDoublePrecisionWord);
+  const double degraded = TenthTimesThreeOverThree();
+  err::LoadFpuControlWord(err::kFpuControlWord);
+  EXPECT_NE(degraded, 0.1);
 }
 
 // A fault inside a handler run by the click operation reaches its caller as
