@@ -1,0 +1,26 @@
+#!/usr/bin/env bash
+# A random-input run of the calculator under Wine on a virtual display:
+#   scripts/monkey.sh [events] [seed]   (default 1000 events, a new seed)
+# The 32-bit program where this machine can run it, else the x86-64 build.
+# The seed is printed; a failure prints it with the last 50 events, and the
+# same seed gives the same events again.
+set -euo pipefail
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+cd "$root"
+events=${1:-1000}
+seed=${2:-$(( $(date +%s) % 4294967296 ))}
+# shellcheck source=wine-env.sh
+. ./scripts/wine-env.sh
+if why=$(win32_unavailable); then
+  build=build/win64 toolchain=mingw-x86_64.cmake
+  echo "monkey: the x86-64 build ($why)"
+else
+  build=build/win toolchain=mingw-i686.cmake
+  echo "monkey: the 32-bit program"
+fi
+cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+      -DCMAKE_TOOLCHAIN_FILE="$root/cmake/$toolchain" >/dev/null
+cmake --build "$build" --target ZemkoMonkey >/dev/null
+# The program's texts are Windows-1251; the terminal's are UTF-8.
+./scripts/wine-run.sh --prefix "$root/$build/wineprefix" \
+  "$build/tests/program/ZemkoMonkey.exe" "$events" "$seed" | iconv -f CP1251 -t UTF-8
