@@ -7,7 +7,7 @@
 #include <string_view>
 
 #include "calc/NumberText.h"
-#include "toolkit/Exception.h"
+#include "base/Exception.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string_view text(reinterpret_cast<const char*>(data), size);
@@ -15,8 +15,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const double value = calc::TextToNumber(text);
     if (!std::isfinite(value) || value < 0) std::abort();
     calc::ResultText(value < 9e18 ? value : 0.0);
-  } catch (const err::Exception& e) {
-    if (e.Kind() != err::ErrorKind::ConvertError && e.Kind() != err::ErrorKind::FloatOverflow)
+  } catch (const base::Exception& e) {
+    if (e.Kind() != base::ErrorKind::ConvertError && e.Kind() != base::ErrorKind::FloatOverflow)
       std::abort();
   }
   const std::int32_t integer = calc::TextToInteger(text);

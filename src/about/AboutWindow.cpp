@@ -1,7 +1,7 @@
 #include "about/ZemAbout.h"
 #include "ZemResConst.h"
 #include "mainwindow/Skin.h"
-#include "toolkit/Hints.h"
+#include "widgets/Hints.h"
 
 namespace zemabout {
 
@@ -66,9 +66,9 @@ void ShowAboutWindow(Control* mainWindow) {
   close->SetLeft(window->GetClientWidth() - close->GetWidth() - kCloseButtonMargin);
   close->click = {&CloseAboutWindow, nullptr};
   close->SetColour(zemcoms::kStripColour);
-  hints::Hint* hint = hints::CreateHint();
-  hints::AttachHint(hint, close);
-  hints::SetHintText(hint, kCloseHint);
+  widgets::Hint* hint = widgets::CreateHint();
+  widgets::AttachHint(hint, close);
+  widgets::SetHintText(hint, kCloseHint);
 
   Control* title = widgets::CreateWordWrapLabel(window, kTitle);
   title->SetLeft(kTextLeft);

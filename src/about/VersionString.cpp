@@ -1,7 +1,7 @@
 #include <vector>
 
 #include "about/ZemAbout.h"
-#include "toolkit/Support.h"
+#include "widgets/Support.h"
 
 namespace zemabout {
 

@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "toolkit/Widgets.h"
+#include "widgets/Widgets.h"
 
 namespace zemabout {
 

@@ -6,7 +6,7 @@
 
 #include <cmath>
 
-#include "toolkit/Exception.h"
+#include "base/Exception.h"
 
 namespace calc {
 
@@ -14,7 +14,7 @@ namespace calc {
 // raises the floating-point overflow error.
 inline double Store(long double value) {
   const double stored = static_cast<double>(value);
-  if (!std::isfinite(stored)) throw err::Exception(err::ErrorKind::FloatOverflow);
+  if (!std::isfinite(stored)) throw base::Exception(base::ErrorKind::FloatOverflow);
   return stored;
 }
 

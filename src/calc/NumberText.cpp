@@ -1,14 +1,14 @@
 #include "calc/NumberText.h"
 
 #include "calc/Extended.h"
-#include "toolkit/Exception.h"
+#include "base/Exception.h"
 
 namespace calc {
 
 namespace {
 
-using err::ErrorKind;
-using err::Exception;
+using base::ErrorKind;
+using base::Exception;
 
 constexpr char kPoint = '.';
 constexpr char kComma = ',';

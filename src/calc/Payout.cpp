@@ -5,14 +5,14 @@
 #include <vector>
 
 #include "calc/Extended.h"
-#include "toolkit/Exception.h"
+#include "base/Exception.h"
 
 namespace calc {
 
 namespace {
 
-using err::ErrorKind;
-using err::Exception;
+using base::ErrorKind;
+using base::Exception;
 
 // One rounded multiplication of a running product.
 inline double Multiply(double product, double odds) {

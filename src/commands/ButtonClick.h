@@ -1,6 +1,6 @@
 #pragma once
 
-#include "toolkit/Widgets.h"
+#include "widgets/Widgets.h"
 
 namespace zemcoms {
 

@@ -7,7 +7,7 @@
 #include "calc/Payout.h"
 #include "commands/CalculatorForm.h"
 #include "commands/Messages.h"
-#include "toolkit/Exception.h"
+#include "base/Exception.h"
 
 namespace zemcoms {
 
@@ -82,13 +82,13 @@ void Calculate() {
   try {
     const double payout = calc::SystemPayout(comboSize, odds, stake, systemSize);
     form.resultStrip->SetText(calc::ResultText(payout));
-  } catch (const err::Exception& e) {
+  } catch (const base::Exception& e) {
     switch (e.Kind()) {
-      case err::ErrorKind::SystemTooLarge:
+      case base::ErrorKind::SystemTooLarge:
         checks.Fail(form.systemSizeBox, kSystemTooLarge);
         break;
-      case err::ErrorKind::FloatOverflow:
-      case err::ErrorKind::PayoutTooLarge:
+      case base::ErrorKind::FloatOverflow:
+      case base::ErrorKind::PayoutTooLarge:
         form.resultStrip->SetText(kPayoutTooLarge);
         break;
       default:

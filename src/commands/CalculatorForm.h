@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <memory>
 
-#include "toolkit/Widgets.h"
+#include "widgets/Widgets.h"
 
 namespace zemcoms {
 

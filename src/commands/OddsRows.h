@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-#include "toolkit/Widgets.h"
+#include "widgets/Widgets.h"
 
 namespace zemcoms {
 

@@ -6,7 +6,7 @@
 #include "commands/CalculatorForm.h"
 #include "commands/Messages.h"
 #include "commands/OddsRows.h"
-#include "toolkit/Support.h"
+#include "widgets/Support.h"
 
 namespace zemcoms {
 

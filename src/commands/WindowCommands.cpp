@@ -4,8 +4,8 @@
 
 #include "about/ZemAbout.h"
 #include "commands/CalculatorForm.h"
-#include "toolkit/FloatingPoint.h"
-#include "toolkit/Support.h"
+#include "base/FloatingPoint.h"
+#include "widgets/Support.h"
 
 namespace zemcoms {
 
@@ -24,7 +24,7 @@ void AboutCommand() { zemabout::ShowAboutWindow(Form().mainWindow); }
 
 void HelpCommand() {
   const std::string path = widgets::HelpFilePath();
-  err::CallForeign(
+  base::CallForeign(
       [&] { WinHelpA(Form().application->Handle(), path.c_str(), HELP_FINDER, 0); });
 }
 

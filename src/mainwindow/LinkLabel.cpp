@@ -3,7 +3,7 @@
 #include <windows.h>
 
 #include "mainwindow/Skin.h"
-#include "toolkit/FloatingPoint.h"
+#include "base/FloatingPoint.h"
 
 namespace zemko {
 
@@ -43,12 +43,12 @@ void LinkClick(void*, widgets::Control* sender) {
   // The shell library is large and needed only here: it is loaded on the
   // first click, not at start-up. A failure (no browser) is silent.
   using ShellExecuteFunction = HINSTANCE(WINAPI*)(HWND, LPCSTR, LPCSTR, LPCSTR, LPCSTR, INT);
-  static const HMODULE shell = err::CallForeign([] { return LoadLibraryA("shell32.dll"); });
+  static const HMODULE shell = base::CallForeign([] { return LoadLibraryA("shell32.dll"); });
   static const auto shellExecute = shell ? reinterpret_cast<ShellExecuteFunction>(reinterpret_cast<void*>(
                                                GetProcAddress(shell, "ShellExecuteA")))
                                          : nullptr;
   if (shellExecute) {
-    err::CallForeign([&] {
+    base::CallForeign([&] {
       shellExecute(sender->Parent()->Handle(), "open", kMakerAddress, "", "", SW_SHOW);
     });
   }

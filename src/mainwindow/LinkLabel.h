@@ -1,7 +1,7 @@
 // The maker's web-site link under the caption strip.
 #pragma once
 
-#include "toolkit/Widgets.h"
+#include "widgets/Widgets.h"
 
 namespace zemko {
 

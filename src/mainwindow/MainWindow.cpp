@@ -12,8 +12,8 @@
 #include "mainwindow/LinkLabel.h"
 #include "mainwindow/PositionStore.h"
 #include "mainwindow/Skin.h"
-#include "toolkit/Hints.h"
-#include "toolkit/Support.h"
+#include "widgets/Hints.h"
+#include "widgets/Support.h"
 
 namespace zemko {
 
@@ -41,9 +41,9 @@ constexpr int kBottomButtonSize = 26;
 constexpr int kResultStripFontHeight = 14;
 
 void AttachHint(Control* control, const char* text) {
-  hints::Hint* hint = hints::CreateHint();
-  hints::AttachHint(hint, control);
-  hints::SetHintText(hint, text);
+  widgets::Hint* hint = widgets::CreateHint();
+  widgets::AttachHint(hint, control);
+  widgets::SetHintText(hint, text);
 }
 
 struct BoxPlace {

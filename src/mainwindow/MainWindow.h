@@ -1,7 +1,7 @@
 // The main window: built in code, control by control, at start-up.
 #pragma once
 
-#include "toolkit/Widgets.h"
+#include "widgets/Widgets.h"
 
 namespace zemko {
 

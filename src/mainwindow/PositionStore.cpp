@@ -1,6 +1,6 @@
 #include "mainwindow/PositionStore.h"
 
-#include "toolkit/Support.h"
+#include "widgets/Support.h"
 
 namespace zemko {
 

@@ -1,7 +1,7 @@
 // The main window's screen position, kept in the per-user registry.
 #pragma once
 
-#include "toolkit/Widgets.h"
+#include "widgets/Widgets.h"
 
 namespace zemko {
 

@@ -1,7 +1,7 @@
 // The program's colours and the flat look shared by its windows.
 #pragma once
 
-#include "toolkit/Widgets.h"
+#include "widgets/Widgets.h"
 
 namespace zemcoms {
 

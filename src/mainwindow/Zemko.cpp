@@ -7,8 +7,8 @@
 
 #include "about/ZemAbout.h"
 #include "mainwindow/MainWindow.h"
-#include "toolkit/Err.h"
-#include "toolkit/FloatingPoint.h"
+#include "err/Err.h"
+#include "base/FloatingPoint.h"
 
 namespace {
 
@@ -34,7 +34,7 @@ void FinaliseModules() {
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
-  err::LoadFpuControlWord(err::kFpuControlWord);
+  base::LoadFpuControlWord(base::kFpuControlWord);
   InitialiseModules();
   std::atexit(FinaliseModules);
   int exitCode = 0;

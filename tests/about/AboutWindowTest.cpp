@@ -13,8 +13,8 @@
 #include "about/ZemAbout.h"
 #include "commands/CalculatorForm.h"
 #include "commands/Messages.h"
-#include "toolkit/Hints.h"
-#include "toolkit/WindowTestSupport.h"
+#include "widgets/Hints.h"
+#include "support/WindowTestSupport.h"
 
 using namespace about_test;
 
@@ -387,7 +387,7 @@ TEST_F(AboutWindowTest, ClosingFreesEverythingTheWindowMade) {
     ASSERT_TRUE(MovePointerTo(CentreOf(zemcoms::Form().aboutButton->Handle())));
     PumpFor(100);
     const widgets_test::HandleCounts before = widgets_test::LiveHandles();
-    const int tooltipsBefore = hints::LiveTooltipWindows();
+    const int tooltipsBefore = widgets::LiveTooltipWindows();
     const int childrenBefore = main_->ChildCount();
 
     HWND about = OpenAbout();
@@ -401,7 +401,7 @@ TEST_F(AboutWindowTest, ClosingFreesEverythingTheWindowMade) {
     PumpFor(100);
 
     EXPECT_EQ(before, widgets_test::LiveHandles());
-    EXPECT_EQ(tooltipsBefore, hints::LiveTooltipWindows());
+    EXPECT_EQ(tooltipsBefore, widgets::LiveTooltipWindows());
     EXPECT_EQ(childrenBefore, main_->ChildCount()) << "the About window's control is freed";
   });
 }

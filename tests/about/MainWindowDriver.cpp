@@ -6,8 +6,8 @@
 
 #include "commands/CalculatorForm.h"
 #include "mainwindow/MainWindow.h"
-#include "toolkit/Support.h"
-#include "toolkit/WindowTestSupport.h"
+#include "widgets/Support.h"
+#include "support/WindowTestSupport.h"
 
 namespace about_test {
 

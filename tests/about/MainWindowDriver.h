@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "toolkit/Widgets.h"
+#include "widgets/Widgets.h"
 
 namespace about_test {
 

@@ -4,7 +4,7 @@
 #include <windows.h>
 
 #include "about/ZemAbout.h"
-#include "toolkit/WindowTestSupport.h"
+#include "support/WindowTestSupport.h"
 
 namespace {
 

@@ -15,8 +15,8 @@
 #include "commands/CalculatorForm.h"
 #include "mainwindow/MainWindow.h"
 #include "mainwindow/PositionStore.h"
-#include "toolkit/Support.h"
-#include "toolkit/WindowTestSupport.h"
+#include "widgets/Support.h"
+#include "support/WindowTestSupport.h"
 
 using namespace about_test;
 

@@ -6,7 +6,7 @@
 #include <cmath>
 #include <string>
 
-#include "toolkit/Exception.h"
+#include "base/Exception.h"
 
 namespace {
 
@@ -14,13 +14,13 @@ using calc::IntegerToText;
 using calc::ResultText;
 using calc::TextToInteger;
 using calc::TextToNumber;
-using err::ErrorKind;
+using base::ErrorKind;
 
 template <typename F>
 ErrorKind KindRaisedBy(F&& f) {
   try {
     f();
-  } catch (const err::Exception& e) {
+  } catch (const base::Exception& e) {
     return e.Kind();
   }
   ADD_FAILURE() << "no exception";
@@ -44,7 +44,7 @@ TEST(TextToNumber, RejectsAnythingElseWithTheConversionError) {
     try {
       TextToNumber(text);
       ADD_FAILURE() << "accepted '" << text << "'";
-    } catch (const err::Exception& e) {
+    } catch (const base::Exception& e) {
       EXPECT_EQ(e.Kind(), ErrorKind::ConvertError) << text;
       EXPECT_EQ(e.Message(), "Convert string to double error");
     }

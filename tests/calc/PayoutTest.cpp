@@ -9,19 +9,19 @@
 #include <vector>
 
 #include "calc/LiteralWalk.h"
-#include "toolkit/Exception.h"
+#include "base/Exception.h"
 
 namespace {
 
 using calc::CombinationCount;
 using calc::SystemPayout;
-using err::ErrorKind;
+using base::ErrorKind;
 
 template <typename F>
 ErrorKind KindRaisedBy(F&& f) {
   try {
     f();
-  } catch (const err::Exception& e) {
+  } catch (const base::Exception& e) {
     return e.Kind();
   }
   ADD_FAILURE() << "no exception";

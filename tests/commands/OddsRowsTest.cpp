@@ -2,7 +2,7 @@
 // growth of the window with the rows, Ctrl+Enter and numpad plus to the
 // system size, numpad minus to clear all, and Tab over every control.
 #include "mainwindow/MainWindowFixture.h"
-#include "toolkit/WindowTestSupport.h"
+#include "support/WindowTestSupport.h"
 
 using namespace zemko_test;
 using widgets::Control;

@@ -2,7 +2,7 @@
 // clear-all cycles leave the layer's counts of GDI objects and windows
 // where they were.
 #include "mainwindow/MainWindowFixture.h"
-#include "toolkit/WindowTestSupport.h"
+#include "support/WindowTestSupport.h"
 
 using namespace zemko_test;
 

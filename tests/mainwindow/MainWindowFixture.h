@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "commands/CalculatorForm.h"
-#include "toolkit/Widgets.h"
+#include "widgets/Widgets.h"
 
 namespace zemko_test {
 

@@ -1,7 +1,7 @@
 // The main window right after start-up: its style, size, every fixed
 // control at its place with its look and text, and the hints.
 #include "mainwindow/MainWindowFixture.h"
-#include "toolkit/WindowTestSupport.h"
+#include "support/WindowTestSupport.h"
 
 #include <commctrl.h>
 

@@ -6,7 +6,7 @@
 
 #include "ZemResConst.h"
 #include "mainwindow/MainWindowFixture.h"
-#include "toolkit/WindowTestSupport.h"
+#include "support/WindowTestSupport.h"
 
 using namespace zemko_test;
 using widgets::Control;

@@ -1,7 +1,7 @@
 #include "paste/MainWindowFixture.h"
 
 #include "mainwindow/MainWindow.h"
-#include "toolkit/WindowTestSupport.h"
+#include "support/WindowTestSupport.h"
 
 namespace zemko_test {
 

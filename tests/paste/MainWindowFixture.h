@@ -6,7 +6,7 @@
 #include <windows.h>
 
 #include "commands/CalculatorForm.h"
-#include "toolkit/Widgets.h"
+#include "widgets/Widgets.h"
 
 namespace zemko_test {
 

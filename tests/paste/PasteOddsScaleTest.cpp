@@ -14,7 +14,7 @@
 #include "commands/Messages.h"
 #include "paste/ClipboardFill.h"
 #include "paste/MainWindowFixture.h"
-#include "toolkit/WindowTestSupport.h"
+#include "support/WindowTestSupport.h"
 
 namespace {
 

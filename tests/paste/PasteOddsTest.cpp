@@ -11,7 +11,7 @@
 #include "commands/OddsRows.h"
 #include "paste/ClipboardFill.h"
 #include "paste/MainWindowFixture.h"
-#include "toolkit/WindowTestSupport.h"
+#include "support/WindowTestSupport.h"
 
 namespace {
 

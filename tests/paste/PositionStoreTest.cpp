@@ -10,7 +10,7 @@
 #include "mainwindow/PositionStore.h"
 #include "paste/MainWindowFixture.h"
 #include "paste/PositionRegistry.h"
-#include "toolkit/WindowTestSupport.h"
+#include "support/WindowTestSupport.h"
 
 namespace {
 

@@ -22,9 +22,9 @@
 #include "mainwindow/MainWindow.h"
 #include "program/MonkeyEvents.h"
 #include "support/ZemkoRun.h"
-#include "toolkit/Err.h"
-#include "toolkit/FloatingPoint.h"
-#include "toolkit/Widgets.h"
+#include "err/Err.h"
+#include "base/FloatingPoint.h"
+#include "widgets/Widgets.h"
 
 namespace zemko_monkey {
 
@@ -311,7 +311,7 @@ DWORD StoredValue(HKEY key, const char* name) {
 
 // The program's own set-up, as Zemko.exe makes it.
 int RunProgram() {
-  err::LoadFpuControlWord(err::kFpuControlWord);
+  base::LoadFpuControlWord(base::kFpuControlWord);
   err::Initialise();
   zemabout::Initialise();
   int exitCode = 0;

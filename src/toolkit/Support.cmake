@@ -1,2 +1,0 @@
-# Sources of the Support part of the toolkit.
-target_sources(widgets PRIVATE Support.cpp)

@@ -1,0 +1,77 @@
+// The font object: a colour and a LOGFONT with a GDI font made on demand.
+#include "widgets/WidgetsInternal.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace widgets {
+
+namespace {
+constexpr char kDefaultFace[] = "MS Sans Serif";
+}  // namespace
+
+Font::Font() {
+  logFont_.lfCharSet = DEFAULT_CHARSET;
+  std::strncpy(logFont_.lfFaceName, kDefaultFace, LF_FACESIZE - 1);
+}
+
+Font::Font(const Font& other) : colour_(other.colour_), logFont_(other.logFont_) {}
+
+Font::~Font() { CountedDeleteObject(handle_); }
+
+HFONT Font::Handle() {
+  if (!handle_) handle_ = CountedCreateFont(logFont_);
+  return handle_;
+}
+
+void Font::SetColour(Colour colour) {
+  colour_ = colour;
+  Changed();
+}
+
+void Font::SetHeight(int height) {
+  logFont_.lfHeight = height;
+  Changed();
+}
+
+unsigned Font::GetStyle() const {
+  unsigned style = 0;
+  if (logFont_.lfWeight >= FW_BOLD) style |= kFontBold;
+  if (logFont_.lfItalic) style |= kFontItalic;
+  if (logFont_.lfUnderline) style |= kFontUnderline;
+  if (logFont_.lfStrikeOut) style |= kFontStrikeOut;
+  return style;
+}
+
+void Font::SetStyle(unsigned style) {
+  if (style & kFontBold) {
+    if (logFont_.lfWeight < FW_BOLD) logFont_.lfWeight = FW_BOLD;
+  } else if (logFont_.lfWeight >= FW_BOLD) {
+    logFont_.lfWeight = 0;
+  }
+  logFont_.lfItalic = (style & kFontItalic) ? TRUE : FALSE;
+  logFont_.lfUnderline = (style & kFontUnderline) ? TRUE : FALSE;
+  logFont_.lfStrikeOut = (style & kFontStrikeOut) ? TRUE : FALSE;
+  Changed();
+}
+
+void Font::SetFace(std::string_view face) {
+  std::memset(logFont_.lfFaceName, 0, sizeof logFont_.lfFaceName);
+  std::memcpy(logFont_.lfFaceName, face.data(), std::min<size_t>(face.size(), LF_FACESIZE - 1));
+  Changed();
+}
+
+// The old GDI font goes only after the owner's window holds the new one.
+void Font::Changed() {
+  HFONT old = handle_;
+  handle_ = nullptr;
+  try {
+    if (owner_) owner_->FontChanged();
+  } catch (...) {
+    CountedDeleteObject(old);
+    throw;
+  }
+  CountedDeleteObject(old);
+}
+
+}  // namespace widgets

@@ -1,0 +1,83 @@
+// Helpers for tests that drive real windows: pumping the queue, holding
+// modifier keys, reading pixels and counting the layer's handles.
+#pragma once
+
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "widgets/Widgets.h"
+
+namespace widgets_test {
+
+// Dispatches everything queued; true when a WM_QUIT was taken on the way.
+bool PumpMessages();
+
+// Marks keys as held in this thread's keyboard state for the scope.
+class HeldKeys {
+ public:
+  explicit HeldKeys(std::vector<int> keys);
+  ~HeldKeys();
+  HeldKeys(const HeldKeys&) = delete;
+  HeldKeys& operator=(const HeldKeys&) = delete;
+
+ private:
+  BYTE saved_[256];
+};
+
+// Sends a key press (WM_KEYDOWN then WM_KEYUP) straight to a window.
+void PressKey(HWND window, WORD key);
+
+// A 32-bit top-down picture of a window's client area, painted by the window
+// itself (WM_PRINTCLIENT after WM_ERASEBKGND) or read from its window DC.
+class Picture {
+ public:
+  Picture(int width, int height);
+  ~Picture();
+  Picture(const Picture&) = delete;
+  Picture& operator=(const Picture&) = delete;
+  HDC Dc() const { return dc_; }
+  COLORREF At(int x, int y) const;  // 0x00BBGGRR
+  bool Contains(COLORREF colour) const;
+  void CopyFromScreen(HWND window);  // the client area as shown
+
+ private:
+  int width_, height_;
+  HDC dc_;
+  HBITMAP bitmap_;
+  HGDIOBJ previous_;
+  const DWORD* bits_;
+};
+
+// The layer's live handle counts, compared as a whole.
+struct HandleCounts {
+  int gdi;
+  int windows;
+  int icons;
+  bool operator==(const HandleCounts&) const = default;
+};
+HandleCounts LiveHandles();
+void PrintTo(const HandleCounts& counts, std::ostream* out);
+
+// A control's window rectangle in its parent's client coordinates.
+RECT RectInParent(HWND window);
+bool SameRect(const RECT& a, const RECT& b);
+
+// A free-standing form at (10, 10), 300 x 240, destroyed after each case;
+// every case must leave the layer's handle counts where it found them.
+class FormTest : public ::testing::Test {
+ protected:
+  void SetUp() override;
+  void TearDown() override;
+  widgets::Control* form_ = nullptr;
+
+ private:
+  HandleCounts before_{};
+};
+
+std::string ClassNameOf(HWND window);
+
+}  // namespace widgets_test

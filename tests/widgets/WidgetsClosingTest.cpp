@@ -1,0 +1,260 @@
+// The application object, the message loop, closing and minimising, and the
+// commands that post or show.
+#include <string>
+#include <vector>
+
+#include "base/Exception.h"
+#include "support/WindowTestSupport.h"
+
+using namespace widgets;
+using namespace widgets_test;
+
+namespace {
+
+void CALLBACK EndStuckLoop(HWND, UINT, UINT_PTR, DWORD) { PostQuitMessage(0); }
+
+// An application object with its main form and two controls, none with a
+// window yet; the case runs the loop or destroys the application itself.
+class ApplicationTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    before_ = LiveHandles();
+    application_ = CreateApplicationObject("Земко");
+    application_->SetVisible(true);
+    mainForm_ = CreateForm(application_, "Земко");
+    mainForm_->SetStyle(WS_POPUP | WS_VISIBLE | WS_BORDER | WS_SYSMENU | WS_MINIMIZEBOX);
+    mainForm_->SetLeft(100);
+    mainForm_->SetTop(200);
+    mainForm_->SetWidth(250);
+    mainForm_->SetHeight(190);
+    label_ = CreateLabel(mainForm_, "Результат");
+    edit_ = CreateEditBox(mainForm_, 0);
+    edit_->SetTop(30);
+  }
+  void TearDown() override {
+    if (application_) DestroyControl(application_);
+    PumpMessages();
+    EXPECT_EQ(nullptr, MainForm());
+    EXPECT_FALSE(Running());
+    EXPECT_EQ(before_, LiveHandles());
+  }
+
+  // Runs the loop; a stuck loop ends after ten seconds.
+  void Run() {
+    UINT_PTR watchdog = SetTimer(nullptr, 0, 10000, EndStuckLoop);
+    RunMessageLoop(application_);
+    KillTimer(nullptr, watchdog);
+    EXPECT_EQ(nullptr, application_);
+    EXPECT_TRUE(Terminated());
+  }
+
+  Control* application_ = nullptr;
+  Control* mainForm_ = nullptr;
+  Control* label_ = nullptr;
+  Control* edit_ = nullptr;
+  HandleCounts before_{};
+};
+
+struct CloseLog {
+  int calls = 0;
+  int refusals = 0;  // how many calls refuse before one accepts
+  std::vector<std::string> seen;
+};
+
+void CountClose(void* context, Control*, bool& accept) {
+  auto* log = static_cast<CloseLog*>(context);
+  ++log->calls;
+  if (log->refusals-- > 0) accept = false;
+}
+
+}  // namespace
+
+TEST_F(ApplicationTest, TheLoopMakesEveryWindowShowsThemAndEndsWithTheMainForm) {
+  static CloseLog log;
+  log = {};
+  mainForm_->close = {[](void* context, Control* sender, bool&) {
+                        auto* seen = &static_cast<CloseLog*>(context)->seen;
+                        Control* label = sender->ChildAt(0);
+                        Control* edit = sender->ChildAt(1);
+                        if (Running() && CurrentApplication() == sender->Parent()) seen->push_back("running");
+                        if (label->HasWindow() && edit->HasWindow()) seen->push_back("windows");
+                        if (IsWindowVisible(sender->Handle()) && IsWindowVisible(label->Handle()))
+                          seen->push_back("visible");
+                      },
+                      &log};
+  mainForm_->PostClose();  // makes the main form's window, hidden
+  EXPECT_FALSE(IsWindowVisible(mainForm_->Handle()));
+  EXPECT_FALSE(label_->HasWindow());
+  Run();
+  EXPECT_EQ((std::vector<std::string>{"running", "windows", "visible"}), log.seen);
+  EXPECT_EQ(nullptr, CurrentApplication());
+}
+
+TEST_F(ApplicationTest, ARefusingCloseHandlerKeepsTheProgramUntilItAccepts) {
+  static int ownCloses, formCloses;
+  ownCloses = formCloses = 0;
+  CloseLog log;
+  log.refusals = 1;
+  mainForm_->close = {CountClose, &log};
+  // While the loop runs the application's slot sees every control's messages.
+  application_->SetMessageHandler(
+      [](void*, Control* sender, UINT message, WPARAM, LPARAM) {
+        if (message != WM_CLOSE) return;
+        ++(sender == CurrentApplication() ? ownCloses : formCloses);
+      },
+      nullptr);
+  mainForm_->PostClose();
+  mainForm_->PostClose();
+  mainForm_->PostClose();  // the quit message comes after it: the handler is gone
+  Run();
+  EXPECT_EQ(2, log.calls);
+  EXPECT_EQ(3, formCloses);
+  EXPECT_EQ(2, ownCloses);
+}
+
+TEST_F(ApplicationTest, CloseFromTheTaskbarGoesThroughTheMainForm) {
+  CloseLog log;
+  mainForm_->close = {CountClose, &log};
+  PostMessageA(application_->Handle(), WM_SYSCOMMAND, SC_CLOSE, 0);
+  Run();
+  EXPECT_EQ(1, log.calls);
+}
+
+// The exception leaves the loop at once, before the next queued message, and
+// reaches the caller with every window still on screen for its error box; a
+// second failure meanwhile (a paint behind the box) is dropped, and no quit
+// request is left to end the box's own loop.
+TEST_F(ApplicationTest, AnExceptionInAHandlerEndsTheLoopWithTheWindowsStanding) {
+  static int keys;
+  keys = 0;
+  edit_->SetKeyDownHandler(
+      [](void*, Control*, WORD&, unsigned) {
+        ++keys;
+        throw base::Exception(base::ErrorKind::IntOverflow);
+      },
+      nullptr);
+  PostMessageA(edit_->Handle(), WM_KEYDOWN, VK_END, 0);
+  PostMessageA(edit_->Handle(), WM_KEYDOWN, VK_HOME, 0);
+  try {
+    Run();
+    ADD_FAILURE() << "the loop returned normally";
+  } catch (const base::Exception& e) {
+    EXPECT_EQ(base::ErrorKind::IntOverflow, e.Kind());
+  }
+  EXPECT_EQ(1, keys);
+  ASSERT_NE(nullptr, application_);
+  EXPECT_TRUE(IsWindowVisible(mainForm_->Handle()));
+  EXPECT_FALSE(HasPendingException());
+
+  SendMessageA(edit_->Handle(), WM_KEYDOWN, VK_END, 0);
+  EXPECT_EQ(2, keys);
+  EXPECT_FALSE(HasPendingException());
+  MSG quit;
+  EXPECT_FALSE(PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_NOREMOVE));
+}
+
+TEST_F(ApplicationTest, MinimisingTheMainFormMinimisesTheApplicationFromTheAnchor) {
+  static RECT moved;
+  static bool armed, recorded, minimisedOnClose;
+  moved = {};
+  armed = recorded = minimisedOnClose = false;
+  mainForm_->SetMinimiseAnchor(mainForm_);
+  application_->SetMessageHandler(
+      [](void*, Control* sender, UINT message, WPARAM wParam, LPARAM lParam) {
+        if (sender != CurrentApplication()) return;  // the main form's own messages
+        // The first move after the minimise command reaches the application.
+        if (message == WM_WINDOWPOSCHANGING && armed && !recorded) {
+          auto* position = reinterpret_cast<WINDOWPOS*>(lParam);
+          if (!(position->flags & SWP_NOMOVE)) {
+            moved = {position->x, position->y, position->x + position->cx, position->y + position->cy};
+            recorded = true;
+          }
+        }
+        if (message == WM_SYSCOMMAND && (wParam & 0xFFF0) == SC_MINIMIZE) {
+          armed = true;
+          MainForm()->PostClose();
+        }
+      },
+      nullptr);
+  mainForm_->close = {[](void*, Control* sender, bool&) {
+                        minimisedOnClose = IsIconic(sender->Parent()->Handle()) != FALSE;
+                      },
+                      nullptr};
+  PostMessageA(mainForm_->Handle(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
+  Run();
+  EXPECT_TRUE(SameRect({100, 200, 350, 200}, moved));
+  EXPECT_TRUE(minimisedOnClose);
+}
+
+TEST_F(ApplicationTest, ClosingTheMainFormOutsideTheLoopKeepsItsWindowAndAsksToQuit) {
+  CloseLog log;
+  mainForm_->close = {CountClose, &log};
+  HWND window = mainForm_->Handle();
+  SendMessageA(window, WM_CLOSE, 0, 0);
+  SendMessageA(window, WM_CLOSE, 0, 0);
+  EXPECT_EQ(1, log.calls);  // cleared once accepted
+  EXPECT_TRUE(IsWindow(window));
+  EXPECT_TRUE(PumpMessages());
+}
+
+TEST_F(ApplicationTest, ClosingAnotherFormDestroysItAndFreesItsControl) {
+  CloseLog log;
+  log.refusals = 1;  // without the loop a refusal does not hold the form
+  Control* second = CreateForm(application_, "second");
+  second->close = {CountClose, &log};
+  Control* about = CreateForm(mainForm_, "О программе");
+  CreateLabel(about, "Версия");
+  HWND secondWindow = second->Handle();
+  HWND aboutWindow = about->Handle();
+  EXPECT_EQ(3, mainForm_->ChildCount());
+
+  SendMessageA(secondWindow, WM_CLOSE, 0, 0);
+  EXPECT_EQ(1, log.calls);
+  EXPECT_FALSE(IsWindow(secondWindow));
+  EXPECT_EQ(1, application_->ChildCount());
+  about->PostClose();
+  PumpMessages();
+  EXPECT_FALSE(IsWindow(aboutWindow));
+  EXPECT_EQ(2, mainForm_->ChildCount());
+}
+
+TEST_F(ApplicationTest, TheApplicationHandsTheFocusToTheFormActiveLast) {
+  Control* second = CreateForm(application_, "second");
+  Control* secondEdit = CreateEditBox(second, 0);
+  mainForm_->ShowAndActivate();
+  edit_->SetFocus(true);
+  secondEdit->SetFocus(true);
+  second->ShowAndActivate();
+  EXPECT_EQ(secondEdit->Handle(), GetFocus());
+  SetFocus(application_->Handle());
+  EXPECT_EQ(secondEdit->Handle(), GetFocus());
+  mainForm_->SetFocus(true);
+  SetFocus(application_->Handle());
+  EXPECT_EQ(edit_->Handle(), GetFocus());
+}
+
+// ---------------------------------------------------------------- commands
+
+TEST_F(FormTest, ShowAndActivateMakesTheFormsWindowsAndFocusesItsCurrentControl) {
+  Control* label = CreateLabel(form_, "x");
+  Control* edit = CreateEditBox(form_, 0);
+  edit->SetTop(30);
+  edit->SetFocus(true);  // recorded while the form is still hidden
+  EXPECT_FALSE(label->HasWindow());
+  form_->ShowAndActivate();
+  EXPECT_TRUE(IsWindowVisible(label->Handle()));
+  EXPECT_TRUE(IsWindowVisible(edit->Handle()));
+  EXPECT_EQ(form_->Handle(), GetForegroundWindow());
+  EXPECT_EQ(edit->Handle(), GetFocus());
+}
+
+TEST_F(FormTest, PostCloseAndStartWindowDragOnlyPost) {
+  HWND window = form_->Handle();
+  form_->StartWindowDrag();
+  form_->PostClose();
+  MSG message;
+  ASSERT_TRUE(PeekMessageA(&message, window, WM_SYSCOMMAND, WM_SYSCOMMAND, PM_REMOVE));
+  EXPECT_EQ(WPARAM(0xF012), message.wParam);
+  ASSERT_TRUE(PeekMessageA(&message, window, WM_CLOSE, WM_CLOSE, PM_REMOVE));
+  EXPECT_TRUE(IsWindow(window));
+}

@@ -1,0 +1,169 @@
+// Keyboard focus navigation on a grid of controls: Tab by tab order with
+// wrap-around, arrows and PageUp/PageDown by geometry with the tie rule.
+#include "support/WindowTestSupport.h"
+
+using namespace widgets;
+using namespace widgets_test;
+
+namespace {
+
+// Three rows of three buttons, 50 x 20, 10 pixels apart, tab order row by
+// row; between them controls that Tab must skip.
+class GridTest : public FormTest {
+ protected:
+  void SetUp() override {
+    FormTest::SetUp();
+    for (int i = 0; i < 9; ++i) {
+      grid_[i] = Place(CreateBitmapButton(form_, "", 0, kGlyphCentre, nullptr, 0), 10 + 60 * (i % 3),
+                       10 + 30 * (i / 3));
+      if (i == 1) Place(CreateLabel(form_, "label"), 10, 200);
+      if (i == 2) Place(CreateBitmapButton(form_, "", 0, kGlyphCentre, nullptr, 0), 70, 200)->SetTabStop(false);
+      if (i == 3) hidden_ = Place(CreateBitmapButton(form_, "", 0, kGlyphCentre, nullptr, 0), 130, 200);
+      if (i == 4) disabled_ = Place(CreateEditBox(form_, 0), 190, 200);
+    }
+    form_->EnableTabNavigation();
+    form_->ShowAndActivate();
+    hidden_->SetVisible(false);
+    EnableWindow(disabled_->Handle(), FALSE);
+  }
+
+  Control* Place(Control* control, int left, int top) {
+    control->SetLeft(left);
+    control->SetTop(top);
+    control->SetWidth(50);
+    control->SetHeight(20);
+    return control;
+  }
+
+  // Presses a key in the focused control and says where the focus went.
+  Control* Press(WORD key) {
+    PressKey(GetFocus(), key);
+    EXPECT_EQ(form_->CurrentControl()->Handle(), GetFocus());
+    return form_->CurrentControl();
+  }
+
+  Control* grid_[9] = {};
+  Control* hidden_ = nullptr;
+  Control* disabled_ = nullptr;
+};
+
+}  // namespace
+
+TEST_F(GridTest, TabGoesByTabOrderAndWrapsAtBothEnds) {
+  grid_[0]->SetFocus(true);
+  for (int i = 1; i < 9; ++i) EXPECT_EQ(grid_[i], Press(VK_TAB)) << i;
+  EXPECT_EQ(grid_[0], Press(VK_TAB));
+  HeldKeys shift({VK_SHIFT});
+  EXPECT_EQ(grid_[8], Press(VK_TAB));
+  EXPECT_EQ(grid_[7], Press(VK_TAB));
+}
+
+TEST_F(GridTest, ArrowsAndPageKeysGoToTheNearestControlThatWay) {
+  struct Move {
+    int from;
+    WORD key;
+    int to;
+  };
+  const Move moves[] = {
+      {4, VK_UP, 1},   {4, VK_DOWN, 7},  {4, VK_LEFT, 3},  {4, VK_RIGHT, 5},
+      {4, VK_PRIOR, 1}, {4, VK_NEXT, 7}, {0, VK_RIGHT, 1}, {8, VK_LEFT, 7},
+      // Nothing that way: Up and Down act as Shift+Tab and Tab, Left and
+      // Right search up and down instead.
+      {7, VK_DOWN, 8}, {1, VK_UP, 0},   {2, VK_RIGHT, 5}, {3, VK_LEFT, 0},
+      {6, VK_LEFT, 3},
+  };
+  for (const Move& move : moves) {
+    grid_[move.from]->SetFocus(true);
+    EXPECT_EQ(grid_[move.to], Press(move.key)) << move.from << " key " << move.key;
+  }
+}
+
+TEST_F(FormTest, OnATieTheHigherTabOrderNumberWins) {
+  // Two equally near below the current control, the lower number to the
+  // right; two equally near above it, the lower number to the left.
+  auto make = [this](int left, int top) {
+    Control* button = CreateBitmapButton(form_, "", 0, kGlyphCentre, nullptr, 0);
+    button->SetLeft(left);
+    button->SetTop(top);
+    button->SetWidth(50);
+    button->SetHeight(20);
+    return button;
+  };
+  Control* current = make(100, 100);
+  make(130, 150);
+  Control* belowLeft = make(70, 150);
+  make(70, 50);
+  Control* aboveRight = make(130, 50);
+  form_->EnableTabNavigation();
+  form_->ShowAndActivate();
+
+  current->SetFocus(true);
+  PressKey(current->Handle(), VK_DOWN);
+  EXPECT_EQ(belowLeft, form_->CurrentControl());
+  current->SetFocus(true);
+  PressKey(current->Handle(), VK_UP);
+  EXPECT_EQ(aboveRight, form_->CurrentControl());
+  EXPECT_EQ(aboveRight->Handle(), GetFocus());
+}
+
+TEST_F(GridTest, AnEditBoxKeepsLeftAndRightForItself) {
+  Control* edit = Place(CreateEditBox(form_, 0), 130, 100);
+  edit->SetVisible(true);
+  edit->SetText("abc");
+  edit->SetFocus(true);
+  SendMessageA(edit->Handle(), EM_SETSEL, 3, 3);
+  EXPECT_EQ(edit, Press(VK_LEFT));
+  DWORD caret = 0;
+  SendMessageA(edit->Handle(), EM_GETSEL, reinterpret_cast<WPARAM>(&caret), 0);
+  EXPECT_EQ(2u, caret);
+  edit->SelectAll();
+  DWORD start = 1, end = 0;
+  SendMessageA(edit->Handle(), EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+  EXPECT_EQ(0u, start);
+  EXPECT_EQ(3u, end);
+  EXPECT_EQ(grid_[8], Press(VK_UP));
+}
+
+TEST_F(GridTest, AKeyDownHandlerThatEatsDownKeepsTheFocus) {
+  static bool eat;
+  grid_[4]->SetKeyDownHandler(
+      [](void*, Control*, WORD& key, unsigned) {
+        if (eat && key == VK_DOWN) key = 0;
+      },
+      nullptr);
+  grid_[4]->SetFocus(true);
+  eat = true;
+  EXPECT_EQ(grid_[4], Press(VK_DOWN));
+  eat = false;
+  EXPECT_EQ(grid_[7], Press(VK_DOWN));
+}
+
+TEST_F(GridTest, CtrlOrAltHeldLeavesTheFocusAlone) {
+  grid_[4]->SetFocus(true);
+  {
+    HeldKeys ctrl({VK_CONTROL});
+    EXPECT_EQ(grid_[4], Press(VK_TAB));
+  }
+  HeldKeys alt({VK_MENU});
+  EXPECT_EQ(grid_[4], Press(VK_DOWN));
+}
+
+TEST_F(GridTest, TheFocusFromTheMouseMakesTheCurrentControl) {
+  SetFocus(grid_[5]->Handle());
+  EXPECT_EQ(grid_[5], form_->CurrentControl());
+  EXPECT_EQ(grid_[6], Press(VK_TAB));
+  // A form that gets the focus hands it to its current control.
+  SetFocus(form_->Handle());
+  EXPECT_EQ(grid_[6]->Handle(), GetFocus());
+}
+
+TEST_F(FormTest, TheTabCharacterIsEatenOnlyWithNavigationOn) {
+  Control* memo = CreateEditBox(form_, kEditMultiline);
+  form_->ShowAndActivate();
+  memo->SetFocus(true);
+  SendMessageA(memo->Handle(), WM_CHAR, VK_TAB, 1);
+  EXPECT_EQ("\t", memo->GetText());
+  form_->EnableTabNavigation();
+  SendMessageA(memo->Handle(), WM_CHAR, VK_TAB, 1);
+  EXPECT_EQ("\t", memo->GetText());
+}
