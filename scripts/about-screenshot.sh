@@ -10,7 +10,7 @@ build=$(cd "${1:-$root/build/win}" && pwd)
 cd "$root"
 
 cmake --build "$build" --target Zemko AboutScreenshotHelper >/dev/null
-zemko=$build/src/mainwindow/Zemko.exe
+zemko=$build/src/app/Zemko.exe
 helper=$build/tests/about/AboutScreenshotHelper.exe
 out=$root/docs/about-window.png
 mkdir -p "$root/docs"

@@ -27,8 +27,8 @@ trap 'wineserver -k >/dev/null 2>&1 || true; kill $XVFB_PID 2>/dev/null || true'
 ./scripts/wine-prefix.sh "$WINEPREFIX" "$bits"
 wineserver -p
 "$WINE" cmd /c exit >/dev/null 2>&1 </dev/null
-zemko=$build/src/mainwindow/Zemko.exe
-minimal=$build/tests/program/MinimalWindow.exe
-minimal_text=$build/tests/program/MinimalTextWindow.exe
-"$WINE" "$build/tests/program/StartupTimer.exe" "$runs" "$zemko" "$minimal" "$minimal_text" </dev/null
+zemko=$build/src/app/Zemko.exe
+minimal=$build/tests/app/MinimalWindow.exe
+minimal_text=$build/tests/app/MinimalTextWindow.exe
+"$WINE" "$build/tests/app/StartupTimer.exe" "$runs" "$zemko" "$minimal" "$minimal_text" </dev/null
 stat -c '%n: %s bytes' "$zemko" "$minimal"

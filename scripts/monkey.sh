@@ -23,4 +23,4 @@ cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
 cmake --build "$build" --target ZemkoMonkey >/dev/null
 # The program's texts are Windows-1251; the terminal's are UTF-8.
 ./scripts/wine-run.sh --prefix "$root/$build/wineprefix" \
-  "$build/tests/program/ZemkoMonkey.exe" "$events" "$seed" | iconv -f CP1251 -t UTF-8
+  "$build/tests/app/ZemkoMonkey.exe" "$events" "$seed" | iconv -f CP1251 -t UTF-8

@@ -19,8 +19,8 @@ run="$root/scripts/wine-run.sh"
 command -v import >/dev/null || { echo "screenshot: ImageMagick's import is missing" >&2; exit 2; }
 [ -f "$build/CMakeCache.txt" ] || { echo "screenshot: $build is not a configured build" >&2; exit 2; }
 cmake --build "$build" -j2 --target Zemko ZemkoDriver >/dev/null || exit 2
-zemko="$build/src/mainwindow/Zemko.exe"
-driver="$build/tests/mainwindow/ZemkoDriver.exe"
+zemko="$build/src/app/Zemko.exe"
+driver="$build/tests/app/ZemkoDriver.exe"
 
 # shellcheck source=xvfb.sh
 . "$root/scripts/xvfb.sh"

@@ -23,7 +23,7 @@ fi
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
       -DCMAKE_TOOLCHAIN_FILE="$root/cmake/$toolchain" >/dev/null
 cmake --build "$build" --target Zemko >/dev/null
-program="$root/$build/src/mainwindow/Zemko.exe"
+program="$root/$build/src/app/Zemko.exe"
 
 use_wine "$bits"
 export WINEDEBUG=-all LC_ALL=ru_RU.UTF-8 WINEDLLOVERRIDES="mscoree,mshtml="

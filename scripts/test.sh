@@ -14,6 +14,9 @@ cd "$root"
 ./scripts/install-deps.sh
 jobs=$(nproc)
 
+echo "== layers"
+python3 scripts/check-layers.py
+
 configure_and_build() {  # build dir, then extra cmake arguments
   local dir=$1
   shift

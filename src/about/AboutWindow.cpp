@@ -1,9 +1,9 @@
-#include "about/ZemAbout.h"
+#include "about/About.h"
 #include "ZemResConst.h"
-#include "mainwindow/Skin.h"
+#include "skin/Skin.h"
 #include "widgets/Hints.h"
 
-namespace zemabout {
+namespace about {
 
 namespace {
 
@@ -34,7 +34,7 @@ constexpr int kCloseGlyphCount = 1;
 // whole run like the main window's glyphs.
 HBITMAP CloseGlyph() {
   static const HBITMAP glyph = widgets::LoadMappedBitmap(
-      widgets::ModuleInstance(), kCloseGlyph, zemcoms::kGlyphKeyGrey, zemcoms::kStripColour);
+      widgets::ModuleInstance(), kCloseGlyph, skin::kGlyphKeyGrey, skin::kStripColour);
   return glyph;
 }
 
@@ -65,7 +65,7 @@ void ShowAboutWindow(Control* mainWindow) {
   close->SetWidth(kCloseButtonSize);
   close->SetLeft(window->GetClientWidth() - close->GetWidth() - kCloseButtonMargin);
   close->click = {&CloseAboutWindow, nullptr};
-  close->SetColour(zemcoms::kStripColour);
+  close->SetColour(skin::kStripColour);
   widgets::Hint* hint = widgets::CreateHint();
   widgets::AttachHint(hint, close);
   widgets::SetHintText(hint, kCloseHint);
@@ -91,9 +91,9 @@ void ShowAboutWindow(Control* mainWindow) {
 }
 
 void PaintAboutCaption(void*, Control* sender, HDC dc) {
-  zemcoms::PaintStrip(dc, sender->GetClientWidth(), kAboutCaption);
+  skin::PaintStrip(dc, sender->GetClientWidth(), kAboutCaption);
 }
 
 void CloseAboutWindow(void*, Control* sender) { sender->Parent()->PostClose(); }
 
-}  // namespace zemabout
+}  // namespace about

@@ -1,9 +1,9 @@
 #include <vector>
 
-#include "about/ZemAbout.h"
+#include "about/About.h"
 #include "widgets/Support.h"
 
-namespace zemabout {
+namespace about {
 
 namespace {
 
@@ -51,4 +51,4 @@ std::string FormatFileVersion(const VS_FIXEDFILEINFO& info) {
                              static_cast<int>(LOWORD(info.dwFileVersionLS)));
 }
 
-}  // namespace zemabout
+}  // namespace about

@@ -1,30 +1,29 @@
 #include "commands/ButtonClick.h"
 
 #include "commands/Calculate.h"
-#include "commands/CalculatorForm.h"
-#include "commands/OddsRows.h"
 #include "commands/PasteOdds.h"
+#include "commands/RowCommands.h"
 #include "commands/WindowCommands.h"
 
-namespace zemcoms {
+namespace commands {
 
-void ButtonClick(void*, widgets::Control* sender) {
-  const CalculatorForm& form = Form();
-  if (sender == form.closeButton) {
-    CloseCommand();
-  } else if (sender == form.minimiseButton) {
-    MinimiseCommand();
-  } else if (sender == form.aboutButton) {
-    AboutCommand();
-  } else if (sender == form.clearAllButton) {
-    ClearAll();
-  } else if (sender == form.calculateButton) {
-    Calculate();
-  } else if (sender == form.pasteButton) {
-    PasteOdds();
-  } else if (sender == form.helpButton) {
-    HelpCommand();
+void ButtonClick(void* context, widgets::Control* sender) {
+  mainwindow::MainWindow& window = *static_cast<mainwindow::MainWindow*>(context);
+  if (sender == window.closeButton) {
+    CloseCommand(window);
+  } else if (sender == window.minimiseButton) {
+    MinimiseCommand(window);
+  } else if (sender == window.aboutButton) {
+    AboutCommand(window);
+  } else if (sender == window.clearAllButton) {
+    ClearAll(window);
+  } else if (sender == window.calculateButton) {
+    Calculate(window);
+  } else if (sender == window.pasteButton) {
+    PasteOdds(window);
+  } else if (sender == window.helpButton) {
+    HelpCommand(window);
   }
 }
 
-}  // namespace zemcoms
+}  // namespace commands

@@ -2,10 +2,11 @@
 
 #include "widgets/Widgets.h"
 
-namespace zemcoms {
+namespace commands {
 
-// The click handler of every bitmap button of the main window: the sender
-// is compared, by identity, with the kept buttons in a fixed order.
+// The click handler of every bitmap button of the main window, whose context
+// is the main window: the sender is compared, by identity, with its buttons
+// in a fixed order.
 void ButtonClick(void* context, widgets::Control* sender);
 
-}  // namespace zemcoms
+}  // namespace commands

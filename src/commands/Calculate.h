@@ -1,9 +1,12 @@
 #pragma once
 
-namespace zemcoms {
+#include "mainwindow/MainWindow.h"
 
-// Reads the bet from the form, checks every field, and writes the payout or
-// the message of the last failing check into the result strip.
-void Calculate();
+namespace commands {
 
-}  // namespace zemcoms
+// Reads the bet from the window's boxes, checks it, and writes the payout or
+// the message of the last failing check into the result strip; each failing
+// check takes the focus to its box and selects the text there.
+void Calculate(mainwindow::MainWindow& window);
+
+}  // namespace commands

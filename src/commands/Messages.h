@@ -1,16 +1,17 @@
 // The texts the commands write into the result strip.
 #pragma once
 
-namespace zemcoms {
+#include "mainwindow/MainWindow.h"
 
-inline constexpr char kResultPlaceholder[] = "Результат";
+namespace commands {
+
+using mainwindow::kResultPlaceholder;
 inline constexpr char kOddsNotANumber[] = "Коэффициент не число !";
 inline constexpr char kStakeNotANumber[] = "Сумма не число !";
-inline constexpr char kSystemSizeNotANumber[] = "Размер системы не число !";
 inline constexpr char kComboSizeNotANumber[] = "\"По\" не число !";
 inline constexpr char kComboSizeAboveSystemSize[] = "\"По\" больше Размера системы !";
 inline constexpr char kSystemTooLarge[] = "Размер системы слишком велик !";
 inline constexpr char kPayoutTooLarge[] = "Слишком большой выигрыш !";
 inline constexpr char kClipboardEmpty[] = "Буфер обмена пуст !";
 
-}  // namespace zemcoms
+}  // namespace commands

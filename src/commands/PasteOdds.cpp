@@ -3,12 +3,11 @@
 #include <string>
 #include <string_view>
 
-#include "commands/CalculatorForm.h"
 #include "commands/Messages.h"
-#include "commands/OddsRows.h"
+#include "mainwindow/OddsRows.h"
 #include "widgets/Support.h"
 
-namespace zemcoms {
+namespace commands {
 
 namespace {
 
@@ -34,8 +33,7 @@ std::string Clipped(std::string_view value) {
 
 }  // namespace
 
-void PasteOdds() {
-  CalculatorForm& form = Form();
+void PasteOdds(mainwindow::MainWindow& form) {
   form.clearAllButton->Click();
 
   const std::string text = widgets::ReadClipboardText();
@@ -46,16 +44,16 @@ void PasteOdds() {
 
   // The splitter cuts in one pass, so even a huge clipboard costs its length.
   widgets::TextSplitter values(text, kValueDelimiters);
-  while (!values.Done() && form.rowCount < kMaxOddsRows) {
+  while (!values.Done() && form.rowCount < mainwindow::kMaxOddsRows) {
     const std::string_view value = values.Next();
     if (value.empty()) continue;
     // A blank first row takes the value; otherwise a new row does.
     if (form.rowCount != 1 || !widgets::Trim(form.oddsRows[0]->GetText()).empty()) {
-      AddOddsRow();
+      mainwindow::AddOddsRow(form);
     }
     form.oddsRows[form.rowCount - 1]->SetText(Clipped(value));
   }
   form.stakeBox->SetFocus(true);
 }
 
-}  // namespace zemcoms
+}  // namespace commands

@@ -2,17 +2,18 @@
 
 #include <windows.h>
 
-#include "about/ZemAbout.h"
-#include "commands/CalculatorForm.h"
+#include "about/About.h"
 #include "base/FloatingPoint.h"
 #include "widgets/Support.h"
 
-namespace zemcoms {
+namespace commands {
 
-void CloseCommand() { Form().mainWindow->PostClose(); }
+using mainwindow::MainWindow;
 
-void MinimiseCommand() {
-  HWND application = Form().application->Handle();
+void CloseCommand(MainWindow& window) { window.form->PostClose(); }
+
+void MinimiseCommand(MainWindow& window) {
+  HWND application = window.application->Handle();
   // Windows hides an owner's pop-ups itself as the owner is minimised; Wine
   // does so only for the system's minimise command, so they are hidden here
   // first. The system's restore command (the taskbar's) shows them again.
@@ -20,12 +21,12 @@ void MinimiseCommand() {
   ShowWindow(application, SW_SHOWMINIMIZED);
 }
 
-void AboutCommand() { zemabout::ShowAboutWindow(Form().mainWindow); }
+void AboutCommand(MainWindow& window) { about::ShowAboutWindow(window.form); }
 
-void HelpCommand() {
+void HelpCommand(MainWindow& window) {
   const std::string path = widgets::HelpFilePath();
   base::CallForeign(
-      [&] { WinHelpA(Form().application->Handle(), path.c_str(), HELP_FINDER, 0); });
+      [&] { WinHelpA(window.application->Handle(), path.c_str(), HELP_FINDER, 0); });
 }
 
-}  // namespace zemcoms
+}  // namespace commands

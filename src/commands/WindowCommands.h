@@ -1,15 +1,17 @@
 // The close, minimise, About and help buttons' commands.
 #pragma once
 
-namespace zemcoms {
+#include "mainwindow/MainWindow.h"
+
+namespace commands {
 
 // Posts the close request; the close handler then saves the position.
-void CloseCommand();
+void CloseCommand(mainwindow::MainWindow& window);
 // The whole program goes to its taskbar entry.
-void MinimiseCommand();
+void MinimiseCommand(mainwindow::MainWindow& window);
 // A new modeless About window over the main window.
-void AboutCommand();
+void AboutCommand(mainwindow::MainWindow& window);
 // The help file's topics; a missing file is the help system's to report.
-void HelpCommand();
+void HelpCommand(mainwindow::MainWindow& window);
 
-}  // namespace zemcoms
+}  // namespace commands

@@ -1,10 +1,9 @@
 #include "mainwindow/CaptionStrip.h"
 
-#include "commands/CalculatorForm.h"
 #include "mainwindow/MainWindow.h"
-#include "mainwindow/Skin.h"
+#include "skin/Skin.h"
 
-namespace zemko {
+namespace mainwindow {
 
 namespace {
 
@@ -13,14 +12,15 @@ constexpr int kLogoY = 23;
 
 }  // namespace
 
-void PaintCaptionStrip(void*, widgets::Control* sender, HDC dc) {
-  zemcoms::PaintStrip(dc, sender->GetClientWidth(), kApplicationTitle);
-  if (widgets::BitmapObject* logo = zemcoms::Form().logo.get())
-    logo->DrawTransparent(dc, kLogoX, kLogoY, zemcoms::kGlyphKeyGrey);
+void PaintCaptionStrip(void* context, widgets::Control* sender, HDC dc) {
+  const MainWindow& window = *static_cast<const MainWindow*>(context);
+  skin::PaintStrip(dc, sender->GetClientWidth(), kApplicationTitle);
+  if (widgets::BitmapObject* logo = window.logo.get())
+    logo->DrawTransparent(dc, kLogoX, kLogoY, skin::kGlyphKeyGrey);
 }
 
 void DragWindow(void*, widgets::Control* sender, widgets::MouseEvent&) {
   sender->StartWindowDrag();
 }
 
-}  // namespace zemko
+}  // namespace mainwindow

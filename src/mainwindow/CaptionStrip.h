@@ -6,9 +6,9 @@
 
 #include "widgets/Widgets.h"
 
-namespace zemko {
+namespace mainwindow {
 
 void PaintCaptionStrip(void* context, widgets::Control* sender, HDC dc);
 void DragWindow(void* context, widgets::Control* sender, widgets::MouseEvent& event);
 
-}  // namespace zemko
+}  // namespace mainwindow

@@ -2,10 +2,10 @@
 
 #include <windows.h>
 
-#include "mainwindow/Skin.h"
 #include "base/FloatingPoint.h"
+#include "skin/Skin.h"
 
-namespace zemko {
+namespace mainwindow {
 
 namespace {
 
@@ -15,7 +15,8 @@ constexpr int kHeight = 14;
 
 }  // namespace
 
-widgets::Control* CreateLinkLabel(widgets::Control* mainWindow) {
+widgets::Control* CreateLinkLabel(MainWindow& window) {
+  widgets::Control* mainWindow = window.form;
   widgets::Control* label = widgets::CreateLabel(mainWindow, kMakerHost);
   label->SetTextAlignment(widgets::kAlignCentre);
   label->SetLeft(kLeft);
@@ -23,23 +24,24 @@ widgets::Control* CreateLinkLabel(widgets::Control* mainWindow) {
   label->SetWidth(mainWindow->GetClientWidth() - label->GetLeft());
   label->SetHeight(kHeight);
   label->SetFontStyle(widgets::kFontBold | widgets::kFontUnderline);
-  label->SetFontColour(zemcoms::kLinkColour);
+  label->SetFontColour(skin::kLinkColour);
   label->SetCursor(LoadCursorA(nullptr, IDC_HAND));
-  label->SetMouseEnterHandler(&LinkMouseEnter, nullptr);
-  label->SetMouseLeaveHandler(&LinkMouseLeave, nullptr);
-  label->click = {&LinkClick, nullptr};
+  label->SetMouseEnterHandler(&LinkMouseEnter, &window);
+  label->SetMouseLeaveHandler(&LinkMouseLeave, &window);
+  label->click = {&LinkClick, &window};
   return label;
 }
 
 void LinkMouseEnter(void*, widgets::Control* sender) {
-  sender->SetFontColour(zemcoms::kLinkHoverColour);
+  sender->SetFontColour(skin::kLinkHoverColour);
 }
 
 void LinkMouseLeave(void*, widgets::Control* sender) {
-  sender->SetFontColour(zemcoms::kLinkColour);
+  sender->SetFontColour(skin::kLinkColour);
 }
 
-void LinkClick(void*, widgets::Control* sender) {
+void LinkClick(void* context, widgets::Control*) {
+  const MainWindow& window = *static_cast<const MainWindow*>(context);
   // The shell library is large and needed only here: it is loaded on the
   // first click, not at start-up. A failure (no browser) is silent.
   using ShellExecuteFunction = HINSTANCE(WINAPI*)(HWND, LPCSTR, LPCSTR, LPCSTR, LPCSTR, INT);
@@ -49,9 +51,9 @@ void LinkClick(void*, widgets::Control* sender) {
                                          : nullptr;
   if (shellExecute) {
     base::CallForeign([&] {
-      shellExecute(sender->Parent()->Handle(), "open", kMakerAddress, "", "", SW_SHOW);
+      shellExecute(window.form->Handle(), "open", kMakerAddress, "", "", SW_SHOW);
     });
   }
 }
 
-}  // namespace zemko
+}  // namespace mainwindow

@@ -1,18 +1,19 @@
 // The maker's web-site link under the caption strip.
 #pragma once
 
+#include "mainwindow/MainWindow.h"
 #include "widgets/Widgets.h"
 
-namespace zemko {
+namespace mainwindow {
 
 inline constexpr char kMakerHost[] = "vadrex.example";
 inline constexpr char kMakerAddress[] = "http://vadrex.example";
 
 // Creates the link label on the main window with its look and handlers.
-widgets::Control* CreateLinkLabel(widgets::Control* mainWindow);
+widgets::Control* CreateLinkLabel(MainWindow& window);
 
 void LinkMouseEnter(void* context, widgets::Control* sender);
 void LinkMouseLeave(void* context, widgets::Control* sender);
 void LinkClick(void* context, widgets::Control* sender);
 
-}  // namespace zemko
+}  // namespace mainwindow

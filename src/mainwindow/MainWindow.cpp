@@ -4,23 +4,19 @@
 #include <string>
 
 #include "ZemResConst.h"
-#include "commands/ButtonClick.h"
-#include "commands/CalculatorForm.h"
-#include "commands/Messages.h"
-#include "commands/OddsRows.h"
 #include "mainwindow/CaptionStrip.h"
 #include "mainwindow/LinkLabel.h"
+#include "mainwindow/OddsRows.h"
 #include "mainwindow/PositionStore.h"
-#include "mainwindow/Skin.h"
+#include "skin/Skin.h"
 #include "widgets/Hints.h"
 #include "widgets/Support.h"
 
-namespace zemko {
+namespace mainwindow {
 
 namespace {
 
 using widgets::Control;
-using zemcoms::CalculatorForm;
 
 // No caption bar, no sizing frame, no maximise box; a one-pixel border.
 constexpr DWORD kMainWindowStyle = WS_POPUP | WS_BORDER | WS_SYSMENU | WS_MINIMIZEBOX;
@@ -53,7 +49,7 @@ struct BoxPlace {
 Control* CreateEntryBox(Control* window, unsigned options, BoxPlace place,
                         widgets::Colour colour) {
   Control* box = widgets::CreateEditBox(window, options);
-  zemcoms::ApplyFlatFrame(box);
+  skin::ApplyFlatFrame(box);
   box->SetLeft(place.left);
   box->SetTop(place.top);
   box->SetWidth(place.width);
@@ -64,46 +60,49 @@ Control* CreateEntryBox(Control* window, unsigned options, BoxPlace place,
 
 // A flat bitmap button whose glyph's key grey becomes the surface colour
 // around it; the glyph bitmaps are kept for the whole run.
-Control* CreateGlyphButton(Control* window, const char* caption, int glyphId,
-                           widgets::Colour surface, int size) {
+Control* CreateGlyphButton(MainWindow& main, const char* caption, int glyphId,
+                           widgets::Colour surface, int size, widgets::NotifyHandler click) {
+  Control* window = main.form;
   const HBITMAP glyph = widgets::LoadMappedBitmap(widgets::ModuleInstance(), glyphId,
-                                                  zemcoms::kGlyphKeyGrey, surface);
+                                                  skin::kGlyphKeyGrey, surface);
   Control* button = widgets::CreateBitmapButton(window, caption, kFlatGlyphOnly,
                                                 widgets::kGlyphCentre, glyph, kGlyphsFromBitmap);
   button->SetHeight(size);
   button->SetWidth(size);
   button->SetColour(surface);
-  button->click = {&zemcoms::ButtonClick, nullptr};
+  button->click = {click, &main};
   return button;
 }
 
 // Caption-strip buttons sit right to left from the strip's right end and
 // are not tab stops.
-Control* CreateCaptionButton(Control* window, int glyphId, int rightOffset, int slot,
-                             const char* hint) {
-  Control* button = CreateGlyphButton(window, "", glyphId, zemcoms::kStripColour,
-                                      kCaptionButtonSize);
+Control* CreateCaptionButton(MainWindow& main, int glyphId, int rightOffset, int slot,
+                             const char* hint, widgets::NotifyHandler click) {
+  Control* button = CreateGlyphButton(main, "", glyphId, skin::kStripColour,
+                                      kCaptionButtonSize, click);
   button->SetTop(kCaptionButtonTop);
-  button->SetLeft(window->GetClientWidth() - slot * button->GetWidth() - rightOffset);
+  button->SetLeft(main.form->GetClientWidth() - slot * button->GetWidth() - rightOffset);
   button->SetTabStop(false);
   AttachHint(button, hint);
   return button;
 }
 
-Control* CreateBottomButton(Control* window, const char* caption, int glyphId,
-                            const char* hint) {
-  Control* button = CreateGlyphButton(window, caption, glyphId, zemcoms::kWindowColour,
-                                      kBottomButtonSize);
+Control* CreateBottomButton(MainWindow& main, const char* caption, int glyphId,
+                            const char* hint, widgets::NotifyHandler click) {
+  Control* button = CreateGlyphButton(main, caption, glyphId, skin::kWindowColour,
+                                      kBottomButtonSize, click);
   AttachHint(button, hint);
   return button;
 }
 
 }  // namespace
 
-void BuildMainWindow(Control* application, Control* mainWindow) {
-  CalculatorForm& form = zemcoms::Form();
+void BuildMainWindow(MainWindow& form, Control* application, Control* mainWindow,
+                     const Commands& commands) {
   form.application = application;
-  form.mainWindow = mainWindow;
+  form.form = mainWindow;
+  form.entryKeyDown = {commands.entryKeyDown, &form};
+  const widgets::NotifyHandler click = commands.buttonClick;
 
   mainWindow->SetStyle(kMainWindowStyle);
   mainWindow->SetMinimiseAnchor(mainWindow);
@@ -112,31 +111,31 @@ void BuildMainWindow(Control* application, Control* mainWindow) {
   mainWindow->SetClientHeight(kInitialClientHeight);
   mainWindow->SetClientWidth(kClientWidth);
   mainWindow->GetFont().SetHeight(kFontHeight);
-  mainWindow->SetColour(zemcoms::kWindowColour);
+  mainWindow->SetColour(skin::kWindowColour);
   mainWindow->EnableTabNavigation();
-  mainWindow->SetMouseDownHandler(&DragWindow, nullptr);
-  mainWindow->SetPaintHandler(&PaintCaptionStrip, nullptr);
-  mainWindow->close = {&SavePosition, nullptr};
+  mainWindow->SetMouseDownHandler(&DragWindow, &form);
+  mainWindow->SetPaintHandler(&PaintCaptionStrip, &form);
+  mainWindow->close = {&SavePosition, &form};
   mainWindow->SetVisible(true);
 
   form.logo = std::make_unique<widgets::BitmapObject>(0, 0);
   form.logo->LoadResource(widgets::ModuleInstance(), kLogoBitmap);
 
   const int width = mainWindow->GetClientWidth();
-  form.linkLabel = CreateLinkLabel(mainWindow);
+  form.linkLabel = CreateLinkLabel(form);
 
-  form.stakeBox = CreateEntryBox(mainWindow, kFreeText, {10, 70, 60, 18}, zemcoms::kFieldColour);
+  form.stakeBox = CreateEntryBox(mainWindow, kFreeText, {10, 70, 60, 18}, skin::kFieldColour);
   AttachHint(form.stakeBox, "Поставленная сумма");
-  form.stakeBox->SetKeyDownHandler(&zemcoms::EntryKeyDown, nullptr);
+  form.stakeBox->SetKeyDownHandler(commands.entryKeyDown, &form);
 
   form.wonCountBox =
-      CreateEntryBox(mainWindow, kDigitsReadOnly, {80, 70, 30, 18}, zemcoms::kWindowColour);
+      CreateEntryBox(mainWindow, kDigitsReadOnly, {80, 70, 30, 18}, skin::kWindowColour);
   AttachHint(form.wonCountBox, "Сыграло");
 
   form.systemSizeBox =
-      CreateEntryBox(mainWindow, kDigitsOnly, {120, 70, 30, 18}, zemcoms::kFieldColour);
+      CreateEntryBox(mainWindow, kDigitsOnly, {120, 70, 30, 18}, skin::kFieldColour);
   AttachHint(form.systemSizeBox, "Размер системы");
-  form.systemSizeBox->SetKeyDownHandler(&zemcoms::EntryKeyDown, nullptr);
+  form.systemSizeBox->SetKeyDownHandler(commands.entryKeyDown, &form);
 
   Control* comboLabel = widgets::CreateLabel(mainWindow, "по");
   comboLabel->SetTextAlignment(widgets::kAlignCentre);
@@ -147,43 +146,37 @@ void BuildMainWindow(Control* application, Control* mainWindow) {
   comboLabel->SetFontStyle(0);
 
   form.comboSizeBox =
-      CreateEntryBox(mainWindow, kDigitsOnly, {190, 70, 50, 18}, zemcoms::kFieldColour);
-  form.comboSizeBox->SetKeyDownHandler(&zemcoms::EntryKeyDown, nullptr);
+      CreateEntryBox(mainWindow, kDigitsOnly, {190, 70, 50, 18}, skin::kFieldColour);
+  form.comboSizeBox->SetKeyDownHandler(commands.entryKeyDown, &form);
 
-  form.resultStrip = widgets::CreateLabel(mainWindow, zemcoms::kResultPlaceholder);
-  zemcoms::ApplyFlatFrame(form.resultStrip);
+  form.resultStrip = widgets::CreateLabel(mainWindow, kResultPlaceholder);
+  skin::ApplyFlatFrame(form.resultStrip);
   form.resultStrip->SetTextAlignment(widgets::kAlignLeft);
   form.resultStrip->SetVerticalAlignment(widgets::kVAlignTop);
   form.resultStrip->SetLeft(10);
   form.resultStrip->SetWidth(width - 20);
   form.resultStrip->SetHeight(18);
-  form.resultStrip->SetColour(zemcoms::kResultStripColour);
+  form.resultStrip->SetColour(skin::kResultStripColour);
   form.resultStrip->SetFontHeight(kResultStripFontHeight);
   form.resultStrip->SetFontStyle(widgets::kFontBold);
   AttachHint(form.resultStrip, "Вывод результата  или\rсообщения об ошибке");
 
-  form.closeButton = CreateCaptionButton(mainWindow, kCloseGlyph, 2, 1, "Закрыть калькулятор");
-  form.minimiseButton = CreateCaptionButton(mainWindow, kMinimiseGlyph, 4, 2, "Свернуть");
-  form.aboutButton = CreateCaptionButton(mainWindow, kAboutGlyph, 10, 3, "О программе");
+  form.closeButton =
+      CreateCaptionButton(form, kCloseGlyph, 2, 1, "Закрыть калькулятор", click);
+  form.minimiseButton = CreateCaptionButton(form, kMinimiseGlyph, 4, 2, "Свернуть", click);
+  form.aboutButton = CreateCaptionButton(form, kAboutGlyph, 10, 3, "О программе", click);
 
-  form.calculateButton = CreateBottomButton(mainWindow, "", kCalculateGlyph, "Рассчитать ставку");
-  form.clearAllButton = CreateBottomButton(mainWindow, "Стереть", kClearAllGlyph, "Очистить все");
-  form.pasteButton = CreateBottomButton(mainWindow, "Вставить", kPasteGlyph, "Вставить из Excel");
-  form.helpButton = CreateBottomButton(mainWindow, "Справка", kHelpGlyph, "Справка");
+  form.calculateButton =
+      CreateBottomButton(form, "", kCalculateGlyph, "Рассчитать ставку", click);
+  form.clearAllButton =
+      CreateBottomButton(form, "Стереть", kClearAllGlyph, "Очистить все", click);
+  form.pasteButton =
+      CreateBottomButton(form, "Вставить", kPasteGlyph, "Вставить из Excel", click);
+  form.helpButton = CreateBottomButton(form, "Справка", kHelpGlyph, "Справка", click);
 
   form.rowCount = 0;
-  zemcoms::AddOddsRow();
+  AddOddsRow(form);
   form.stakeBox->SetFocus(true);
 }
 
-void RunMainSequence() {
-  Control* application = widgets::CreateApplicationObject(kApplicationTitle);
-  application->SetVisible(true);
-  widgets::SetHelpFile(widgets::ModuleDirectory() + kHelpFileName);
-  Control* mainWindow = widgets::CreateForm(application, kApplicationTitle);
-  BuildMainWindow(application, mainWindow);
-  widgets::RunMessageLoop(application);
-  zemcoms::Form() = {};
-}
-
-}  // namespace zemko
+}  // namespace mainwindow

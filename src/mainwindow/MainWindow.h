@@ -1,20 +1,63 @@
-// The main window: built in code, control by control, at start-up.
+// The main window: built in code, control by control, at start-up. The
+// window is a struct of its controls that start-up owns; every handler gets
+// it through its context pointer.
 #pragma once
+
+#include <array>
+#include <cstdint>
+#include <memory>
 
 #include "widgets/Widgets.h"
 
-namespace zemko {
+namespace mainwindow {
 
 // The application title: the taskbar entry's and the main window's caption.
 inline constexpr char kApplicationTitle[] = "Земко";
-inline constexpr char kHelpFileName[] = "Zemko.hlp";
+// What the result strip reads before anything was calculated.
+inline constexpr char kResultPlaceholder[] = "Результат";
 
-// Builds every control of the main window under the form, with the first
-// odds row and the focus in the stake box.
-void BuildMainWindow(widgets::Control* application, widgets::Control* mainWindow);
+inline constexpr int kMaxOddsRows = 20;
 
-// The program's main sequence: the application object, the help file, the
-// main window, then the message loop until the main window is closed.
-void RunMainSequence();
+struct MainWindow {
+  widgets::Control* application = nullptr;
+  widgets::Control* form = nullptr;
 
-}  // namespace zemko
+  widgets::Control* stakeBox = nullptr;
+  widgets::Control* wonCountBox = nullptr;    // read-only: the row count
+  widgets::Control* systemSizeBox = nullptr;  // N
+  widgets::Control* comboSizeBox = nullptr;   // K, the "по" box
+  widgets::Control* resultStrip = nullptr;
+  widgets::Control* linkLabel = nullptr;
+
+  widgets::Control* closeButton = nullptr;
+  widgets::Control* minimiseButton = nullptr;
+  widgets::Control* aboutButton = nullptr;
+  widgets::Control* calculateButton = nullptr;
+  widgets::Control* clearAllButton = nullptr;
+  widgets::Control* pasteButton = nullptr;
+  widgets::Control* helpButton = nullptr;
+
+  std::unique_ptr<widgets::BitmapObject> logo;
+
+  // Slot i - 1 holds odds row i; slots above the row count are never read.
+  std::uint8_t rowCount = 0;
+  std::array<widgets::Control*, kMaxOddsRows> oddsRows{};
+
+  // The key-down handler every entry box gets, each new row too.
+  widgets::Handler<widgets::KeyHandler> entryKeyDown;
+};
+
+// What the commands above the window give it: the click of every bitmap
+// button and the key-down of every entry box. Both get the window as their
+// context.
+struct Commands {
+  widgets::NotifyHandler buttonClick = nullptr;
+  widgets::KeyHandler entryKeyDown = nullptr;
+};
+
+// Builds every control of the main window on the form, with the first odds
+// row and the focus in the stake box.
+void BuildMainWindow(MainWindow& window, widgets::Control* application, widgets::Control* form,
+                     const Commands& commands);
+
+}  // namespace mainwindow

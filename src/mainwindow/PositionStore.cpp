@@ -2,7 +2,7 @@
 
 #include "widgets/Support.h"
 
-namespace zemko {
+namespace mainwindow {
 
 void RestorePosition(widgets::Control* mainWindow) {
   HKEY key = widgets::OpenKeyForReading(HKEY_CURRENT_USER, kPositionKey);
@@ -21,4 +21,4 @@ void SavePosition(void*, widgets::Control* sender, bool&) {
   widgets::CloseKey(key);
 }
 
-}  // namespace zemko
+}  // namespace mainwindow

@@ -3,7 +3,7 @@
 
 #include "widgets/Widgets.h"
 
-namespace zemko {
+namespace mainwindow {
 
 inline constexpr char kPositionKey[] = "software\\Vadrex\\Zemko";
 inline constexpr char kTopValue[] = "Top";
@@ -14,4 +14,4 @@ void RestorePosition(widgets::Control* mainWindow);
 // The main window's close handler: writes the position, never refuses.
 void SavePosition(void* context, widgets::Control* sender, bool& accept);
 
-}  // namespace zemko
+}  // namespace mainwindow

@@ -9,14 +9,16 @@
 #include <utility>
 #include <vector>
 
-#include "MainWindowDriver.h"
-#include "about/ZemAbout.h"
-#include "commands/CalculatorForm.h"
-#include "commands/Messages.h"
+#include "support/Design.h"
+#include "support/Input.h"
+#include "support/MainWindowHarness.h"
+#include "support/WindowTestSupport.h"
+#include "about/About.h"
 #include "widgets/Hints.h"
 #include "support/WindowTestSupport.h"
 
-using namespace about_test;
+using namespace zemko_test;
+using namespace widgets_test;
 
 namespace {
 
@@ -25,10 +27,6 @@ constexpr int kAboutClientHeight = 120;
 constexpr int kBorder = 1;
 constexpr int kStripRows = 20;  // rows 0 to 19; the black line is row 20
 constexpr int kTitleTop = 35;
-
-// Enough of a text buffer for any tooltip text (the ANSI message copies at
-// most 80 bytes).
-constexpr int kTipTextSize = 128;
 
 // A pixel dark enough to be text drawn in black on the light colours (an
 // average channel below this).
@@ -50,33 +48,6 @@ std::vector<std::pair<int, int>> InkRuns(const widgets_test::Picture& picture, i
     }
   }
   return runs;
-}
-
-struct TooltipSearch {
-  HWND tool;
-  std::string text;
-};
-
-BOOL CALLBACK AskTooltip(HWND window, LPARAM context) {
-  auto* search = reinterpret_cast<TooltipSearch*>(context);
-  if (widgets_test::ClassNameOf(window) != TOOLTIPS_CLASSA) return TRUE;
-  char text[kTipTextSize] = {};
-  TTTOOLINFOA info{};
-  info.cbSize = TTTOOLINFOA_V1_SIZE;
-  info.hwnd = search->tool;
-  info.uId = 0;
-  info.lpszText = text;
-  SendMessageA(window, TTM_GETTEXTA, 0, reinterpret_cast<LPARAM>(&info));
-  if (text[0]) search->text = text;
-  return search->text.empty();
-}
-
-// The text a tooltip holds for a tool window, looked up in every tooltip
-// window of the process; empty when none knows the tool.
-std::string TooltipTextFor(HWND tool) {
-  TooltipSearch search{tool, {}};
-  EnumWindows(AskTooltip, reinterpret_cast<LPARAM>(&search));
-  return search.text;
 }
 
 // Where forms owned by one window were while visible, as each move, size or
@@ -105,19 +76,24 @@ class AboutWindowTest : public MainWindowTest {
  protected:
   void SetUp() override {
     // The module reads the program file's version block at start.
-    zemabout::Initialise();
+    about::Initialise();
     MainWindowTest::SetUp();
   }
   void TearDown() override {
     MainWindowTest::TearDown();
-    zemabout::Finalise();
+    about::Finalise();
+  }
+  AboutWindowTest() { loopEnd_ = LoopEnd::Quit; }
+  void AfterBuild() override {
+    form_->SetLeft(kPlacedLeft);
+    form_->SetTop(kPlacedTop);
   }
 
   // Clicks the main window's About button and waits for one more About
   // window; null when none came.
   HWND OpenAbout() {
     const size_t before = AboutWindowsOf(MainHandle()).size();
-    ClickOn(zemcoms::Form().aboutButton->Handle());
+    ClickOn(Window().aboutButton->Handle());
     HWND opened = nullptr;
     PumpUntil([&] {
       std::vector<HWND> windows = AboutWindowsOf(MainHandle());
@@ -138,8 +114,8 @@ TEST_F(AboutWindowTest, OpensCentredThirtyPixelsBelowTheMainWindowTop) {
   RunInLoop([&] {
     RECT mainFrame;
     GetWindowRect(MainHandle(), &mainFrame);
-    ASSERT_EQ(kMainLeft, mainFrame.left);
-    ASSERT_EQ(kMainTop, mainFrame.top);
+    ASSERT_EQ(kPlacedLeft, mainFrame.left);
+    ASSERT_EQ(kPlacedTop, mainFrame.top);
 
     HWND about = OpenAbout();
     ASSERT_NE(nullptr, about);
@@ -193,7 +169,7 @@ TEST_F(AboutWindowTest, IsACaptionlessPopupOwnedByTheMainWindow) {
     EXPECT_EQ(0u, style & WS_SYSMENU);
     EXPECT_EQ(0u, style & WS_THICKFRAME);
     EXPECT_EQ(MainHandle(), GetWindow(about, GW_OWNER));
-    EXPECT_EQ(kAboutCaption, WindowText(about));
+    EXPECT_EQ(kAboutCaption, widgets_test::TextOf(about));
     EXPECT_EQ("Form", widgets_test::ClassNameOf(about));
   });
 }
@@ -207,7 +183,7 @@ TEST_F(AboutWindowTest, CloseButtonSitsAtTheRightEndOfTheStripWithItsHint) {
     std::vector<HWND> buttons = ChildrenOfClass(about, "BUTTON");
     ASSERT_EQ(1u, buttons.size());
     const RECT expected{132, 2, 148, 18};
-    RECT place = ClientRectInParent(buttons[0]);
+    RECT place = widgets_test::RectInParent(buttons[0]);
     EXPECT_TRUE(widgets_test::SameRect(expected, place))
         << place.left << "," << place.top << " - " << place.right << "," << place.bottom;
     EXPECT_EQ(0u, static_cast<DWORD>(GetWindowLongPtrA(buttons[0], GWL_STYLE)) & WS_DISABLED);
@@ -216,7 +192,7 @@ TEST_F(AboutWindowTest, CloseButtonSitsAtTheRightEndOfTheStripWithItsHint) {
     ASSERT_TRUE(MovePointerTo(CentreOf(buttons[0])));
     std::string tip;
     PumpUntil([&] {
-      tip = TooltipTextFor(buttons[0]);
+      tip = TooltipTextOf(buttons[0]);
       return !tip.empty();
     });
     EXPECT_EQ("Закрыть окно", tip);
@@ -243,8 +219,8 @@ TEST_F(AboutWindowTest, ShowsTitleVersionAndMakerLinesCentred) {
     };
     for (size_t i = 0; i < labels.size(); ++i) {
       SCOPED_TRACE(expected[i].text);
-      EXPECT_EQ(expected[i].text, WindowText(labels[i]));
-      RECT place = ClientRectInParent(labels[i]);
+      EXPECT_EQ(expected[i].text, widgets_test::TextOf(labels[i]));
+      RECT place = widgets_test::RectInParent(labels[i]);
       EXPECT_TRUE(widgets_test::SameRect(expected[i].place, place))
           << place.left << "," << place.top << " - " << place.right << "," << place.bottom;
       const auto style = static_cast<DWORD>(GetWindowLongPtrA(labels[i], GWL_STYLE));
@@ -384,25 +360,25 @@ TEST_F(AboutWindowTest, TwoClicksGiveTwoWindowsEachClosedByItsOwnButton) {
 TEST_F(AboutWindowTest, ClosingFreesEverythingTheWindowMade) {
   RunInLoop([&] {
     // The About button's own tooltip comes with the pointer; count after it.
-    ASSERT_TRUE(MovePointerTo(CentreOf(zemcoms::Form().aboutButton->Handle())));
+    ASSERT_TRUE(MovePointerTo(CentreOf(Window().aboutButton->Handle())));
     PumpFor(100);
     const widgets_test::HandleCounts before = widgets_test::LiveHandles();
     const int tooltipsBefore = widgets::LiveTooltipWindows();
-    const int childrenBefore = main_->ChildCount();
+    const int childrenBefore = form_->ChildCount();
 
     HWND about = OpenAbout();
     ASSERT_NE(nullptr, about);
-    EXPECT_EQ(childrenBefore + 1, main_->ChildCount());
+    EXPECT_EQ(childrenBefore + 1, form_->ChildCount());
     std::vector<HWND> buttons = ChildrenOfClass(about, "BUTTON");
     ASSERT_EQ(1u, buttons.size());
     ClickOn(buttons[0]);
     ASSERT_TRUE(PumpUntil([&] { return !IsWindow(about); }));
-    ASSERT_TRUE(MovePointerTo(CentreOf(zemcoms::Form().aboutButton->Handle())));
+    ASSERT_TRUE(MovePointerTo(CentreOf(Window().aboutButton->Handle())));
     PumpFor(100);
 
     EXPECT_EQ(before, widgets_test::LiveHandles());
     EXPECT_EQ(tooltipsBefore, widgets::LiveTooltipWindows());
-    EXPECT_EQ(childrenBefore, main_->ChildCount()) << "the About window's control is freed";
+    EXPECT_EQ(childrenBefore, form_->ChildCount()) << "the About window's control is freed";
   });
 }
 
@@ -412,7 +388,7 @@ TEST_F(AboutWindowTest, MainWindowStaysUsableWhileAboutIsOpen) {
     ASSERT_NE(nullptr, about);
     EXPECT_TRUE(IsWindowEnabled(MainHandle())) << "modeless";
 
-    const zemcoms::CalculatorForm& form = zemcoms::Form();
+    const mainwindow::MainWindow& form = Window();
     HWND stake = form.stakeBox->Handle();
     ClickOn(stake);
     ASSERT_TRUE(PumpUntil([&] { return GetFocus() == stake; })) << "the click reaches the box";
@@ -421,10 +397,10 @@ TEST_F(AboutWindowTest, MainWindowStaysUsableWhileAboutIsOpen) {
         << form.stakeBox->GetText();
 
     // A command button of the main window still runs its command.
-    ASSERT_EQ(zemcoms::kResultPlaceholder, form.resultStrip->GetText());
+    ASSERT_EQ(zemko_test::kResultPlaceholder, form.resultStrip->GetText());
     ClickOn(form.calculateButton->Handle());
     EXPECT_TRUE(PumpUntil(
-        [&] { return form.resultStrip->GetText() != zemcoms::kResultPlaceholder; }));
+        [&] { return form.resultStrip->GetText() != zemko_test::kResultPlaceholder; }));
 
     EXPECT_TRUE(IsWindow(about));
     EXPECT_TRUE(IsWindowVisible(about));
@@ -437,8 +413,8 @@ TEST_F(AboutWindowTest, StaysWhereItWasPlacedWhenTheMainWindowMoves) {
     ASSERT_NE(nullptr, about);
     RECT before;
     GetWindowRect(about, &before);
-    main_->SetLeft(kMainLeft + 200);
-    main_->SetTop(kMainTop + 100);
+    form_->SetLeft(kPlacedLeft + 200);
+    form_->SetTop(kPlacedTop + 100);
     PumpFor(100);
     RECT after;
     GetWindowRect(about, &after);
@@ -449,8 +425,8 @@ TEST_F(AboutWindowTest, StaysWhereItWasPlacedWhenTheMainWindowMoves) {
     ASSERT_NE(nullptr, moved);
     RECT frame;
     GetWindowRect(moved, &frame);
-    EXPECT_EQ(kMainLeft + 200 + 50, frame.left);
-    EXPECT_EQ(kMainTop + 100 + 30, frame.top);
+    EXPECT_EQ(kPlacedLeft + 200 + 50, frame.left);
+    EXPECT_EQ(kPlacedTop + 100 + 30, frame.top);
   });
 }
 

@@ -3,7 +3,7 @@
 // not even an About window built on it.
 #include <windows.h>
 
-#include "about/ZemAbout.h"
+#include "about/About.h"
 #include "support/WindowTestSupport.h"
 
 namespace {
@@ -17,29 +17,29 @@ bool ProgramHasVersionBlock() {
 
 TEST(NoVersionBlock, VersionStringIsEmpty) {
   ASSERT_FALSE(ProgramHasVersionBlock());
-  EXPECT_NO_THROW(zemabout::Initialise());
-  EXPECT_EQ("", zemabout::VersionString());
-  EXPECT_EQ("", zemabout::VersionString());
-  EXPECT_NO_THROW(zemabout::Finalise());
+  EXPECT_NO_THROW(about::Initialise());
+  EXPECT_EQ("", about::VersionString());
+  EXPECT_EQ("", about::VersionString());
+  EXPECT_NO_THROW(about::Finalise());
 }
 
 // The free-standing test form stands in for the main window.
 class NoVersionAboutWindow : public widgets_test::FormTest {
  protected:
   void SetUp() override {
-    zemabout::Initialise();
+    about::Initialise();
     FormTest::SetUp();
   }
   void TearDown() override {
     FormTest::TearDown();
-    zemabout::Finalise();
+    about::Finalise();
   }
 };
 
 TEST_F(NoVersionAboutWindow, ShowsTheVersionLineWithoutNumbers) {
   ASSERT_FALSE(ProgramHasVersionBlock());
   ASSERT_EQ(0, form_->ChildCount());
-  ASSERT_NO_THROW(zemabout::ShowAboutWindow(form_));
+  ASSERT_NO_THROW(about::ShowAboutWindow(form_));
   widgets_test::PumpMessages();
   ASSERT_EQ(1, form_->ChildCount());
   widgets::Control* about = form_->ChildAt(0);

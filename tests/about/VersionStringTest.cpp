@@ -7,7 +7,7 @@
 #include <algorithm>
 #include <string>
 
-#include "about/ZemAbout.h"
+#include "about/About.h"
 
 namespace {
 
@@ -24,21 +24,21 @@ VS_FIXEDFILEINFO FileVersion(WORD a, WORD b, WORD c, WORD d) {
 
 // ---------------------------------------------------------------- own block
 
-TEST(VersionString, IsEmptyBeforeTheBlockIsRead) { EXPECT_EQ("", zemabout::VersionString()); }
+TEST(VersionString, IsEmptyBeforeTheBlockIsRead) { EXPECT_EQ("", about::VersionString()); }
 
 TEST(VersionString, GivesTheProgramFileVersion) {
-  zemabout::Initialise();
-  EXPECT_EQ("1.0.1.3", zemabout::VersionString());
+  about::Initialise();
+  EXPECT_EQ("1.0.1.3", about::VersionString());
   // Formatted afresh on each call, from the block kept in memory.
-  EXPECT_EQ("1.0.1.3", zemabout::VersionString());
-  zemabout::Finalise();
+  EXPECT_EQ("1.0.1.3", about::VersionString());
+  about::Finalise();
 }
 
 TEST(VersionString, IsEmptyAgainOnceTheBlockIsReleased) {
-  zemabout::Initialise();
-  ASSERT_EQ("1.0.1.3", zemabout::VersionString());
-  zemabout::Finalise();
-  EXPECT_EQ("", zemabout::VersionString());
+  about::Initialise();
+  ASSERT_EQ("1.0.1.3", about::VersionString());
+  about::Finalise();
+  EXPECT_EQ("", about::VersionString());
 }
 
 // ---------------------------------------------------------------- format
@@ -52,7 +52,7 @@ class FormatFileVersion : public ::testing::TestWithParam<FormatCase> {};
 
 TEST_P(FormatFileVersion, JoinsTheFourWordsWithDots) {
   const FormatCase& c = GetParam();
-  EXPECT_EQ(c.text, zemabout::FormatFileVersion(FileVersion(c.a, c.b, c.c, c.d)));
+  EXPECT_EQ(c.text, about::FormatFileVersion(FileVersion(c.a, c.b, c.c, c.d)));
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -75,7 +75,7 @@ TEST(FormatFileVersionFields, TakesTheFileVersionNotTheProductVersion) {
   VS_FIXEDFILEINFO info = FileVersion(3, 1, 4, 1);
   info.dwProductVersionMS = MAKELONG(9, 9);
   info.dwProductVersionLS = MAKELONG(9, 9);
-  EXPECT_EQ("3.1.4.1", zemabout::FormatFileVersion(info));
+  EXPECT_EQ("3.1.4.1", about::FormatFileVersion(info));
 }
 
 }  // namespace

@@ -1,10 +1,14 @@
 // The odds rows and the keys of the entry boxes: Enter through the fields,
 // growth of the window with the rows, Ctrl+Enter and numpad plus to the
 // system size, numpad minus to clear all, and Tab over every control.
-#include "mainwindow/MainWindowFixture.h"
+#include "support/Design.h"
+#include "support/Input.h"
+#include "support/MainWindowHarness.h"
+#include "support/WindowTestSupport.h"
 #include "support/WindowTestSupport.h"
 
 using namespace zemko_test;
+using namespace widgets_test;
 using widgets::Control;
 using widgets_test::HeldKeys;
 
@@ -21,17 +25,17 @@ class OddsRowsTest : public MainWindowTest {
  protected:
   // The result strip and the bottom buttons under the rows.
   void ExpectBottomBand(int clientHeight) {
-    EXPECT_EQ((std::vector<int>{10, clientHeight - 64, 230, 18}), Place(RectInClient(form().resultStrip)));
-    EXPECT_EQ((std::vector<int>{214, clientHeight - 36, 26, 26}), Place(RectInClient(form().calculateButton)));
-    EXPECT_EQ((std::vector<int>{178, clientHeight - 36, 26, 26}), Place(RectInClient(form().clearAllButton)));
-    EXPECT_EQ((std::vector<int>{142, clientHeight - 36, 26, 26}), Place(RectInClient(form().pasteButton)));
-    EXPECT_EQ((std::vector<int>{10, clientHeight - 36, 26, 26}), Place(RectInClient(form().helpButton)));
+    EXPECT_EQ((std::vector<int>{10, clientHeight - 64, 230, 18}), Place(RectInClient(Window().resultStrip)));
+    EXPECT_EQ((std::vector<int>{214, clientHeight - 36, 26, 26}), Place(RectInClient(Window().calculateButton)));
+    EXPECT_EQ((std::vector<int>{178, clientHeight - 36, 26, 26}), Place(RectInClient(Window().clearAllButton)));
+    EXPECT_EQ((std::vector<int>{142, clientHeight - 36, 26, 26}), Place(RectInClient(Window().pasteButton)));
+    EXPECT_EQ((std::vector<int>{10, clientHeight - 36, 26, 26}), Place(RectInClient(Window().helpButton)));
   }
 
   void ExpectCounts(const char* count) {
-    EXPECT_EQ(count, TextOf(form().systemSizeBox));
-    EXPECT_EQ(count, TextOf(form().wonCountBox));
-    EXPECT_EQ(count, TextOf(form().comboSizeBox));
+    EXPECT_EQ(count, TextOf(Window().systemSizeBox));
+    EXPECT_EQ(count, TextOf(Window().wonCountBox));
+    EXPECT_EQ(count, TextOf(Window().comboSizeBox));
   }
 
   void ExpectOneEmptyRowAfterClearAll(const std::string& stake) {
@@ -41,14 +45,14 @@ class OddsRowsTest : public MainWindowTest {
     EXPECT_EQ(190, ClientHeight());
     ExpectBottomBand(190);
     ExpectCounts("1");
-    EXPECT_EQ("Результат", TextOf(form().resultStrip));
-    EXPECT_EQ(stake, TextOf(form().stakeBox));
-    EXPECT_EQ(form().stakeBox, Focused());
-    EXPECT_TRUE(WholeTextSelected(form().stakeBox));
+    EXPECT_EQ("Результат", TextOf(Window().resultStrip));
+    EXPECT_EQ(stake, TextOf(Window().stakeBox));
+    EXPECT_EQ(Window().stakeBox, Focused());
+    EXPECT_TRUE(WholeTextSelected(Window().stakeBox));
     // Only the one row is left among the main window's children.
     int edits = 0;
-    for (int i = 0; i < window_->ChildCount(); ++i) {
-      if (window_->ChildAt(i)->Kind() == widgets::ControlKind::EditBox) ++edits;
+    for (int i = 0; i < form_->ChildCount(); ++i) {
+      if (form_->ChildAt(i)->Kind() == widgets::ControlKind::EditBox) ++edits;
     }
     EXPECT_EQ(5, edits) << "stake, won-count, system-size, \"по\" and one row";
   }
@@ -59,7 +63,7 @@ class OddsRowsTest : public MainWindowTest {
 // ---------------------------------------------------------------- Enter
 
 TEST_F(OddsRowsTest, EnterInTheLastRowAddsRowsUpToTwentyAndTheWindowGrowsWithTheFirstColumn) {
-  InLoop([&] {
+  RunInLoop([&] {
     EXPECT_EQ(190, ClientHeight());
     ExpectBottomBand(190);
     for (int n = 2; n <= kMaxRows; ++n) {
@@ -73,7 +77,7 @@ TEST_F(OddsRowsTest, EnterInTheLastRowAddsRowsUpToTwentyAndTheWindowGrowsWithThe
       EXPECT_TRUE(IsWindowVisible(row->Handle()));
       EXPECT_EQ(row, Focused());
       EXPECT_EQ(ExpectedClientHeight(n), ClientHeight());
-      EXPECT_EQ(kClientWidth, window_->GetClientWidth());
+      EXPECT_EQ(kClientWidth, form_->GetClientWidth());
       ExpectBottomBand(ExpectedClientHeight(n));
       ExpectCounts(std::to_string(n).c_str());
       // The row added before keeps its text.
@@ -84,34 +88,34 @@ TEST_F(OddsRowsTest, EnterInTheLastRowAddsRowsUpToTwentyAndTheWindowGrowsWithThe
     // At twenty, Enter in the last row goes to the system size instead.
     Press(Row(kMaxRows), VK_RETURN);
     EXPECT_EQ(kMaxRows, RowCount());
-    EXPECT_EQ(form().systemSizeBox, Focused());
-    EXPECT_TRUE(WholeTextSelected(form().systemSizeBox));
-    EXPECT_EQ("20", TextOf(form().systemSizeBox));
+    EXPECT_EQ(Window().systemSizeBox, Focused());
+    EXPECT_TRUE(WholeTextSelected(Window().systemSizeBox));
+    EXPECT_EQ("20", TextOf(Window().systemSizeBox));
   });
 }
 
 TEST_F(OddsRowsTest, WithTwentyRowsEnterInAnyRowGoesToTheSystemSize) {
-  InLoop([&] {
+  RunInLoop([&] {
     GrowTo(kMaxRows);
     for (int n : {1, 7, 13, 19, 20}) {
       SCOPED_TRACE(n);
-      SetTextOf(form().systemSizeBox, "17");
+      SetTextOf(Window().systemSizeBox, "17");
       Row(n)->SetFocus(true);
       Press(Row(n), VK_RETURN);
-      EXPECT_EQ(form().systemSizeBox, Focused());
-      EXPECT_TRUE(WholeTextSelected(form().systemSizeBox));
+      EXPECT_EQ(Window().systemSizeBox, Focused());
+      EXPECT_TRUE(WholeTextSelected(Window().systemSizeBox));
       EXPECT_EQ(kMaxRows, RowCount());
       // Any modifiers: Shift+Enter too.
       HeldKeys shift({VK_SHIFT});
       Row(n)->SetFocus(true);
       Press(Row(n), VK_RETURN);
-      EXPECT_EQ(form().systemSizeBox, Focused());
+      EXPECT_EQ(Window().systemSizeBox, Focused());
     }
   });
 }
 
 TEST_F(OddsRowsTest, EnterInAnEarlierRowGoesToTheNextRow) {
-  InLoop([&] {
+  RunInLoop([&] {
     GrowTo(7);
     Row(3)->SetFocus(true);
     Press(Row(3), VK_RETURN);
@@ -126,44 +130,44 @@ TEST_F(OddsRowsTest, EnterInAnEarlierRowGoesToTheNextRow) {
 }
 
 TEST_F(OddsRowsTest, EnterInTheStakeBoxAlwaysGoesToRowOne) {
-  InLoop([&] {
-    Press(form().stakeBox, VK_RETURN);
+  RunInLoop([&] {
+    Press(Window().stakeBox, VK_RETURN);
     EXPECT_EQ(Row(1), Focused());
     GrowTo(8);
-    form().stakeBox->SetFocus(true);
-    Press(form().stakeBox, VK_RETURN);
+    Window().stakeBox->SetFocus(true);
+    Press(Window().stakeBox, VK_RETURN);
     EXPECT_EQ(Row(1), Focused());
     EXPECT_EQ(8, RowCount());
   });
 }
 
 TEST_F(OddsRowsTest, EnterInTheSystemSizeBoxSelectsThePoBoxAndEnterThereCalculates) {
-  InLoop([&] {
+  RunInLoop([&] {
     EnterBet("300", {"2", "3", "4"}, "3", "2");
-    form().systemSizeBox->SetFocus(true);
-    Press(form().systemSizeBox, VK_RETURN);
-    EXPECT_EQ(form().comboSizeBox, Focused());
-    EXPECT_TRUE(WholeTextSelected(form().comboSizeBox));
-    EXPECT_EQ("Результат", TextOf(form().resultStrip));
+    Window().systemSizeBox->SetFocus(true);
+    Press(Window().systemSizeBox, VK_RETURN);
+    EXPECT_EQ(Window().comboSizeBox, Focused());
+    EXPECT_TRUE(WholeTextSelected(Window().comboSizeBox));
+    EXPECT_EQ("Результат", TextOf(Window().resultStrip));
 
-    Press(form().comboSizeBox, VK_RETURN);
-    EXPECT_EQ("2600,00", TextOf(form().resultStrip));
-    EXPECT_EQ(form().comboSizeBox, Focused());
+    Press(Window().comboSizeBox, VK_RETURN);
+    EXPECT_EQ("2600,00", TextOf(Window().resultStrip));
+    EXPECT_EQ(Window().comboSizeBox, Focused());
     EXPECT_EQ(3, RowCount());
   });
 }
 
 TEST_F(OddsRowsTest, TypingTheCountsAndAddingARowResetsThemToTheRowCount) {
-  InLoop([&] {
+  RunInLoop([&] {
     GrowTo(2);
-    form().systemSizeBox->SetFocus(true);
-    form().systemSizeBox->SelectAll();
-    Type(form().systemSizeBox, "8");
-    form().comboSizeBox->SetFocus(true);
-    form().comboSizeBox->SelectAll();
-    Type(form().comboSizeBox, "3");
-    EXPECT_EQ("8", TextOf(form().systemSizeBox));
-    EXPECT_EQ("3", TextOf(form().comboSizeBox));
+    Window().systemSizeBox->SetFocus(true);
+    Window().systemSizeBox->SelectAll();
+    Type(Window().systemSizeBox, "8");
+    Window().comboSizeBox->SetFocus(true);
+    Window().comboSizeBox->SelectAll();
+    Type(Window().comboSizeBox, "3");
+    EXPECT_EQ("8", TextOf(Window().systemSizeBox));
+    EXPECT_EQ("3", TextOf(Window().comboSizeBox));
     Row(2)->SetFocus(true);
     Press(Row(2), VK_RETURN);
     ExpectCounts("3");
@@ -171,9 +175,9 @@ TEST_F(OddsRowsTest, TypingTheCountsAndAddingARowResetsThemToTheRowCount) {
 }
 
 TEST_F(OddsRowsTest, ModifiersDecideWhatEnterDoesInARow) {
-  InLoop([&] {
+  RunInLoop([&] {
     GrowTo(3);
-    SetTextOf(form().systemSizeBox, "12");
+    SetTextOf(Window().systemSizeBox, "12");
     for (WORD modifier : {VK_SHIFT, VK_MENU}) {
       SCOPED_TRACE(modifier);
       HeldKeys held({modifier});
@@ -189,41 +193,41 @@ TEST_F(OddsRowsTest, ModifiersDecideWhatEnterDoesInARow) {
       HeldKeys ctrl({VK_CONTROL});
       Row(n)->SetFocus(true);
       Press(Row(n), VK_RETURN);
-      EXPECT_EQ(form().systemSizeBox, Focused());
-      EXPECT_TRUE(WholeTextSelected(form().systemSizeBox));
+      EXPECT_EQ(Window().systemSizeBox, Focused());
+      EXPECT_TRUE(WholeTextSelected(Window().systemSizeBox));
       HeldKeys shift({VK_SHIFT});
       Row(n)->SetFocus(true);
       Press(Row(n), VK_RETURN);
-      EXPECT_EQ(form().systemSizeBox, Focused());
+      EXPECT_EQ(Window().systemSizeBox, Focused());
     }
     EXPECT_EQ(3, RowCount());
-    EXPECT_EQ("12", TextOf(form().systemSizeBox));
+    EXPECT_EQ("12", TextOf(Window().systemSizeBox));
 
     // In the stake, system-size and "по" boxes Enter with a modifier does nothing.
     HeldKeys ctrl({VK_CONTROL});
-    for (Control* box : {form().stakeBox, form().systemSizeBox, form().comboSizeBox}) {
+    for (Control* box : {Window().stakeBox, Window().systemSizeBox, Window().comboSizeBox}) {
       box->SetFocus(true);
       Press(box, VK_RETURN);
       EXPECT_EQ(box, Focused());
     }
-    EXPECT_EQ("Результат", TextOf(form().resultStrip));
+    EXPECT_EQ("Результат", TextOf(Window().resultStrip));
   });
 }
 
 TEST_F(OddsRowsTest, NumpadPlusJumpsFromARowButNotFromTheOtherBoxes) {
-  InLoop([&] {
+  RunInLoop([&] {
     GrowTo(4);
     Row(2)->SetFocus(true);
     Press(Row(2), VK_ADD);
-    EXPECT_EQ(form().systemSizeBox, Focused());
-    EXPECT_TRUE(WholeTextSelected(form().systemSizeBox));
+    EXPECT_EQ(Window().systemSizeBox, Focused());
+    EXPECT_TRUE(WholeTextSelected(Window().systemSizeBox));
     {
       HeldKeys shift({VK_SHIFT});
       Row(4)->SetFocus(true);
       Press(Row(4), VK_ADD);
-      EXPECT_EQ(form().systemSizeBox, Focused());
+      EXPECT_EQ(Window().systemSizeBox, Focused());
     }
-    for (Control* box : {form().stakeBox, form().systemSizeBox, form().comboSizeBox}) {
+    for (Control* box : {Window().stakeBox, Window().systemSizeBox, Window().comboSizeBox}) {
       box->SetFocus(true);
       Press(box, VK_ADD);
       EXPECT_EQ(box, Focused());
@@ -235,11 +239,11 @@ TEST_F(OddsRowsTest, NumpadPlusJumpsFromARowButNotFromTheOtherBoxes) {
 // ---------------------------------------------------------------- clear all
 
 TEST_F(OddsRowsTest, NumpadMinusInARowClearsAllRowsAndKeepsTheStake) {
-  InLoop([&] {
+  RunInLoop([&] {
     GrowTo(12);
     for (int n = 1; n <= 12; ++n) SetTextOf(Row(n), "1,5");
-    SetTextOf(form().stakeBox, "250");
-    SetTextOf(form().resultStrip, "2600,00");
+    SetTextOf(Window().stakeBox, "250");
+    SetTextOf(Window().resultStrip, "2600,00");
     Row(9)->SetFocus(true);
     Press(Row(9), VK_SUBTRACT);
     ExpectOneEmptyRowAfterClearAll("250");
@@ -248,13 +252,13 @@ TEST_F(OddsRowsTest, NumpadMinusInARowClearsAllRowsAndKeepsTheStake) {
 }
 
 TEST_F(OddsRowsTest, NumpadMinusClearsAllFromEveryEntryBoxWithAnyModifiers) {
-  InLoop([&] {
-    SetTextOf(form().stakeBox, "250");
-    for (Control* box : {form().systemSizeBox, form().comboSizeBox, form().stakeBox}) {
+  RunInLoop([&] {
+    SetTextOf(Window().stakeBox, "250");
+    for (Control* box : {Window().systemSizeBox, Window().comboSizeBox, Window().stakeBox}) {
       for (WORD modifier : {0, VK_SHIFT, VK_CONTROL}) {
         SCOPED_TRACE(TextOf(box));
         GrowTo(6);
-        SetTextOf(form().resultStrip, "1,00");
+        SetTextOf(Window().resultStrip, "1,00");
         std::vector<int> held;
         if (modifier) held.push_back(modifier);
         HeldKeys keys(held);
@@ -269,15 +273,15 @@ TEST_F(OddsRowsTest, NumpadMinusClearsAllFromEveryEntryBoxWithAnyModifiers) {
 }
 
 TEST_F(OddsRowsTest, TheWonCountBoxTakesNoKeysAndNoKeyRemovesARow) {
-  InLoop([&] {
+  RunInLoop([&] {
     GrowTo(3);
-    form().wonCountBox->SetFocus(true);
-    Press(form().wonCountBox, VK_SUBTRACT);
-    Press(form().wonCountBox, VK_RETURN);
+    Window().wonCountBox->SetFocus(true);
+    Press(Window().wonCountBox, VK_SUBTRACT);
+    Press(Window().wonCountBox, VK_RETURN);
     EXPECT_EQ(3, RowCount());
-    EXPECT_EQ(form().wonCountBox, Focused());
-    Type(form().wonCountBox, "7");
-    EXPECT_EQ("3", TextOf(form().wonCountBox)) << "read-only";
+    EXPECT_EQ(Window().wonCountBox, Focused());
+    Type(Window().wonCountBox, "7");
+    EXPECT_EQ("3", TextOf(Window().wonCountBox)) << "read-only";
 
     // Backspace and Delete only edit; an emptied row stays.
     SetTextOf(Row(2), "5");
@@ -293,16 +297,16 @@ TEST_F(OddsRowsTest, TheWonCountBoxTakesNoKeysAndNoKeyRemovesARow) {
 }
 
 TEST_F(OddsRowsTest, TheDigitBoxesTakeDigitsOnlyButTheStakeAndRowsTakeAnyText) {
-  InLoop([&] {
-    for (Control* box : {form().systemSizeBox, form().comboSizeBox}) {
+  RunInLoop([&] {
+    for (Control* box : {Window().systemSizeBox, Window().comboSizeBox}) {
       SetTextOf(box, "");
       box->SetFocus(true);
       Type(box, "1x,5");
       EXPECT_EQ("15", TextOf(box));
     }
-    form().stakeBox->SetFocus(true);
-    Type(form().stakeBox, "1x,5");
-    EXPECT_EQ("1x,5", TextOf(form().stakeBox));
+    Window().stakeBox->SetFocus(true);
+    Type(Window().stakeBox, "1x,5");
+    EXPECT_EQ("1x,5", TextOf(Window().stakeBox));
     Row(1)->SetFocus(true);
     Type(Row(1), "2.5");
     EXPECT_EQ("2.5", TextOf(Row(1)));
@@ -310,11 +314,11 @@ TEST_F(OddsRowsTest, TheDigitBoxesTakeDigitsOnlyButTheStakeAndRowsTakeAnyText) {
 }
 
 TEST_F(OddsRowsTest, ClearAllByTheButtonLeavesOneRowAndTheStakeSelected) {
-  InLoop([&] {
+  RunInLoop([&] {
     GrowTo(12);
-    SetTextOf(form().stakeBox, "300");
+    SetTextOf(Window().stakeBox, "300");
     Row(12)->SetFocus(true);
-    form().clearAllButton->Click();
+    Window().clearAllButton->Click();
     ExpectOneEmptyRowAfterClearAll("300");
     // New rows after a clear-all go on as before.
     Press(Row(1), VK_RETURN);
@@ -330,11 +334,11 @@ TEST_F(OddsRowsTest, ClearAllByTheButtonLeavesOneRowAndTheStakeSelected) {
 // ---------------------------------------------------------------- navigation
 
 TEST_F(OddsRowsTest, UpAndDownMoveBetweenTheStakeAndTheRowsLeftAndRightStayInTheBox) {
-  InLoop([&] {
+  RunInLoop([&] {
     GrowTo(2);
     SetTextOf(Row(1), "1,5");
-    form().stakeBox->SetFocus(true);
-    Press(form().stakeBox, VK_DOWN);
+    Window().stakeBox->SetFocus(true);
+    Press(Window().stakeBox, VK_DOWN);
     EXPECT_EQ(Row(1), Focused());
     Press(Row(1), VK_NEXT);
     EXPECT_EQ(Row(2), Focused());
@@ -349,21 +353,21 @@ TEST_F(OddsRowsTest, UpAndDownMoveBetweenTheStakeAndTheRowsLeftAndRightStayInThe
     SendMessageA(Row(1)->Handle(), EM_GETSEL, reinterpret_cast<WPARAM>(&caret), 0);
     EXPECT_EQ(2u, caret);
     Press(Row(1), VK_PRIOR);
-    EXPECT_EQ(form().stakeBox, Focused());
+    EXPECT_EQ(Window().stakeBox, Focused());
     EXPECT_EQ(2, RowCount());
   });
 }
 
 
 TEST_F(OddsRowsTest, TabGoesOverEveryControlInOrderAndWrapsShiftTabBack) {
-  InLoop([&] {
+  RunInLoop([&] {
     GrowTo(3);
     const std::vector<Control*> order = {
-        form().stakeBox,       form().wonCountBox,    form().systemSizeBox,
-        form().comboSizeBox,   form().calculateButton, form().clearAllButton,
-        form().pasteButton,    form().helpButton,     Row(1),
+        Window().stakeBox,       Window().wonCountBox,    Window().systemSizeBox,
+        Window().comboSizeBox,   Window().calculateButton, Window().clearAllButton,
+        Window().pasteButton,    Window().helpButton,     Row(1),
         Row(2),                Row(3)};
-    form().stakeBox->SetFocus(true);
+    Window().stakeBox->SetFocus(true);
     for (std::size_t i = 1; i <= order.size(); ++i) {
       Press(Focused(), VK_TAB);
       EXPECT_EQ(order[i % order.size()], Focused()) << i;
@@ -374,8 +378,8 @@ TEST_F(OddsRowsTest, TabGoesOverEveryControlInOrderAndWrapsShiftTabBack) {
       EXPECT_EQ(order[i], Focused()) << i;
     }
     // The caption-strip buttons, the labels and the link are never reached.
-    for (Control* never : {form().closeButton, form().minimiseButton, form().aboutButton,
-                           form().linkLabel, form().resultStrip}) {
+    for (Control* never : {Window().closeButton, Window().minimiseButton, Window().aboutButton,
+                           Window().linkLabel, Window().resultStrip}) {
       EXPECT_FALSE(GetWindowLongPtrA(never->Handle(), GWL_STYLE) & WS_TABSTOP && never->GetTabStop());
     }
   });

@@ -1,10 +1,14 @@
 // Moving the caption-less window: a press of any mouse button on its own
 // surface asks the system to move it, as a drag of a title bar would; a
 // press on a control or the second press of a double click does not.
-#include "mainwindow/MainWindowFixture.h"
-#include "mainwindow/MouseInput.h"
+#include "support/Design.h"
+#include "support/Input.h"
+#include "support/MainWindowHarness.h"
+#include "support/WindowTestSupport.h"
+#include "support/Input.h"
 
 using namespace zemko_test;
+using namespace widgets_test;
 using widgets::Control;
 
 namespace {
@@ -44,7 +48,7 @@ TEST_F(CaptionStripTest, AnyButtonPressedOnTheSurfaceStartsAMove) {
       {"caption strip", 120, 10}, {"logo", 30, 50}, {"gap between controls", 150, 108},
       {"below the buttons", 100, 185},
   };
-  InLoop([&] {
+  RunInLoop([&] {
     for (const auto& place : places) {
       for (const Button& button : {kLeft, kRight, kMiddle}) {
         SCOPED_TRACE(std::string(place.where) + ", " + button.name + " button");
@@ -55,10 +59,10 @@ TEST_F(CaptionStripTest, AnyButtonPressedOnTheSurfaceStartsAMove) {
 }
 
 TEST_F(CaptionStripTest, APressOnABoxALabelOrAButtonDoesNotMoveTheWindow) {
-  InLoop([&] {
+  RunInLoop([&] {
     Control* poLabel = nullptr;
-    for (int i = 0; i + 1 < window_->ChildCount(); ++i) {
-      if (window_->ChildAt(i) == form().systemSizeBox) poLabel = window_->ChildAt(i + 1);
+    for (int i = 0; i + 1 < form_->ChildCount(); ++i) {
+      if (form_->ChildAt(i) == Window().systemSizeBox) poLabel = form_->ChildAt(i + 1);
     }
     ASSERT_NE(nullptr, poLabel);
     // Only the left button on the edit boxes: the right one opens their
@@ -68,12 +72,12 @@ TEST_F(CaptionStripTest, APressOnABoxALabelOrAButtonDoesNotMoveTheWindow) {
       Control* control;
       bool allButtons;
     } targets[] = {
-        {"stake box", form().stakeBox, false},
+        {"stake box", Window().stakeBox, false},
         {"odds row", Row(1), false},
-        {"won-count box", form().wonCountBox, false},
+        {"won-count box", Window().wonCountBox, false},
         {"label по", poLabel, true},
-        {"result strip", form().resultStrip, true},
-        {"calculate button", form().calculateButton, true},
+        {"result strip", Window().resultStrip, true},
+        {"calculate button", Window().calculateButton, true},
     };
     for (const auto& target : targets) {
       SCOPED_TRACE(target.what);
@@ -86,12 +90,12 @@ TEST_F(CaptionStripTest, APressOnABoxALabelOrAButtonDoesNotMoveTheWindow) {
       }
     }
     // The calculate button was really pressed: its command ran.
-    EXPECT_EQ("Сумма не число !", TextOf(form().resultStrip));
+    EXPECT_EQ("Сумма не число !", TextOf(Window().resultStrip));
   });
 }
 
 TEST_F(CaptionStripTest, TheSecondPressOfADoubleClickDoesNotStartAMove) {
-  InLoop([&] {
+  RunInLoop([&] {
     EXPECT_EQ(std::vector<WPARAM>{kMoveByMouse}, PressAt(120, 10, kLeft, 2));
     EXPECT_EQ(std::vector<WPARAM>{kMoveByMouse}, PressAt(30, 50, kRight, 2));
   });

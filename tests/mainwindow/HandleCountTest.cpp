@@ -1,10 +1,14 @@
 // Nothing the window does over and over may keep a handle: repaints and
 // clear-all cycles leave the layer's counts of GDI objects and windows
 // where they were.
-#include "mainwindow/MainWindowFixture.h"
+#include "support/Design.h"
+#include "support/Input.h"
+#include "support/MainWindowHarness.h"
+#include "support/WindowTestSupport.h"
 #include "support/WindowTestSupport.h"
 
 using namespace zemko_test;
+using namespace widgets_test;
 
 namespace {
 
@@ -37,41 +41,41 @@ void ExpectSame(const Counts& before, const Counts& after) {
 }  // namespace
 
 TEST_F(MainWindowTest, AThousandRepaintsKeepNoHandle) {
-  InLoop([&] {
+  RunInLoop([&] {
     HWND window = MainHandle();
     // The first paint may make what every later one reuses (the logo's mask).
     RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
-    Pump();
+    PumpMessages(Quit::KeepForLoop);
     const Counts before = Now();
     EXPECT_GT(before.gdi, 0);
     for (int i = 0; i < kRounds; ++i) {
       RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
     }
-    Pump();
+    PumpMessages(Quit::KeepForLoop);
     ExpectSame(before, Now());
   });
 }
 
 TEST_F(MainWindowTest, AThousandClearAllCyclesKeepNoHandle) {
-  InLoop([&] {
+  RunInLoop([&] {
     GrowTo(3);
-    form().clearAllButton->Click();
-    Pump();
+    Window().clearAllButton->Click();
+    PumpMessages(Quit::KeepForLoop);
     const Counts before = Now();
-    const int children = window_->ChildCount();
+    const int children = form_->ChildCount();
     for (int i = 0; i < kRounds; ++i) {
       GrowTo(2);
       SetTextOf(Row(2), "1,5");
       if (i % 2) {
-        form().clearAllButton->Click();
+        Window().clearAllButton->Click();
       } else {
         Press(Row(2), VK_SUBTRACT);
       }
       if (HasFailure()) return;
     }
-    Pump();
+    PumpMessages(Quit::KeepForLoop);
     ExpectSame(before, Now());
-    EXPECT_EQ(children, window_->ChildCount());
+    EXPECT_EQ(children, form_->ChildCount());
     EXPECT_EQ(1, RowCount());
   });
 }

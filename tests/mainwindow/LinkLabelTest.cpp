@@ -4,11 +4,15 @@
 #include <fstream>
 #include <sstream>
 
-#include "mainwindow/MainWindowFixture.h"
+#include "support/Design.h"
+#include "support/Input.h"
+#include "support/MainWindowHarness.h"
+#include "support/WindowTestSupport.h"
 #include "support/ZemkoRun.h"
-#include "mainwindow/MouseInput.h"
+#include "support/Input.h"
 
 using namespace zemko_test;
+using namespace widgets_test;
 using widgets::Control;
 
 namespace {
@@ -30,7 +34,7 @@ COLORREF PaintedTextColour(Control* label) {
 int PixelsOf(Control* label, COLORREF colour) {
   HWND window = label->Handle();
   RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
-  Pump();
+  PumpMessages(Quit::KeepForLoop);
   RECT client;
   GetClientRect(window, &client);
   HDC dc = GetDC(window);
@@ -45,7 +49,7 @@ int PixelsOf(Control* label, COLORREF colour) {
 class LinkLabelTest : public MainWindowTest {
  protected:
   POINT LabelCentre() {
-    const RECT place = RectInClient(form().linkLabel);
+    const RECT place = RectInClient(Window().linkLabel);
     return OnScreen(MainHandle(), (place.left + place.right) / 2, (place.top + place.bottom) / 2);
   }
   void PointerOnLabel() {
@@ -58,10 +62,10 @@ class LinkLabelTest : public MainWindowTest {
 }  // namespace
 
 TEST_F(LinkLabelTest, TheLinkTurnsRedUnderThePointerAndBrownAgainWhenItLeaves) {
-  InLoop([&] {
-    Control* link = form().linkLabel;
+  RunInLoop([&] {
+    Control* link = Window().linkLabel;
     PointerAway();
-    Pump();
+    PumpMessages(Quit::KeepForLoop);
     EXPECT_EQ(kLinkColour, PaintedTextColour(link));
     EXPECT_GT(PixelsOf(link, kLinkColour), 10);
     EXPECT_EQ(0, PixelsOf(link, kLinkHoverColour));
@@ -84,8 +88,8 @@ TEST_F(LinkLabelTest, TheLinkTurnsRedUnderThePointerAndBrownAgainWhenItLeaves) {
 }
 
 TEST_F(LinkLabelTest, TheLinkShowsTheHandAndNoHintAndIsNoTabStop) {
-  InLoop([&] {
-    Control* link = form().linkLabel;
+  RunInLoop([&] {
+    Control* link = Window().linkLabel;
     EXPECT_EQ(LoadCursorA(nullptr, IDC_HAND), link->GetCursor());
     // The window's own surface keeps the arrow.
     SetForegroundWindow(MainHandle());
@@ -99,8 +103,8 @@ TEST_F(LinkLabelTest, TheLinkShowsTheHandAndNoHintAndIsNoTabStop) {
     EXPECT_FALSE(GetWindowLongPtrA(link->Handle(), GWL_STYLE) & WS_TABSTOP);
     EXPECT_FALSE(link->GetTabStop());
     // Tab from the help button goes on to the first row, past the link.
-    form().helpButton->SetFocus(true);
-    Press(form().helpButton, VK_TAB);
+    Window().helpButton->SetFocus(true);
+    Press(Window().helpButton, VK_TAB);
     EXPECT_EQ(Row(1), Focused());
   });
 }
@@ -163,7 +167,7 @@ TEST_F(LinkLabelTest, EachClickHandsTheSitesAddressToTheShellOnce) {
   ShellOpenCommand open(std::string("\"").append(recorder).append("\" \"%1\""));
   ASSERT_TRUE(open.Ok());
 
-  InLoop([&] {
+  RunInLoop([&] {
     // A real click of the mouse on the label.
     PointerOnLabel();
     PumpUntil([] { return false; }, 200);
@@ -177,10 +181,10 @@ TEST_F(LinkLabelTest, EachClickHandsTheSitesAddressToTheShellOnce) {
     EXPECT_NE(std::string::npos, lines[0].find(std::string("\"") + kAddress + "\""))
         << lines[0];
     // It stays red while the pointer is over it.
-    EXPECT_EQ(0x0000FFu, form().linkLabel->GetTextColour());
+    EXPECT_EQ(0x0000FFu, Window().linkLabel->GetTextColour());
 
     // The layer's click operation: a second run.
-    form().linkLabel->Click();
+    Window().linkLabel->Click();
     ASSERT_TRUE(PumpUntil([&] { return LinesOf(log).size() >= 2; }, 15000));
     PumpUntil([] { return false; }, 1500);
     lines = LinesOf(log);

@@ -1,11 +1,15 @@
 // The main window right after start-up: its style, size, every fixed
 // control at its place with its look and text, and the hints.
-#include "mainwindow/MainWindowFixture.h"
+#include "support/Design.h"
+#include "support/Input.h"
+#include "support/MainWindowHarness.h"
+#include "support/WindowTestSupport.h"
 #include "support/WindowTestSupport.h"
 
 #include <commctrl.h>
 
 using namespace zemko_test;
+using namespace widgets_test;
 using widgets::Control;
 
 namespace {
@@ -41,47 +45,7 @@ PaintedColours ColoursOf(Control* control, UINT message) {
   return colours;
 }
 
-LOGFONTA FontOf(Control* control) {
-  LOGFONTA font{};
-  auto handle = reinterpret_cast<HFONT>(SendMessageA(control->Handle(), WM_GETFONT, 0, 0));
-  if (handle) GetObjectA(handle, sizeof font, &font);
-  return font;
-}
-
-// The control the tooltip's one tool stands for, and the tool's text.
-struct Tool {
-  HWND window = nullptr;
-  std::string text;
-};
-
-Tool ToolOf(HWND tooltip) {
-  char text[256] = {};
-  TTTOOLINFOA tool{};
-  tool.cbSize = TTTOOLINFOA_V2_SIZE;
-  tool.lpszText = text;
-  if (!SendMessageA(tooltip, TTM_ENUMTOOLSA, 0, reinterpret_cast<LPARAM>(&tool))) return {};
-  return {tool.hwnd, text};
-}
-
-struct TooltipSearch {
-  HWND tool;
-  std::vector<HWND> found;
-};
-
-BOOL CALLBACK FindTooltips(HWND window, LPARAM context) {
-  auto* search = reinterpret_cast<TooltipSearch*>(context);
-  if (widgets_test::ClassNameOf(window) == TOOLTIPS_CLASSA && ToolOf(window).window == search->tool)
-    search->found.push_back(window);
-  return TRUE;
-}
-
-// The tooltip windows whose tool is this control. A hint's tooltip belongs
-// to the control's top-level window, so they are found by their tool.
-std::vector<HWND> TooltipsOf(HWND control) {
-  TooltipSearch search{control, {}};
-  EnumThreadWindows(GetCurrentThreadId(), &FindTooltips, reinterpret_cast<LPARAM>(&search));
-  return search.found;
-}
+LOGFONTA FontOf(Control* control) { return widgets_test::FontOf(control->Handle()); }
 
 // The mouse moves over the control; its hint (if it has one) makes its
 // tooltip window then and registers the control as its one tool.
@@ -92,22 +56,22 @@ std::string HintOf(Control* control) {
   if (tooltips.empty()) return "(no hint)";
   if (tooltips.size() != 1) return "(more than one hint)";
   if (SendMessageA(tooltips[0], TTM_GETTOOLCOUNT, 0, 0) != 1) return "(not one tool)";
-  return ToolOf(tooltips[0]).text;
+  return TooltipTextOf(window);
 }
 
 }  // namespace
 
 TEST_F(MainWindowTest, StartsWithOneEmptyRowCountsOfOneAndTheFocusInTheStakeBox) {
-  InLoop([&] {
+  RunInLoop([&] {
     ASSERT_EQ(1, RowCount());
     EXPECT_EQ((std::vector<int>{10, 98, 50, 18}), Place(RectInClient(Row(1))));
     EXPECT_EQ("", TextOf(Row(1)));
-    EXPECT_EQ("", TextOf(form().stakeBox));
-    EXPECT_EQ("1", TextOf(form().systemSizeBox));
-    EXPECT_EQ("1", TextOf(form().wonCountBox));
-    EXPECT_EQ("1", TextOf(form().comboSizeBox));
-    EXPECT_EQ("Результат", TextOf(form().resultStrip));
-    EXPECT_EQ(form().stakeBox, Focused());
+    EXPECT_EQ("", TextOf(Window().stakeBox));
+    EXPECT_EQ("1", TextOf(Window().systemSizeBox));
+    EXPECT_EQ("1", TextOf(Window().wonCountBox));
+    EXPECT_EQ("1", TextOf(Window().comboSizeBox));
+    EXPECT_EQ("Результат", TextOf(Window().resultStrip));
+    EXPECT_EQ(Window().stakeBox, Focused());
     RECT client;
     GetClientRect(MainHandle(), &client);
     EXPECT_EQ(kClientWidth, client.right);
@@ -116,13 +80,13 @@ TEST_F(MainWindowTest, StartsWithOneEmptyRowCountsOfOneAndTheFocusInTheStakeBox)
 }
 
 TEST_F(MainWindowTest, IsACaptionlessPopupWithAOnePixelBorderAtTheTopLeftCorner) {
-  InLoop([&] {
+  RunInLoop([&] {
     HWND window = MainHandle();
     EXPECT_EQ("Form", widgets_test::ClassNameOf(window));
     char caption[32] = {};
     GetWindowTextA(window, caption, sizeof caption);
     EXPECT_STREQ("Земко", caption);
-    EXPECT_EQ(app_->Handle(), GetWindow(window, GW_OWNER));
+    EXPECT_EQ(application_->Handle(), GetWindow(window, GW_OWNER));
 
     const DWORD style = static_cast<DWORD>(GetWindowLongPtrA(window, GWL_STYLE));
     EXPECT_EQ(kMainWindowStyle, style & ~(WS_VISIBLE | kClipping)) << std::hex << style;
@@ -130,7 +94,7 @@ TEST_F(MainWindowTest, IsACaptionlessPopupWithAOnePixelBorderAtTheTopLeftCorner)
     EXPECT_NE(static_cast<DWORD>(WS_CAPTION), style & WS_CAPTION) << "no title bar";
     EXPECT_FALSE(style & WS_THICKFRAME);
     EXPECT_FALSE(style & WS_MAXIMIZEBOX);
-    EXPECT_EQ(kMainWindowStyle, window_->GetStyle() & ~WS_VISIBLE);
+    EXPECT_EQ(kMainWindowStyle, form_->GetStyle() & ~WS_VISIBLE);
 
     RECT outer;
     GetWindowRect(window, &outer);
@@ -144,7 +108,7 @@ enum class Kind { Edit, Label, Button };
 
 struct Expected {
   const char* name;
-  Control* zemcoms::CalculatorForm::*control;
+  Control* mainwindow::MainWindow::*control;
   Kind kind;
   std::vector<int> place;
   COLORREF background;
@@ -157,7 +121,7 @@ struct Expected {
 }  // namespace
 
 TEST_F(MainWindowTest, EveryFixedControlSitsAtItsPlaceWithItsLookAndText) {
-  using F = zemcoms::CalculatorForm;
+  using F = mainwindow::MainWindow;
   const COLORREF field = GetSysColor(COLOR_WINDOW);
   const Expected table[] = {
       {"link label", &F::linkLabel, Kind::Label, {75, 27, 175, 14}, kWindowColour,
@@ -187,12 +151,12 @@ TEST_F(MainWindowTest, EveryFixedControlSitsAtItsPlaceWithItsLookAndText) {
       {"help button", &F::helpButton, Kind::Button, {10, 154, 26, 26}, kWindowColour, nullptr,
        BS_OWNERDRAW, 0, true},
   };
-  InLoop([&] {
+  RunInLoop([&] {
     for (const Expected& e : table) {
       SCOPED_TRACE(e.name);
-      Control* control = form().*e.control;
+      Control* control = Window().*e.control;
       ASSERT_NE(nullptr, control);
-      EXPECT_EQ(window_, control->Parent());
+      EXPECT_EQ(form_, control->Parent());
       EXPECT_EQ(e.place, Place(RectInClient(control)));
       EXPECT_TRUE(IsWindowVisible(control->Handle()));
       if (e.text) {
@@ -241,32 +205,32 @@ TEST_F(MainWindowTest, EveryFixedControlSitsAtItsPlaceWithItsLookAndText) {
 }
 
 TEST_F(MainWindowTest, TheLabelsCarryTheirOwnFonts) {
-  InLoop([&] {
+  RunInLoop([&] {
     // The link: bold and underlined, brown, in the window's face and height.
-    const LOGFONTA link = FontOf(form().linkLabel);
+    const LOGFONTA link = FontOf(Window().linkLabel);
     EXPECT_STREQ("MS Sans Serif", link.lfFaceName);
     EXPECT_EQ(12, link.lfHeight);
     EXPECT_GE(link.lfWeight, FW_BOLD);
     EXPECT_TRUE(link.lfUnderline);
-    EXPECT_EQ(kLinkColour, ColoursOf(form().linkLabel, WM_CTLCOLORSTATIC).text);
+    EXPECT_EQ(kLinkColour, ColoursOf(Window().linkLabel, WM_CTLCOLORSTATIC).text);
 
     // The result strip: bold, cell height 14, text at the top left, bordered.
-    const LOGFONTA strip = FontOf(form().resultStrip);
+    const LOGFONTA strip = FontOf(Window().resultStrip);
     EXPECT_EQ(14, strip.lfHeight);
     EXPECT_GE(strip.lfWeight, FW_BOLD);
     EXPECT_FALSE(strip.lfUnderline);
-    EXPECT_FALSE(ExStyleOf(form().resultStrip) & WS_EX_CLIENTEDGE);
-    EXPECT_EQ(static_cast<DWORD>(SS_LEFT), StyleOf(form().resultStrip) & SS_TYPEMASK);
-    EXPECT_EQ(GetSysColor(COLOR_WINDOWTEXT), ColoursOf(form().resultStrip, WM_CTLCOLORSTATIC).text);
+    EXPECT_FALSE(ExStyleOf(Window().resultStrip) & WS_EX_CLIENTEDGE);
+    EXPECT_EQ(static_cast<DWORD>(SS_LEFT), StyleOf(Window().resultStrip) & SS_TYPEMASK);
+    EXPECT_EQ(GetSysColor(COLOR_WINDOWTEXT), ColoursOf(Window().resultStrip, WM_CTLCOLORSTATIC).text);
   });
 }
 
 TEST_F(MainWindowTest, TheLabelPoStandsPlainAndCentredBetweenTheCountBoxes) {
-  InLoop([&] {
+  RunInLoop([&] {
     // Created right after the system-size box, without a kept reference.
     Control* label = nullptr;
-    for (int i = 0; i < window_->ChildCount(); ++i) {
-      if (window_->ChildAt(i) == form().systemSizeBox) label = window_->ChildAt(i + 1);
+    for (int i = 0; i < form_->ChildCount(); ++i) {
+      if (form_->ChildAt(i) == Window().systemSizeBox) label = form_->ChildAt(i + 1);
     }
     ASSERT_NE(nullptr, label);
     EXPECT_EQ(widgets::ControlKind::Label, label->Kind());
@@ -283,7 +247,7 @@ TEST_F(MainWindowTest, TheLabelPoStandsPlainAndCentredBetweenTheCountBoxes) {
 }
 
 TEST_F(MainWindowTest, HintsNameWhatEachControlIsFor) {
-  using F = zemcoms::CalculatorForm;
+  using F = mainwindow::MainWindow;
   const struct {
     Control* F::*control;
     const char* hint;
@@ -302,9 +266,9 @@ TEST_F(MainWindowTest, HintsNameWhatEachControlIsFor) {
       {&F::comboSizeBox, "(no hint)"},
       {&F::linkLabel, "(no hint)"},
   };
-  InLoop([&] {
+  RunInLoop([&] {
     for (const auto& entry : table) {
-      Control* control = form().*entry.control;
+      Control* control = Window().*entry.control;
       EXPECT_EQ(entry.hint, HintOf(control)) << TextOf(control);
     }
     EXPECT_EQ("(no hint)", HintOf(Row(1)));

@@ -5,10 +5,14 @@
 #include <memory>
 
 #include "ZemResConst.h"
-#include "mainwindow/MainWindowFixture.h"
+#include "support/Design.h"
+#include "support/Input.h"
+#include "support/MainWindowHarness.h"
+#include "support/WindowTestSupport.h"
 #include "support/WindowTestSupport.h"
 
 using namespace zemko_test;
+using namespace widgets_test;
 using widgets::Control;
 using widgets_test::Picture;
 
@@ -58,7 +62,7 @@ class SkinTest : public MainWindowTest {
   std::unique_ptr<Picture> Capture() {
     HWND window = MainHandle();
     RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
-    Pump();
+    PumpMessages(Quit::KeepForLoop);
     RECT client;
     GetClientRect(window, &client);
     auto picture = std::make_unique<Picture>(client.right, client.bottom);
@@ -103,7 +107,7 @@ class SkinTest : public MainWindowTest {
 }  // namespace
 
 TEST_F(SkinTest, TheCaptionStripSpansTheWidthOverABlackLineWithTheTitleOnIt) {
-  InLoop([&] {
+  RunInLoop([&] {
     const auto screen = Capture();
     ASSERT_EQ(kClientWidth, width_);
     // Rows above and below the buttons and the title, over the whole width.
@@ -145,12 +149,12 @@ TEST_F(SkinTest, TheCaptionStripSpansTheWidthOverABlackLineWithTheTitleOnIt) {
 }
 
 TEST_F(SkinTest, TheLogoIsDrawnUnderTheStripWithItsKeyGreyLeftOut) {
-  InLoop([&] {
+  RunInLoop([&] {
     const auto screen = Capture();
     const ResourcePicture logo(kLogoBitmap);
     ASSERT_EQ(kLogoWidth, logo.Width());
     ASSERT_EQ(kLogoHeight, logo.Height());
-    const RECT link = RectInClient(form().linkLabel);
+    const RECT link = RectInClient(Window().linkLabel);
     int keyPixels = 0, drawn = 0;
     for (int y = 0; y < logo.Height(); ++y) {
       for (int x = 0; x + 2 < width_; ++x) {
@@ -176,47 +180,47 @@ TEST_F(SkinTest, TheLogoIsDrawnUnderTheStripWithItsKeyGreyLeftOut) {
 }
 
 TEST_F(SkinTest, NoButtonShowsTheKeyGreyAndEachSitsOnItsSurfaceColour) {
-  InLoop([&] {
+  RunInLoop([&] {
     const auto screen = Capture();
     EXPECT_FALSE(screen->Contains(kKeyGrey)) << "no key grey anywhere in the window";
-    ExpectButton(*screen, form().closeButton, kCloseGlyph, kStripColour);
-    ExpectButton(*screen, form().minimiseButton, kMinimiseGlyph, kStripColour);
-    ExpectButton(*screen, form().aboutButton, kAboutGlyph, kStripColour);
-    ExpectButton(*screen, form().calculateButton, kCalculateGlyph, kWindowColour);
-    ExpectButton(*screen, form().clearAllButton, kClearAllGlyph, kWindowColour);
-    ExpectButton(*screen, form().pasteButton, kPasteGlyph, kWindowColour);
-    ExpectButton(*screen, form().helpButton, kHelpGlyph, kWindowColour);
+    ExpectButton(*screen, Window().closeButton, kCloseGlyph, kStripColour);
+    ExpectButton(*screen, Window().minimiseButton, kMinimiseGlyph, kStripColour);
+    ExpectButton(*screen, Window().aboutButton, kAboutGlyph, kStripColour);
+    ExpectButton(*screen, Window().calculateButton, kCalculateGlyph, kWindowColour);
+    ExpectButton(*screen, Window().clearAllButton, kClearAllGlyph, kWindowColour);
+    ExpectButton(*screen, Window().pasteButton, kPasteGlyph, kWindowColour);
+    ExpectButton(*screen, Window().helpButton, kHelpGlyph, kWindowColour);
 
     // Pressed, focused and after more rows: the same picture on the same surface.
     GrowTo(3);
-    form().calculateButton->SetFocus(true);
-    SendMessageA(form().clearAllButton->Handle(), BM_SETSTATE, TRUE, 0);
+    Window().calculateButton->SetFocus(true);
+    SendMessageA(Window().clearAllButton->Handle(), BM_SETSTATE, TRUE, 0);
     const auto again = Capture();
-    ExpectButton(*again, form().calculateButton, kCalculateGlyph, kWindowColour);
-    ExpectButton(*again, form().clearAllButton, kClearAllGlyph, kWindowColour);
+    ExpectButton(*again, Window().calculateButton, kCalculateGlyph, kWindowColour);
+    ExpectButton(*again, Window().clearAllButton, kClearAllGlyph, kWindowColour);
     EXPECT_FALSE(again->Contains(kKeyGrey));
-    SendMessageA(form().clearAllButton->Handle(), BM_SETSTATE, FALSE, 0);
+    SendMessageA(Window().clearAllButton->Handle(), BM_SETSTATE, FALSE, 0);
   });
 }
 
 TEST_F(SkinTest, BoxesAndTheResultStripHaveAThinFrameAroundTheirColour) {
   const struct {
-    Control* zemcoms::CalculatorForm::*box;
+    Control* mainwindow::MainWindow::*box;
     COLORREF inside;
   } boxes[] = {
-      {&zemcoms::CalculatorForm::stakeBox, 0},
-      {&zemcoms::CalculatorForm::wonCountBox, kWindowColour},
-      {&zemcoms::CalculatorForm::systemSizeBox, 0},
-      {&zemcoms::CalculatorForm::comboSizeBox, 0},
-      {&zemcoms::CalculatorForm::resultStrip, kResultStripColour},
+      {&mainwindow::MainWindow::stakeBox, 0},
+      {&mainwindow::MainWindow::wonCountBox, kWindowColour},
+      {&mainwindow::MainWindow::systemSizeBox, 0},
+      {&mainwindow::MainWindow::comboSizeBox, 0},
+      {&mainwindow::MainWindow::resultStrip, kResultStripColour},
   };
-  InLoop([&] {
-    SetTextOf(form().systemSizeBox, "");
-    SetTextOf(form().comboSizeBox, "");
-    SetTextOf(form().wonCountBox, "");
-    SetTextOf(form().resultStrip, "");
+  RunInLoop([&] {
+    SetTextOf(Window().systemSizeBox, "");
+    SetTextOf(Window().comboSizeBox, "");
+    SetTextOf(Window().wonCountBox, "");
+    SetTextOf(Window().resultStrip, "");
     // No caret in any box.
-    form().calculateButton->SetFocus(true);
+    Window().calculateButton->SetFocus(true);
     const auto screen = Capture();
     const COLORREF frame = GetSysColor(COLOR_WINDOWFRAME);
     auto check = [&](Control* box, COLORREF inside) {
@@ -236,17 +240,17 @@ TEST_F(SkinTest, BoxesAndTheResultStripHaveAThinFrameAroundTheirColour) {
       }
     };
     for (const auto& entry : boxes) {
-      check(form().*entry.box, entry.inside ? entry.inside : GetSysColor(COLOR_WINDOW));
+      check(Window().*entry.box, entry.inside ? entry.inside : GetSysColor(COLOR_WINDOW));
     }
     check(Row(1), GetSysColor(COLOR_WINDOW));
   });
 }
 
 TEST_F(SkinTest, TheResultStripShowsItsTextInBoldAtTheTopLeft) {
-  InLoop([&] {
-    SetTextOf(form().resultStrip, "8888");
+  RunInLoop([&] {
+    SetTextOf(Window().resultStrip, "8888");
     const auto screen = Capture();
-    const RECT r = RectInClient(form().resultStrip);
+    const RECT r = RectInClient(Window().resultStrip);
     // Text pixels sit near the left edge; the right half stays empty.
     int left = 0, right = 0;
     for (int y = r.top + 1; y < r.bottom - 1; ++y) {
@@ -261,7 +265,7 @@ TEST_F(SkinTest, TheResultStripShowsItsTextInBoldAtTheTopLeft) {
 }
 
 TEST_F(SkinTest, ARepaintOfPartOfTheWindowDrawsTheSamePicture) {
-  InLoop([&] {
+  RunInLoop([&] {
     const auto whole = Capture();
     HWND window = MainHandle();
     // Parts of the strip, the logo and the link, and a strip of the rows.
@@ -269,7 +273,7 @@ TEST_F(SkinTest, ARepaintOfPartOfTheWindowDrawsTheSamePicture) {
                       RECT{5, 90, 245, 120}}) {
       InvalidateRect(window, &part, TRUE);
       UpdateWindow(window);
-      Pump();
+      PumpMessages(Quit::KeepForLoop);
       Picture again(width_, height_);
       again.CopyFromScreen(window);
       for (int y = 0; y < height_; ++y) {

@@ -1,20 +1,50 @@
 #include "support/WindowTestSupport.h"
 
+#include <commctrl.h>
+
+#include <algorithm>
 
 namespace widgets_test {
 
-bool PumpMessages() {
-  bool quit = false;
+namespace {
+
+constexpr DWORD kPumpSliceMs = 10;
+bool gQuitSeen = false;
+
+}  // namespace
+
+bool QuitSeen() { return gQuitSeen; }
+void ForgetQuit() { gQuitSeen = false; }
+
+bool PumpMessages(Quit quit) {
+  bool quitMet = false;
   MSG message;
   while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
     if (message.message == WM_QUIT) {
-      quit = true;
-      continue;
+      gQuitSeen = quitMet = true;
+      if (quit == Quit::Drop) continue;
+      PostQuitMessage(static_cast<int>(message.wParam));
+      return true;
     }
     TranslateMessage(&message);
     DispatchMessageA(&message);
   }
-  return quit;
+  return quitMet;
+}
+
+bool PumpUntil(const std::function<bool()>& done, DWORD milliseconds, Quit quit) {
+  const DWORD start = GetTickCount();
+  for (;;) {
+    if (PumpMessages(quit) && quit == Quit::KeepForLoop) return done();
+    if (done()) return true;
+    if (GetTickCount() - start >= milliseconds) return false;
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, kPumpSliceMs, QS_ALLINPUT);
+  }
+}
+
+void PumpFor(DWORD milliseconds, Quit quit) {
+  const DWORD start = GetTickCount();
+  PumpUntil([&] { return GetTickCount() - start >= milliseconds; }, milliseconds, quit);
 }
 
 HeldKeys::HeldKeys(std::vector<int> keys) {
@@ -112,6 +142,75 @@ std::string ClassNameOf(HWND window) {
   char name[64] = {};
   GetClassNameA(window, name, sizeof name);
   return name;
+}
+
+std::string TextOf(HWND window) {
+  std::string text(static_cast<std::size_t>(GetWindowTextLengthA(window)) + 1, '\0');
+  text.resize(static_cast<std::size_t>(GetWindowTextA(window, text.data(), static_cast<int>(text.size()))));
+  return text;
+}
+
+std::vector<HWND> ChildrenOfClass(HWND parent, const char* className) {
+  std::vector<HWND> found;
+  for (HWND child = GetWindow(parent, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+    // System classes report their names in their own letter case.
+    if (lstrcmpiA(ClassNameOf(child).c_str(), className) == 0) found.push_back(child);
+  }
+  // The layer hands out control ids in creation order.
+  std::sort(found.begin(), found.end(),
+            [](HWND a, HWND b) { return GetDlgCtrlID(a) < GetDlgCtrlID(b); });
+  return found;
+}
+
+LOGFONTA FontOf(HWND window) {
+  LOGFONTA font{};
+  auto handle = reinterpret_cast<HFONT>(SendMessageA(window, WM_GETFONT, 0, 0));
+  if (handle) GetObjectA(handle, sizeof font, &font);
+  return font;
+}
+
+namespace {
+
+// A tooltip's one tool: the control it stands for and its text.
+struct Tool {
+  HWND window = nullptr;
+  std::string text;
+};
+
+Tool ToolOf(HWND tooltip) {
+  char text[256] = {};
+  TTTOOLINFOA tool{};
+  tool.cbSize = TTTOOLINFOA_V2_SIZE;
+  tool.lpszText = text;
+  if (!SendMessageA(tooltip, TTM_ENUMTOOLSA, 0, reinterpret_cast<LPARAM>(&tool))) return {};
+  return {tool.hwnd, text};
+}
+
+struct TooltipSearch {
+  HWND tool;
+  std::vector<HWND> found;
+};
+
+BOOL CALLBACK FindTooltips(HWND window, LPARAM context) {
+  auto* search = reinterpret_cast<TooltipSearch*>(context);
+  if (ClassNameOf(window) == TOOLTIPS_CLASSA && ToolOf(window).window == search->tool)
+    search->found.push_back(window);
+  return TRUE;
+}
+
+}  // namespace
+
+// A hint's tooltip belongs to the control's top-level window, so the
+// tooltips are found by their tool among every top-level window.
+std::vector<HWND> TooltipsOf(HWND control) {
+  TooltipSearch search{control, {}};
+  EnumWindows(FindTooltips, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+std::string TooltipTextOf(HWND control) {
+  const std::vector<HWND> tooltips = TooltipsOf(control);
+  return tooltips.empty() ? std::string() : ToolOf(tooltips.front()).text;
 }
 
 }  // namespace widgets_test

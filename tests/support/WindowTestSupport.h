@@ -1,10 +1,12 @@
 // Helpers for tests that drive real windows: pumping the queue, holding
-// modifier keys, reading pixels and counting the layer's handles.
+// modifier keys, reading windows and pixels back and counting the layer's
+// handles.
 #pragma once
 
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <functional>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -13,8 +15,21 @@
 
 namespace widgets_test {
 
-// Dispatches everything queued; true when a WM_QUIT was taken on the way.
-bool PumpMessages();
+// What a pump does with a quit message: drops it (no loop is running), or
+// puts it back for the loop the case runs inside and stops pumping there.
+enum class Quit { Drop, KeepForLoop };
+
+// Dispatches everything queued; true when a WM_QUIT was met on the way.
+bool PumpMessages(Quit quit = Quit::Drop);
+// Pumps until the condition holds or the time is up (false then); a quit
+// kept for the loop ends the wait.
+bool PumpUntil(const std::function<bool()>& done, DWORD milliseconds = 5000,
+               Quit quit = Quit::KeepForLoop);
+// Dispatches whatever arrives for a while.
+void PumpFor(DWORD milliseconds, Quit quit = Quit::KeepForLoop);
+// True once a pump has met a quit message since ForgetQuit.
+bool QuitSeen();
+void ForgetQuit();
 
 // Marks keys as held in this thread's keyboard state for the scope.
 class HeldKeys {
@@ -78,6 +93,17 @@ class FormTest : public ::testing::Test {
   HandleCounts before_{};
 };
 
+// ---------------------------------------------------------------- readers
+
 std::string ClassNameOf(HWND window);
+std::string TextOf(HWND window);
+// Child windows of a class (any letter case), in creation order.
+std::vector<HWND> ChildrenOfClass(HWND parent, const char* className);
+// The LOGFONT of the font a window draws its text with.
+LOGFONTA FontOf(HWND window);
+// The tooltip windows whose one tool is this control, and the tool's text
+// as the first of them holds it (empty without one).
+std::vector<HWND> TooltipsOf(HWND control);
+std::string TooltipTextOf(HWND control);
 
 }  // namespace widgets_test

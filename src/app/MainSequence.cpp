@@ -1,0 +1,68 @@
+#include "app/MainSequence.h"
+
+#include <cstdlib>
+#include <exception>
+
+#include "about/About.h"
+#include "base/FloatingPoint.h"
+#include "commands/ButtonClick.h"
+#include "commands/RowCommands.h"
+#include "err/Err.h"
+#include "widgets/Support.h"
+
+namespace app {
+
+namespace {
+
+bool modulesInitialised = false;
+
+}  // namespace
+
+// The widget layer and the hints need no set-up; the error module installs
+// its handlers, the About module reads the version block.
+void InitialiseModules() {
+  err::Initialise();
+  about::Initialise();
+  modulesInitialised = true;
+}
+
+void FinaliseModules() {
+  if (!modulesInitialised) return;
+  modulesInitialised = false;
+  about::Finalise();
+  err::Finalise();
+}
+
+void BuildCalculator(mainwindow::MainWindow& window, widgets::Control* application,
+                     widgets::Control* form) {
+  mainwindow::BuildMainWindow(window, application, form,
+                              {&commands::ButtonClick, &commands::EntryKeyDown});
+}
+
+void RunMainSequence(mainwindow::MainWindow& window) {
+  widgets::Control* application = widgets::CreateApplicationObject(mainwindow::kApplicationTitle);
+  application->SetVisible(true);
+  widgets::SetHelpFile(widgets::ModuleDirectory() + kHelpFileName);
+  widgets::Control* form = widgets::CreateForm(application, mainwindow::kApplicationTitle);
+  BuildCalculator(window, application, form);
+  widgets::RunMessageLoop(application);
+}
+
+int RunProgram() {
+  base::LoadFpuControlWord(base::kFpuControlWord);
+  InitialiseModules();
+  std::atexit(FinaliseModules);
+  // Owned here, outside the protected block: an uncaught error's box shows
+  // over the live window, whose handlers still reach it.
+  mainwindow::MainWindow window;
+  int exitCode = 0;
+  try {
+    RunMainSequence(window);
+  } catch (...) {
+    exitCode = err::ShowUncaught(std::current_exception());
+  }
+  FinaliseModules();
+  return exitCode;
+}
+
+}  // namespace app

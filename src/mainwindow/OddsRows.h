@@ -1,0 +1,35 @@
+// The odds rows: one small edit box per event that came in, 1 to 20 of them
+// in four columns of five, the window growing with the first column.
+#pragma once
+
+#include "mainwindow/MainWindow.h"
+
+namespace mainwindow {
+
+// Appends a row, focuses it, rewrites the count fields and places the
+// bottom band. Callers keep the row count below the limit.
+void AddOddsRow(MainWindow& window);
+// The system-size, won-count and "по" boxes show the row count.
+void UpdateRowCounts(MainWindow& window);
+// Result strip and bottom buttons under the rows.
+void LayoutBottomBand(MainWindow& window);
+// Index of the row the box is, or -1 for any other control.
+int RowIndex(const MainWindow& window, const widgets::Control* box);
+// Destroys every row; the count becomes 0.
+void DestroyOddsRows(MainWindow& window);
+
+// Geometry of the rows and the band under them.
+inline constexpr int kRowsPerColumn = 5;
+inline constexpr int kRowLeft = 10;
+inline constexpr int kColumnPitch = 60;
+inline constexpr int kRowTopBase = 70;
+inline constexpr int kLinePitch = 28;
+inline constexpr int kRowWidth = 50;
+inline constexpr int kRowHeight = 18;
+// Client height below a first-column row: result strip, buttons, margins.
+inline constexpr int kHeightBelowRow = 92;
+inline constexpr int kResultStripOffset = 64;  // from the client bottom
+inline constexpr int kButtonRowOffset = 36;    // from the client bottom
+inline constexpr int kBandMargin = 10;
+
+}  // namespace mainwindow

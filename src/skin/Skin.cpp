@@ -1,0 +1,19 @@
+#include "skin/Skin.h"
+
+#include <cstring>
+
+namespace skin {
+
+void PaintStrip(HDC dc, int clientWidth, const char* title) {
+  const RECT strip{0, 0, clientWidth, kStripHeight};
+  if (HBRUSH brush = CreateSolidBrush(kStripColour)) {
+    FillRect(dc, &strip, brush);
+    DeleteObject(brush);
+  }
+  SetBkMode(dc, TRANSPARENT);
+  const RECT line{0, kStripHeight, clientWidth, kStripHeight + kStripLineHeight};
+  FillRect(dc, &line, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+  TextOutA(dc, kTitleX, kTitleY, title, static_cast<int>(std::strlen(title)));
+}
+
+}  // namespace skin

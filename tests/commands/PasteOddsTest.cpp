@@ -1,0 +1,235 @@
+// The paste button against the real main window and the real clipboard:
+// what lands in the odds rows, the count boxes, the result strip and the
+// focus, and that the rows of before are gone in every case.
+#include <algorithm>
+#include <ostream>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "mainwindow/OddsRows.h"
+#include "support/ClipboardFill.h"
+#include "support/Design.h"
+#include "support/Input.h"
+#include "support/MainWindowHarness.h"
+#include "support/WindowTestSupport.h"
+#include "support/WindowTestSupport.h"
+
+namespace {
+
+using zemko_test::ClientSize;
+using zemko_test::EditWindowCount;
+
+constexpr char kStake[] = "100";
+constexpr int kFixedEditBoxes = 4;  // stake, won count, system size, "по"
+constexpr int kRowsBeforePaste = 7;
+constexpr int kClientHeightBase = 162;
+constexpr int kFirstColumnRows = 5;
+
+// A window that has been used: seven rows with odds, N and K typed over,
+// a message in the result strip, a stake.
+class PasteTest : public zemko_test::MainWindowTest {
+ protected:
+  void SetUp() override {
+    MainWindowTest::SetUp();
+    auto& form = Window();
+    form.stakeBox->SetText(kStake);
+    while (form.rowCount < kRowsBeforePaste) mainwindow::AddOddsRow(form);
+    for (int i = 0; i < form.rowCount; ++i) {
+      form.oddsRows[i]->SetText("9,9");
+      oldRows_.push_back(form.oddsRows[i]->Handle());
+    }
+    form.systemSizeBox->SetText("8");
+    form.comboSizeBox->SetText("3");
+    form.resultStrip->SetText(zemko_test::kPayoutTooLarge);
+    // Windows are made on demand; make the fixed boxes' now, so that the
+    // edit windows on the form can be counted.
+    for (widgets::Control* box :
+         {form.stakeBox, form.wonCountBox, form.systemSizeBox, form.comboSizeBox}) {
+      ASSERT_NE(box->Handle(), nullptr);
+    }
+    widgets_test::PumpMessages();
+  }
+
+  void ClickPaste() {
+    Window().pasteButton->Click();
+    widgets_test::PumpMessages();
+  }
+
+  void Paste(std::string_view text) {
+    ASSERT_TRUE(zemko_test::PutClipboardText(text));
+    ClickPaste();
+  }
+
+  // The rows, the count boxes, the window's height, the strip and the
+  // focus after a paste; the stake is never touched.
+  void ExpectWindow(const std::vector<std::string>& rows, const char* strip) {
+    auto& form = Window();
+    const int count = static_cast<int>(rows.size());
+    ASSERT_EQ(form.rowCount, count);
+    for (int i = 0; i < count; ++i) {
+      EXPECT_EQ(form.oddsRows[i]->GetText(), rows[i]) << "row " << i + 1;
+    }
+    const std::string countText = std::to_string(count);
+    EXPECT_EQ(form.systemSizeBox->GetText(), countText);
+    EXPECT_EQ(form.wonCountBox->GetText(), countText);
+    EXPECT_EQ(form.comboSizeBox->GetText(), countText);
+    EXPECT_EQ(form.resultStrip->GetText(), strip);
+    EXPECT_EQ(form.stakeBox->GetText(), kStake);
+    EXPECT_EQ(GetFocus(), form.stakeBox->Handle());
+
+    // The windows themselves: the old rows are destroyed, exactly the new
+    // ones exist, and the window has the height of its first column.
+    const HWND window = form.form->Handle();
+    for (HWND old : oldRows_) EXPECT_FALSE(IsWindow(old));
+    EXPECT_EQ(EditWindowCount(window), kFixedEditBoxes + count);
+    EXPECT_EQ(ClientSize(window).cy,
+              kClientHeightBase + mainwindow::kLinePitch * std::min(count, kFirstColumnRows));
+  }
+
+  std::vector<HWND> oldRows_;
+};
+
+// ------------------------------------------------------------ text cases
+
+struct PasteCase {
+  const char* name;
+  std::string_view clipboard;
+  std::vector<std::string> rows;
+};
+// Names the case in the test list.
+void PrintTo(const PasteCase& value, std::ostream* out) { *out << value.name; }
+
+std::string Values(int first, int count, std::string_view separator) {
+  std::string text;
+  for (int i = first; i < first + count; ++i) {
+    text += "1." + std::to_string(i);
+    text += separator;
+  }
+  return text;
+}
+
+std::vector<std::string> ValueRows(int first, int count) {
+  std::vector<std::string> rows;
+  for (int i = first; i < first + count; ++i) rows.push_back("1." + std::to_string(i));
+  return rows;
+}
+
+// Values are stored as cut up to a kilobyte; a longer one keeps its head,
+// marked as cut by an ellipsis in its last byte.
+constexpr std::size_t kMaxValueLength = 1024;
+constexpr char kCutMark[] = "…";
+const std::string kLongestValue(kMaxValueLength, '7');
+const std::string kOverlongValue = std::string(kMaxValueLength, '8') + "99";
+const std::string kOverlongValueCut = std::string(kMaxValueLength - 1, '8') + kCutMark;
+const std::string kOverlongThenTwo = kOverlongValue + "\t2";
+const std::string kSixValues = Values(1, 6, "\t");
+const std::string kTwentyValues = Values(10, 20, "\t");
+const std::string kTwentyFiveValues = Values(10, 25, "\r\n");
+
+const PasteCase kPasteCases[] = {
+    {"SpreadsheetColumn", "1.5\r\n2.1\r\n3.0\r\n", {"1.5", "2.1", "3.0"}},
+    {"SpreadsheetRow", "1.5\t2.1\t3.0\r\n", {"1.5", "2.1", "3.0"}},
+    {"EmptyCellIsSkipped", "1.5\t\t3.0\r\n", {"1.5", "3.0"}},
+    {"LineFeedsAlone", "1,5\n2,25\n", {"1,5", "2,25"}},
+    {"DelimitersAtTheStart", "\r\n\t\n1.85", {"1.85"}},
+    {"TextWithoutDelimiterFillsRowOne", "2.35", {"2.35"}},
+    {"KilobyteValueIsStoredWhole", kLongestValue, {kLongestValue}},
+    {"OverlongValueKeepsItsHeadAndAMark", kOverlongThenTwo, {kOverlongValueCut, "2"}},
+    {"OnlyDelimitersLeaveOneEmptyRow", "\r\n\t\t\n\r\r\n", {""}},
+    {"BlankFirstValueIsReplacedByTheNext", "   \t2.35\t3\r\n", {"2.35", "3"}},
+    {"ControlCharactersCountAsBlank", "\x01\x1F \r\n4.5", {"4.5"}},
+    {"BlankOnlyValueStaysInRowOne", "   \r\n", {"   "}},
+    {"BlankValueAfterTheFirstMakesARow", "1.5\t  \t2\r\n", {"1.5", "  ", "2"}},
+    {"SpacesAreKept", " 1.5\t  2.1 \r\n", {" 1.5", "  2.1 "}},
+    {"CyrillicBytesAsTyped", "абв\tКоэф 1,5 ёЁ\r\n", {"абв", "Коэф 1,5 ёЁ"}},
+    {"SixValuesFillASecondColumn", kSixValues, ValueRows(1, 6)},
+    {"TwentyValues", kTwentyValues, ValueRows(10, 20)},
+    {"TwentyFiveValuesKeepTheFirstTwenty", kTwentyFiveValues, ValueRows(10, 20)},
+};
+
+class PasteTextTest : public PasteTest, public ::testing::WithParamInterface<PasteCase> {};
+
+TEST_P(PasteTextTest, FillsTheRows) {
+  Paste(GetParam().clipboard);
+  ExpectWindow(GetParam().rows, zemko_test::kResultPlaceholder);
+}
+
+INSTANTIATE_TEST_SUITE_P(Clipboard, PasteTextTest, ::testing::ValuesIn(kPasteCases));
+
+// ------------------------------------------------------------ no text
+
+TEST_F(PasteTest, EmptyClipboardLeavesOneEmptyRowAndSaysSo) {
+  ASSERT_TRUE(zemko_test::EmptyTheClipboard());
+  ClickPaste();
+  ExpectWindow({""}, zemko_test::kClipboardEmpty);
+}
+
+TEST_F(PasteTest, ImageWithoutTextLeavesOneEmptyRowAndSaysSo) {
+  ASSERT_TRUE(zemko_test::PutClipboardBitmapOnly());
+  ASSERT_FALSE(IsClipboardFormatAvailable(CF_TEXT));
+  ClickPaste();
+  ExpectWindow({""}, zemko_test::kClipboardEmpty);
+}
+
+TEST_F(PasteTest, ClipboardHeldByAnotherWindowReadsAsEmpty) {
+  ASSERT_TRUE(zemko_test::PutClipboardText("1.5\t2.1"));
+  {
+    zemko_test::ClipboardHolder holder;
+    ASSERT_TRUE(holder.Holding());
+    ClickPaste();
+  }
+  ExpectWindow({""}, zemko_test::kClipboardEmpty);
+}
+
+TEST_F(PasteTest, WithoutTextTheStakeKeepsItsSelection) {
+  ASSERT_TRUE(zemko_test::EmptyTheClipboard());
+  ClickPaste();
+  DWORD start = 1;
+  DWORD end = 0;
+  SendMessageA(Window().stakeBox->Handle(), EM_GETSEL, reinterpret_cast<WPARAM>(&start),
+               reinterpret_cast<LPARAM>(&end));
+  EXPECT_EQ(start, 0u);
+  EXPECT_EQ(end, std::string_view(kStake).size());
+}
+
+// ------------------------------------------------------------ then calculate
+
+TEST_F(PasteTest, PastedOddsAreCalculated) {
+  Paste("1.5\t2\t3\r\n");
+  Window().calculateButton->Click();
+  // Three of three: one combination, 100 * 1.5 * 2 * 3.
+  EXPECT_EQ(Window().resultStrip->GetText(), "900,00");
+}
+
+TEST_F(PasteTest, PastedCyrillicIsReportedInItsRow) {
+  Paste("1.5\tабв\t2\r\n");
+  ExpectWindow({"1.5", "абв", "2"}, zemko_test::kResultPlaceholder);
+  Window().calculateButton->Click();
+  EXPECT_EQ(Window().resultStrip->GetText(), zemko_test::kOddsNotANumber);
+  EXPECT_EQ(GetFocus(), Window().oddsRows[1]->Handle());
+}
+
+// A cut value never passes the check, whether its head would read as a
+// number (the cut took away the "x") or it was a valid number to begin with.
+TEST_F(PasteTest, ACutValueIsReportedAsNotANumber) {
+  const std::string head = "1," + std::string(1030, '0');
+  for (const std::string& value : {head + "x", head}) {
+    Paste("2\t" + value + "\r\n");
+    ASSERT_EQ(Window().rowCount, 2);
+    EXPECT_EQ(Window().oddsRows[1]->GetText().back(), kCutMark[0]);
+    Window().calculateButton->Click();
+    EXPECT_EQ(Window().resultStrip->GetText(), zemko_test::kOddsNotANumber) << value.back();
+    EXPECT_EQ(GetFocus(), Window().oddsRows[1]->Handle());
+  }
+}
+
+TEST_F(PasteTest, ASecondPasteReplacesTheFirst) {
+  Paste(kTwentyFiveValues);
+  Paste("2.5\r\n");
+  ASSERT_EQ(Window().rowCount, 1);
+  EXPECT_EQ(Window().oddsRows[0]->GetText(), "2.5");
+  EXPECT_EQ(EditWindowCount(Window().form->Handle()), kFixedEditBoxes + 1);
+}
+
+}  // namespace

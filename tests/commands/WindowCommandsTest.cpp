@@ -1,0 +1,354 @@
+// The close, minimise and help buttons of the real main window, clicked
+// with the real mouse while the program's own message loop runs.
+#include <windows.h>
+#include <tlhelp32.h>
+
+#include <algorithm>
+#include <atomic>
+#include <cctype>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "app/MainSequence.h"
+#include "support/Design.h"
+#include "support/Input.h"
+#include "support/MainWindowHarness.h"
+#include "support/WindowTestSupport.h"
+#include "mainwindow/MainWindow.h"
+#include "mainwindow/PositionStore.h"
+#include "widgets/Support.h"
+#include "support/WindowTestSupport.h"
+
+using namespace zemko_test;
+using namespace widgets_test;
+
+namespace {
+
+// ---------------------------------------------------------------- registry
+
+struct StoredValue {
+  bool present = false;
+  DWORD type = REG_NONE;
+  std::vector<BYTE> data;
+  bool operator==(const StoredValue&) const = default;
+};
+
+constexpr DWORD kMaxValueSize = 64;
+
+StoredValue ReadValue(const char* name) {
+  StoredValue value;
+  HKEY key = nullptr;
+  if (RegOpenKeyExA(HKEY_CURRENT_USER, zemko_test::kPositionKey, 0, KEY_READ, &key) != ERROR_SUCCESS) {
+    return value;
+  }
+  value.data.resize(kMaxValueSize);
+  DWORD size = kMaxValueSize;
+  if (RegQueryValueExA(key, name, nullptr, &value.type, value.data.data(), &size) ==
+      ERROR_SUCCESS) {
+    value.present = true;
+    value.data.resize(size);
+  } else {
+    value = {};
+  }
+  RegCloseKey(key);
+  return value;
+}
+
+void WriteValue(const char* name, const StoredValue& value) {
+  HKEY key = nullptr;
+  if (RegCreateKeyExA(HKEY_CURRENT_USER, zemko_test::kPositionKey, 0, nullptr, 0, KEY_ALL_ACCESS,
+                      nullptr, &key, nullptr) != ERROR_SUCCESS) {
+    return;
+  }
+  if (value.present) {
+    RegSetValueExA(key, name, 0, value.type, value.data.data(),
+                   static_cast<DWORD>(value.data.size()));
+  } else {
+    RegDeleteValueA(key, name);
+  }
+  RegCloseKey(key);
+}
+
+StoredValue Dword(DWORD number) {
+  StoredValue value{true, REG_DWORD, std::vector<BYTE>(sizeof number)};
+  std::copy_n(reinterpret_cast<const BYTE*>(&number), sizeof number, value.data.begin());
+  return value;
+}
+
+// The stored position as it was before the case, put back afterwards: the
+// Wine prefix's registry is shared with every other test.
+class SavedPosition {
+ public:
+  SavedPosition() : top_(ReadValue(mainwindow::kTopValue)), left_(ReadValue(mainwindow::kLeftValue)) {}
+  ~SavedPosition() {
+    WriteValue(mainwindow::kTopValue, top_);
+    WriteValue(mainwindow::kLeftValue, left_);
+  }
+  SavedPosition(const SavedPosition&) = delete;
+  SavedPosition& operator=(const SavedPosition&) = delete;
+
+ private:
+  StoredValue top_, left_;
+};
+
+void ForgetPosition() {
+  WriteValue(mainwindow::kTopValue, {});
+  WriteValue(mainwindow::kLeftValue, {});
+}
+
+// ---------------------------------------------------------------- processes
+
+std::string Lower(std::string text) {
+  std::transform(text.begin(), text.end(), text.begin(),
+                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+  return text;
+}
+
+// Processes this process started whose program file has the given name.
+std::vector<DWORD> ChildProcesses(const char* exeName) {
+  std::vector<DWORD> found;
+  HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+  if (snapshot == INVALID_HANDLE_VALUE) return found;
+  PROCESSENTRY32 entry{};
+  entry.dwSize = sizeof entry;
+  for (BOOL more = Process32First(snapshot, &entry); more; more = Process32Next(snapshot, &entry)) {
+    if (entry.th32ParentProcessID == GetCurrentProcessId() &&
+        Lower(entry.szExeFile) == Lower(exeName)) {
+      found.push_back(entry.th32ProcessID);
+    }
+  }
+  CloseHandle(snapshot);
+  return found;
+}
+
+struct ProcessWindowSearch {
+  DWORD processId;
+  std::vector<HWND> found;
+};
+
+BOOL CALLBACK CollectProcessWindow(HWND window, LPARAM context) {
+  auto* search = reinterpret_cast<ProcessWindowSearch*>(context);
+  DWORD owner = 0;
+  GetWindowThreadProcessId(window, &owner);
+  if (owner == search->processId) search->found.push_back(window);
+  return TRUE;
+}
+
+std::vector<HWND> TopLevelWindowsOf(DWORD processId) {
+  ProcessWindowSearch search{processId, {}};
+  EnumWindows(CollectProcessWindow, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+constexpr char kHelpViewer[] = "winhlp32.exe";
+constexpr char kDialogClass[] = "#32770";
+constexpr int kMessageTextId = 0xFFFF;  // the static text of a message box
+constexpr DWORD kWatchSliceMs = 50;
+constexpr DWORD kProcessExitWaitMs = 5000;
+constexpr DWORD kViewerWaitMs = 15000;
+constexpr DWORD kSettleMs = 300;
+
+// Watches, on its own thread, for the help viewer that WinHelp may start
+// and answers every dialog box it shows (with No where it asks, so that it
+// offers no file dialog), keeping their texts. The test's own thread may be
+// inside WinHelp, waiting for the viewer, all that time.
+class HelpViewerWatch {
+ public:
+  HelpViewerWatch() : thread_([this] { Run(); }) {}
+  ~HelpViewerWatch() { Stop(); }
+  HelpViewerWatch(const HelpViewerWatch&) = delete;
+  HelpViewerWatch& operator=(const HelpViewerWatch&) = delete;
+
+  void Stop() {
+    stop_ = true;
+    if (thread_.joinable()) thread_.join();
+  }
+  int Answered() const { return answered_; }
+  std::vector<std::string> Texts() {
+    std::lock_guard<std::mutex> lock(mutex_);
+    return texts_;
+  }
+
+ private:
+  void Run() {
+    while (!stop_) {
+      for (DWORD process : ChildProcesses(kHelpViewer)) {
+        for (HWND window : TopLevelWindowsOf(process)) Answer(window);
+      }
+      Sleep(kWatchSliceMs);
+    }
+  }
+
+  void Answer(HWND window) {
+    if (!IsWindowVisible(window) || widgets_test::TextOf(window).empty() ||
+        widgets_test::ClassNameOf(window) != kDialogClass) {
+      return;
+    }
+    if (std::find(answeredWindows_.begin(), answeredWindows_.end(), window) !=
+        answeredWindows_.end()) {
+      return;
+    }
+    {
+      std::lock_guard<std::mutex> lock(mutex_);
+      texts_.push_back(widgets_test::TextOf(window) + ": " +
+                       widgets_test::TextOf(GetDlgItem(window, kMessageTextId)));
+    }
+    int answer = GetDlgItem(window, IDNO) ? IDNO : GetDlgItem(window, IDCANCEL) ? IDCANCEL : IDOK;
+    PostMessageA(window, WM_COMMAND, MAKEWPARAM(answer, BN_CLICKED), 0);
+    answeredWindows_.push_back(window);
+    ++answered_;
+  }
+
+  std::atomic<bool> stop_{false};
+  std::atomic<int> answered_{0};
+  std::mutex mutex_;
+  std::vector<std::string> texts_;
+  std::vector<HWND> answeredWindows_;
+  std::thread thread_;
+};
+
+// Ends the help viewers this process started: asked to close first, ended
+// only when they do not. Nothing else is touched.
+void EndHelpViewers() {
+  for (DWORD id : ChildProcesses(kHelpViewer)) {
+    HANDLE process = OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE, FALSE, id);
+    if (!process) continue;
+    for (HWND window : TopLevelWindowsOf(id)) PostMessageA(window, WM_CLOSE, 0, 0);
+    if (WaitForSingleObject(process, kProcessExitWaitMs) != WAIT_OBJECT_0) {
+      TerminateProcess(process, 1);
+      WaitForSingleObject(process, kProcessExitWaitMs);
+    }
+    CloseHandle(process);
+  }
+}
+
+class WindowCommandsTest : public MainWindowTest {
+ protected:
+  WindowCommandsTest() { loopEnd_ = LoopEnd::Quit; }
+  void AfterBuild() override {
+    form_->SetLeft(kPlacedLeft);
+    form_->SetTop(kPlacedTop);
+  }
+};
+
+// ---------------------------------------------------------------- close
+
+TEST_F(WindowCommandsTest, CloseButtonSavesThePositionAsAltF4Does) {
+  SavedPosition saved;
+  constexpr int kLeft = 137;
+  constexpr int kTop = 251;
+
+  // By the close button.
+  ForgetPosition();
+  form_->SetLeft(kLeft);
+  form_->SetTop(kTop);
+  HWND closedMain = MainHandle();
+  RunInLoop([&] {
+    ClickOn(Window().closeButton->Handle());
+    EXPECT_TRUE(PumpUntil(QuitSeen)) << "the close ends the loop";
+  });
+  EXPECT_EQ(nullptr, application_);
+  EXPECT_FALSE(IsWindow(closedMain));
+  const StoredValue top = ReadValue(mainwindow::kTopValue);
+  const StoredValue left = ReadValue(mainwindow::kLeftValue);
+  EXPECT_EQ(Dword(kTop), top);
+  EXPECT_EQ(Dword(kLeft), left);
+
+  // By Alt+F4, from the same place.
+  ForgetPosition();
+  Build();
+  form_->SetLeft(kLeft);
+  form_->SetTop(kTop);
+  RunInLoop([&] {
+    HWND stake = Window().stakeBox->Handle();
+    ClickOn(stake);
+    ASSERT_TRUE(PumpUntil([&] { return GetFocus() == stake; }));
+    PressWithModifier(VK_MENU, VK_F4);
+    EXPECT_TRUE(PumpUntil(QuitSeen)) << "Alt+F4 ends the loop";
+  });
+  EXPECT_EQ(nullptr, application_);
+  EXPECT_EQ(top, ReadValue(mainwindow::kTopValue));
+  EXPECT_EQ(left, ReadValue(mainwindow::kLeftValue));
+}
+
+TEST_F(WindowCommandsTest, CloseButtonOnlyPostsTheCloseRequest) {
+  SavedPosition saved;
+  ForgetPosition();
+  RunInLoop([&] {
+    // The layer's click runs the command at once; the close waits in the queue.
+    Window().closeButton->Click();
+    EXPECT_TRUE(IsWindowVisible(MainHandle()));
+    EXPECT_FALSE(ReadValue(mainwindow::kTopValue).present) << "nothing saved before the queue runs";
+    MSG message;
+    EXPECT_TRUE(PeekMessageA(&message, MainHandle(), WM_CLOSE, WM_CLOSE, PM_NOREMOVE));
+    EXPECT_EQ(0u, message.wParam);
+    EXPECT_EQ(0, message.lParam);
+    EXPECT_TRUE(PumpUntil(QuitSeen));
+  });
+  EXPECT_EQ(Dword(kPlacedTop), ReadValue(mainwindow::kTopValue));
+  EXPECT_EQ(Dword(kPlacedLeft), ReadValue(mainwindow::kLeftValue));
+}
+
+// ---------------------------------------------------------------- minimise
+
+TEST_F(WindowCommandsTest, MinimiseButtonTakesTheWholeProgramToItsTaskbarEntry) {
+  RunInLoop([&] {
+    HWND app = application_->Handle();
+    HWND main = MainHandle();
+    RECT mainBefore, appBefore;
+    GetWindowRect(main, &mainBefore);
+    GetWindowRect(app, &appBefore);
+    ASSERT_TRUE(IsWindowVisible(main));
+
+    ClickOn(Window().minimiseButton->Handle());
+    ASSERT_TRUE(PumpUntil([&] { return IsIconic(app) != FALSE; })) << "the application object";
+    EXPECT_TRUE(PumpUntil([&] { return !IsWindowVisible(main); })) << "the main window goes too";
+
+    // Restored as the taskbar restores it: the system's restore command.
+    SendMessageA(app, WM_SYSCOMMAND, SC_RESTORE, 0);
+    ASSERT_TRUE(PumpUntil([&] { return !IsIconic(app) && IsWindowVisible(main); }));
+    RECT mainAfter, appAfter;
+    GetWindowRect(main, &mainAfter);
+    GetWindowRect(app, &appAfter);
+    EXPECT_TRUE(widgets_test::SameRect(mainBefore, mainAfter)) << "back where it was";
+    // Minimised directly, not through the move to the main window's place.
+    EXPECT_TRUE(widgets_test::SameRect(appBefore, appAfter));
+  });
+}
+
+// ---------------------------------------------------------------- help
+
+TEST_F(WindowCommandsTest, HelpWithoutAHelpFileLeavesTheProgramRunning) {
+  const std::string helpFile = widgets::HelpFilePath();
+  ASSERT_EQ(widgets::ModuleDirectory() + app::kHelpFileName, helpFile);
+  ASSERT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(helpFile.c_str()))
+      << "no help file may lie beside the test program";
+  ASSERT_TRUE(ChildProcesses(kHelpViewer).empty());
+
+  HelpViewerWatch watch;
+  RunInLoop([&] {
+    ClickOn(Window().helpButton->Handle());
+    // WinHelp returns once the viewer has taken the request, here after its
+    // message about the missing file has been answered; a viewer that could
+    // not start makes it return at once.
+    PumpUntil([&] { return watch.Answered() > 0; }, kViewerWaitMs);
+    PumpFor(kSettleMs);
+
+    // Still responsive: the About button opens its window.
+    const size_t aboutBefore = AboutWindowsOf(MainHandle()).size();
+    ClickOn(Window().aboutButton->Handle());
+    EXPECT_TRUE(PumpUntil([&] { return AboutWindowsOf(MainHandle()).size() > aboutBefore; }));
+    EXPECT_TRUE(IsWindowVisible(MainHandle()));
+  });
+  watch.Stop();
+  // Whatever the viewer said names the file the program asked for.
+  for (const std::string& text : watch.Texts()) {
+    EXPECT_NE(std::string::npos, text.find(helpFile)) << text;
+  }
+  EndHelpViewers();
+  EXPECT_TRUE(ChildProcesses(kHelpViewer).empty()) << "no help viewer is left behind";
+}
+
+}  // namespace

@@ -1,0 +1,113 @@
+#include "support/Input.h"
+
+#include <gtest/gtest.h>
+
+#include "support/WindowTestSupport.h"
+
+namespace zemko_test {
+
+namespace {
+
+constexpr DWORD kPointerSettleMs = 50;  // the move reaches the cursor position meanwhile
+
+// Absolute input runs over 0..65535 on the primary screen; rounding up
+// lands on the pixel itself.
+LONG Normalised(LONG value, int extent) {
+  return static_cast<LONG>((static_cast<long long>(value) * 65536 + extent - 1) / extent);
+}
+
+void Send(std::vector<INPUT> inputs) {
+  SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+}
+
+INPUT MouseInput(DWORD flags) {
+  INPUT input{};
+  input.type = INPUT_MOUSE;
+  input.mi.dwFlags = flags;
+  return input;
+}
+
+}  // namespace
+
+INPUT KeyInput(WORD key, bool up) {
+  INPUT input{};
+  input.type = INPUT_KEYBOARD;
+  input.ki.wVk = key;
+  input.ki.wScan = static_cast<WORD>(MapVirtualKeyA(key, MAPVK_VK_TO_VSC));
+  input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+  return input;
+}
+
+void TypeKeys(const std::vector<WORD>& keys) {
+  std::vector<INPUT> inputs;
+  for (WORD key : keys) {
+    inputs.push_back(KeyInput(key, false));
+    inputs.push_back(KeyInput(key, true));
+  }
+  Send(inputs);
+}
+
+void PressWithModifier(WORD modifier, WORD key) {
+  Send({KeyInput(modifier, false), KeyInput(key, false), KeyInput(key, true),
+        KeyInput(modifier, true)});
+}
+
+void MovePointer(POINT screen) {
+  INPUT input = MouseInput(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE);
+  input.mi.dx = Normalised(screen.x, GetSystemMetrics(SM_CXSCREEN));
+  input.mi.dy = Normalised(screen.y, GetSystemMetrics(SM_CYSCREEN));
+  Send({input});
+}
+
+bool MovePointerTo(POINT screen) {
+  MovePointer(screen);
+  widgets_test::PumpFor(kPointerSettleMs);
+  POINT now{};
+  GetCursorPos(&now);
+  return now.x == screen.x && now.y == screen.y;
+}
+
+void ClickButton(DWORD downFlag, DWORD upFlag, int times) {
+  std::vector<INPUT> inputs;
+  for (int i = 0; i < times; ++i) {
+    inputs.push_back(MouseInput(downFlag));
+    inputs.push_back(MouseInput(upFlag));
+  }
+  Send(inputs);
+}
+
+void ClickAt(POINT screen) {
+  EXPECT_TRUE(MovePointerTo(screen)) << "the pointer did not reach " << screen.x << ","
+                                     << screen.y;
+  ClickButton(MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP);
+}
+
+POINT OnScreen(HWND window, int x, int y) {
+  POINT point{x, y};
+  ClientToScreen(window, &point);
+  return point;
+}
+
+POINT CentreOf(HWND window) {
+  RECT rect;
+  GetWindowRect(window, &rect);
+  return {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+}
+
+void ClickOn(HWND window) { ClickAt(CentreOf(window)); }
+
+void Press(HWND window, WORD key) {
+  const LPARAM scan = static_cast<LPARAM>(MapVirtualKeyA(key, MAPVK_VK_TO_VSC)) << 16;
+  PostMessageA(window, WM_KEYDOWN, key, scan | 1);
+  widgets_test::PumpMessages(widgets_test::Quit::KeepForLoop);
+  // The box may be gone by now (clear-all destroys the rows).
+  if (IsWindow(window)) PostMessageA(window, WM_KEYUP, key, scan | 0xC0000001);
+  widgets_test::PumpMessages(widgets_test::Quit::KeepForLoop);
+}
+
+void Type(HWND window, std::string_view characters) {
+  for (char c : characters) SendMessageA(window, WM_CHAR, static_cast<unsigned char>(c), 1);
+  widgets_test::PumpMessages(widgets_test::Quit::KeepForLoop);
+}
+
+}  // namespace zemko_test

@@ -1,0 +1,148 @@
+#include "support/ZemkoDriving.h"
+#include "support/Input.h"
+
+namespace zemko_drive {
+
+namespace {
+
+constexpr char kFormClass[] = "Form";
+constexpr char kTitle[] = "Земко";
+constexpr int kResultStripLeft = 10;
+constexpr DWORD kPoll = 50;
+constexpr UINT kReadTimeout = 2000;
+
+struct Search {
+  DWORD processId;
+  HWND found;
+};
+
+BOOL CALLBACK FindInProcess(HWND window, LPARAM context) {
+  auto* search = reinterpret_cast<Search*>(context);
+  char name[16] = {};
+  char caption[16] = {};
+  GetClassNameA(window, name, sizeof name);
+  GetWindowTextA(window, caption, sizeof caption);
+  DWORD owner = 0;
+  GetWindowThreadProcessId(window, &owner);
+  if (std::string_view(name) == kFormClass && std::string_view(caption) == kTitle &&
+      IsWindowVisible(window) && (search->processId == 0 || owner == search->processId)) {
+    search->found = window;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+using zemko_test::KeyInput;
+
+void Send(const std::vector<INPUT>& inputs) {
+  SendInput(static_cast<UINT>(inputs.size()), const_cast<INPUT*>(inputs.data()), sizeof(INPUT));
+}
+
+// Lets the program take each key before the next one comes.
+void Settle() { Sleep(kPoll); }
+
+}  // namespace
+
+HWND FindMainWindow(DWORD processId, DWORD milliseconds) {
+  const DWORD start = GetTickCount();
+  for (;;) {
+    Search search{processId, nullptr};
+    EnumWindows(&FindInProcess, reinterpret_cast<LPARAM>(&search));
+    if (search.found) return search.found;
+    if (GetTickCount() - start > milliseconds) return nullptr;
+    Sleep(kPoll);
+  }
+}
+
+std::vector<Key> Keys(std::string_view digits) {
+  std::vector<Key> keys;
+  for (char c : digits) keys.push_back({static_cast<WORD>(c)});
+  return keys;
+}
+
+std::vector<Key> ExampleBet() {
+  std::vector<Key> keys;
+  auto add = [&keys](std::vector<Key> more) { keys.insert(keys.end(), more.begin(), more.end()); };
+  const Key enter{VK_RETURN};
+  add(Keys("300"));                // the stake box has the focus at start
+  keys.push_back(enter);           // to row 1
+  add(Keys("2"));
+  keys.push_back(enter);           // row 2 is added
+  add(Keys("3"));
+  keys.push_back(enter);           // row 3 is added
+  add(Keys("4"));
+  keys.push_back({VK_RETURN, true});  // Ctrl+Enter: the system size, selected
+  add(Keys("3"));
+  keys.push_back(enter);           // the "по" box, selected
+  add(Keys("2"));
+  keys.push_back(enter);           // calculates
+  return keys;
+}
+
+bool TypeKeys(HWND mainWindow, const std::vector<Key>& keys) {
+  const DWORD target = GetWindowThreadProcessId(mainWindow, nullptr);
+  const DWORD self = GetCurrentThreadId();
+  const bool attached = AttachThreadInput(self, target, TRUE) != FALSE;
+  SetForegroundWindow(mainWindow);
+  Settle();
+  for (const Key& key : keys) {
+    std::vector<INPUT> inputs;
+    if (key.ctrl) inputs.push_back(KeyInput(VK_CONTROL, false));
+    inputs.push_back(KeyInput(key.key, false));
+    inputs.push_back(KeyInput(key.key, true));
+    if (key.ctrl) inputs.push_back(KeyInput(VK_CONTROL, true));
+    Send(inputs);
+    Settle();
+  }
+  if (attached) AttachThreadInput(self, target, FALSE);
+  return attached;
+}
+
+std::string TextOf(HWND window) {
+  char text[256] = {};
+  DWORD_PTR length = 0;
+  if (!SendMessageTimeoutA(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text),
+                           SMTO_ABORTIFHUNG, kReadTimeout, &length)) {
+    return "(no answer)";
+  }
+  return std::string(text, length);
+}
+
+std::vector<HWND> ChildrenOfClass(HWND parent, const char* className) {
+  std::vector<HWND> children;
+  for (HWND child = GetWindow(parent, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+    char name[32] = {};
+    GetClassNameA(child, name, sizeof name);
+    if (lstrcmpiA(name, className) == 0) children.push_back(child);
+  }
+  return children;
+}
+
+HWND ResultStrip(HWND mainWindow) {
+  for (HWND label : ChildrenOfClass(mainWindow, "Static")) {
+    RECT rect;
+    GetWindowRect(label, &rect);
+    MapWindowPoints(HWND_DESKTOP, mainWindow, reinterpret_cast<POINT*>(&rect), 2);
+    if (rect.left == kResultStripLeft) return label;
+  }
+  return nullptr;
+}
+
+HWND FocusOf(HWND mainWindow) {
+  GUITHREADINFO info{};
+  info.cbSize = sizeof info;
+  if (!GetGUIThreadInfo(GetWindowThreadProcessId(mainWindow, nullptr), &info)) return nullptr;
+  return info.hwndFocus;
+}
+
+bool WaitForResult(HWND mainWindow, std::string_view text, DWORD milliseconds) {
+  const DWORD start = GetTickCount();
+  for (;;) {
+    HWND strip = ResultStrip(mainWindow);
+    if (strip && TextOf(strip) == text) return true;
+    if (GetTickCount() - start > milliseconds) return false;
+    Sleep(kPoll);
+  }
+}
+
+}  // namespace zemko_drive
