@@ -1,0 +1,47 @@
+// The help viewer as another process sees it: WinHelp starts it as a
+// process of its own (winhlp32.exe), whose top-level windows have the class
+// "MS_WINHELP"; the viewer in Wine shows a topic in a rich edit child, whose
+// text and character positions can be asked for across the process boundary.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace zemko_help_test {
+
+// What the help file says of itself, written from its source text.
+inline constexpr char kHelpTitle[] = "Справка Земко";
+inline constexpr char kFirstTopic[] = "Что такое система";
+
+// Every top-level window of the viewer, shown or hidden.
+std::vector<HWND> ViewerWindows();
+// The viewer window that shows a topic, once it is there; null after the time.
+HWND WaitForViewer(DWORD milliseconds);
+// The rich edit child that holds the topic's text.
+HWND TopicTextWindow(HWND viewer);
+// The whole text of a window, read across the process boundary.
+std::string WindowText(HWND window);
+// Waits until the viewer's topic text starts with the text.
+bool WaitForTopic(HWND viewer, std::string_view start, DWORD milliseconds);
+// The executable file name of the process that owns the window.
+std::string ProcessImageName(HWND window);
+
+// Clicks the main window's help button (26 x 26, 10 pixels from the left and
+// the bottom) with the real mouse.
+void ClickHelpButton(HWND mainWindow);
+// Clicks with the real mouse on the first character of the first place where
+// the text shows in the rich edit window; false if it is not there.
+bool ClickTextIn(HWND richEdit, std::string_view text);
+
+// Closes every viewer window as its user would and waits until each viewer
+// process has ended; a process that stays is ended by force and false is
+// returned.
+bool CloseViewers(DWORD milliseconds);
+
+// Visible message boxes and dialogs of any process.
+std::vector<HWND> DialogWindows();
+
+}  // namespace zemko_help_test

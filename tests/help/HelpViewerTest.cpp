@@ -1,0 +1,86 @@
+// The help button of the running program, pressed with the mouse: WinHelp
+// starts the viewer that Wine ships, which opens Zemko.hlp from the
+// program's folder at its first topic, captioned with the help file's title,
+// without any error box; a jump in the text opens another topic. The test
+// ends the viewer it caused and closes the program.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <string>
+
+#include "help/HelpViewer.h"
+#include "support/ZemkoRun.h"
+
+namespace {
+
+using namespace zemko_help_test;
+
+constexpr DWORD kViewerTimeMs = 30000;
+constexpr DWORD kTopicTimeMs = 10000;
+constexpr DWORD kCloseTimeMs = 10000;
+constexpr char kViewerProgram[] = "winhlp32.exe";
+
+class HelpViewer : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    // A viewer left by an earlier run would take the command instead of a
+    // new one.
+    CloseViewers(kCloseTimeMs);
+    ASSERT_TRUE(run_.Start());
+  }
+
+  void TearDown() override {
+    EXPECT_TRUE(CloseViewers(kCloseTimeMs)) << "the viewer did not end when closed";
+    EXPECT_TRUE(ViewerWindows().empty());
+    if (!run_.MainWindow()) return;  // the start failed, and said so
+    PostMessageA(run_.MainWindow(), WM_CLOSE, 0, 0);
+    EXPECT_EQ(0u, run_.WaitForExit());
+  }
+
+  // Presses the help button and waits for the viewer to show its topic.
+  HWND OpenHelp() {
+    ClickHelpButton(run_.MainWindow());
+    return WaitForViewer(kViewerTimeMs);
+  }
+
+  zemko_test::ZemkoRun run_{ZEMKO_EXE};
+};
+
+TEST_F(HelpViewer, HelpButtonShowsTheFirstTopicUnderTheHelpFilesTitle) {
+  HWND viewer = OpenHelp();
+  ASSERT_NE(nullptr, viewer) << "no help viewer with a topic appeared";
+  EXPECT_STRCASEEQ(kViewerProgram, ProcessImageName(viewer).c_str());
+  ASSERT_TRUE(WaitForTopic(viewer, kFirstTopic, kTopicTimeMs))
+      << WindowText(TopicTextWindow(viewer));
+  EXPECT_EQ(kHelpTitle, WindowText(viewer));
+
+  // The topic's own words, read back in the program's code page, and the
+  // worked example's payout as the program shows it.
+  const std::string text = WindowText(TopicTextWindow(viewer));
+  EXPECT_NE(std::string::npos, text.find("Земко считает, сколько принесёт системная ставка."))
+      << text;
+  EXPECT_NE(std::string::npos, text.find("= 2600,00.")) << text;
+  EXPECT_TRUE(DialogWindows().empty()) << "an error box is shown";
+}
+
+TEST_F(HelpViewer, JumpsInTheTextOpenTheirTopics) {
+  HWND viewer = OpenHelp();
+  ASSERT_NE(nullptr, viewer);
+  ASSERT_TRUE(WaitForTopic(viewer, kFirstTopic, kTopicTimeMs));
+
+  // A jump in the middle of a paragraph of the first topic.
+  ASSERT_TRUE(ClickTextIn(TopicTextWindow(viewer), "Как ввести ставку"));
+  ASSERT_TRUE(WaitForTopic(viewer, "Как ввести ставку", kTopicTimeMs))
+      << WindowText(TopicTextWindow(viewer));
+  EXPECT_NE(std::string::npos, WindowText(TopicTextWindow(viewer)).find("Возврат."));
+
+  // And on from there, by the jump at that topic's end.
+  ASSERT_TRUE(ClickTextIn(TopicTextWindow(viewer), "Клавиши"));
+  ASSERT_TRUE(WaitForTopic(viewer, "Клавиши", kTopicTimeMs))
+      << WindowText(TopicTextWindow(viewer));
+  EXPECT_NE(std::string::npos, WindowText(TopicTextWindow(viewer)).find("Ctrl+Enter"));
+  EXPECT_EQ(kHelpTitle, WindowText(viewer)) << "the same window shows each topic";
+  EXPECT_TRUE(DialogWindows().empty()) << "an error box is shown";
+}
+
+}  // namespace
