@@ -58,6 +58,10 @@ struct Target {
 // (a window missing that must be there).
 bool Perform(const Event& event, const Target& target);
 
+// Drags whose move loop went on after the button was released (see
+// EndAnOutlivingMove); the monkey ends them with one more click.
+int MovesOutlivingTheirButton();
+
 // The visible About windows of this process, newest first.
 std::vector<HWND> AboutWindows();
 

@@ -382,6 +382,8 @@ int main(int argc, char** argv) {
     }
   }
   std::printf("monkey: error boxes: %d\n", exitCode == 0 ? 0 : 1);
+  std::printf("monkey: drags whose move went on after the release: %d\n",
+              MovesOutlivingTheirButton());
   std::printf("monkey: %s\n", passed ? "passed" : "FAILED");
   return passed ? 0 : 1;
 }
