@@ -49,7 +49,7 @@ Control* CreateCentredLabel(Control* window, const char* text, int top) {
 }  // namespace
 
 void ShowAboutWindow(Control* mainWindow) {
-  Control* window = widgets::CreateForm(mainWindow, kAboutCaption);
+  widgets::Form* window = widgets::CreateForm(mainWindow, kAboutCaption);
   window->SetStyle(WS_POPUP | WS_VISIBLE | WS_BORDER);
   window->SetClientWidth(kClientWidth);
   window->SetClientHeight(kClientHeight);
@@ -58,14 +58,18 @@ void ShowAboutWindow(Control* mainWindow) {
   window->SetPaintHandler(&PaintAboutCaption, nullptr);
 
   Control* close = widgets::CreateBitmapButton(
-      window, "", widgets::kButtonFlat | widgets::kButtonNoCaption, widgets::kGlyphCentre,
-      CloseGlyph(), kCloseGlyphCount);
+      window, {.caption = "",
+               .options = widgets::ButtonOption::Flat | widgets::ButtonOption::NoCaption,
+               .layout = widgets::GlyphLayout::Centre,
+               .glyph = CloseGlyph(),
+               .glyphCount = kCloseGlyphCount});
   close->SetTop(kCloseButtonMargin);
   close->SetHeight(kCloseButtonSize);
   close->SetWidth(kCloseButtonSize);
   close->SetLeft(window->GetClientWidth() - close->GetWidth() - kCloseButtonMargin);
   close->click = {&CloseAboutWindow, nullptr};
   close->SetColour(skin::kStripColour);
+  // The button owns its hint: both go when the window closes.
   widgets::Hint* hint = widgets::CreateHint();
   widgets::AttachHint(hint, close);
   widgets::SetHintText(hint, kCloseHint);

@@ -34,7 +34,7 @@ void FinaliseModules() {
 }
 
 void BuildCalculator(mainwindow::MainWindow& window, widgets::Control* application,
-                     widgets::Control* form) {
+                     widgets::Form* form) {
   mainwindow::BuildMainWindow(window, application, form,
                               {&commands::ButtonClick, &commands::EntryKeyDown});
 }
@@ -43,7 +43,7 @@ void RunMainSequence(mainwindow::MainWindow& window) {
   widgets::Control* application = widgets::CreateApplicationObject(mainwindow::kApplicationTitle);
   application->SetVisible(true);
   widgets::SetHelpFile(widgets::ModuleDirectory() + kHelpFileName);
-  widgets::Control* form = widgets::CreateForm(application, mainwindow::kApplicationTitle);
+  widgets::Form* form = widgets::CreateForm(application, mainwindow::kApplicationTitle);
   BuildCalculator(window, application, form);
   widgets::RunMessageLoop(application);
 }

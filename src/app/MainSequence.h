@@ -16,7 +16,7 @@ void FinaliseModules();
 
 // Builds the main window on the form with the commands as its handlers.
 void BuildCalculator(mainwindow::MainWindow& window, widgets::Control* application,
-                     widgets::Control* form);
+                     widgets::Form* form);
 
 // The application object, the help file, the main window, then the message
 // loop until the main window is closed.

@@ -30,7 +30,7 @@ const char* MessageOf(const calc::BetFailure& failure) {
   return kPayoutTooLarge;
 }
 
-Control* BoxOf(const MainWindow& window, const calc::BetFailure& failure) {
+widgets::EditBox* BoxOf(const MainWindow& window, const calc::BetFailure& failure) {
   switch (failure.field) {
     case BetField::OddsRow: return window.oddsRows[failure.row];
     case BetField::SystemSize: return window.systemSizeBox;
@@ -60,7 +60,7 @@ void Calculate(MainWindow& window) {
   // box stay.
   for (const calc::BetFailure& failure : outcome.failures) {
     window.resultStrip->SetText(MessageOf(failure));
-    if (Control* box = BoxOf(window, failure)) {
+    if (widgets::EditBox* box = BoxOf(window, failure)) {
       box->SetFocus(true);
       box->SelectAll();
     }

@@ -9,7 +9,7 @@ namespace {
 using mainwindow::MainWindow;
 using widgets::Control;
 
-void FocusAndSelect(Control* box) {
+void FocusAndSelect(widgets::EditBox* box) {
   box->SetFocus(true);
   box->SelectAll();
 }

@@ -24,11 +24,13 @@ constexpr int kInitialClientHeight = 200;
 constexpr int kClientWidth = 250;
 constexpr int kFontHeight = 12;
 
-constexpr unsigned kFreeText = 0;
-constexpr unsigned kDigitsOnly = widgets::kEditNumber;
-constexpr unsigned kDigitsReadOnly = widgets::kEditNumber | widgets::kEditReadOnly;
+using widgets::EditOption;
+constexpr EditOption kFreeText = EditOption::None;
+constexpr EditOption kDigitsOnly = EditOption::Number;
+constexpr EditOption kDigitsReadOnly = EditOption::Number | EditOption::ReadOnly;
 
-constexpr unsigned kFlatGlyphOnly = widgets::kButtonFlat | widgets::kButtonNoCaption;
+constexpr widgets::ButtonOption kFlatGlyphOnly =
+    widgets::ButtonOption::Flat | widgets::ButtonOption::NoCaption;
 constexpr int kGlyphsFromBitmap = 0;
 constexpr int kCaptionButtonSize = 16;
 constexpr int kCaptionButtonTop = 2;
@@ -36,6 +38,7 @@ constexpr int kBottomButtonSize = 26;
 
 constexpr int kResultStripFontHeight = 14;
 
+// The control owns its hint from here on.
 void AttachHint(Control* control, const char* text) {
   widgets::Hint* hint = widgets::CreateHint();
   widgets::AttachHint(hint, control);
@@ -46,9 +49,9 @@ struct BoxPlace {
   int left, top, width, height;
 };
 
-Control* CreateEntryBox(Control* window, unsigned options, BoxPlace place,
-                        widgets::Colour colour) {
-  Control* box = widgets::CreateEditBox(window, options);
+widgets::EditBox* CreateEntryBox(Control* window, EditOption options, BoxPlace place,
+                                 widgets::Colour colour) {
+  widgets::EditBox* box = widgets::CreateEditBox(window, options);
   skin::ApplyFlatFrame(box);
   box->SetLeft(place.left);
   box->SetTop(place.top);
@@ -65,8 +68,11 @@ Control* CreateGlyphButton(MainWindow& main, const char* caption, int glyphId,
   Control* window = main.form;
   const HBITMAP glyph = widgets::LoadMappedBitmap(widgets::ModuleInstance(), glyphId,
                                                   skin::kGlyphKeyGrey, surface);
-  Control* button = widgets::CreateBitmapButton(window, caption, kFlatGlyphOnly,
-                                                widgets::kGlyphCentre, glyph, kGlyphsFromBitmap);
+  Control* button = widgets::CreateBitmapButton(window, {.caption = caption,
+                                                         .options = kFlatGlyphOnly,
+                                                         .layout = widgets::GlyphLayout::Centre,
+                                                         .glyph = glyph,
+                                                         .glyphCount = kGlyphsFromBitmap});
   button->SetHeight(size);
   button->SetWidth(size);
   button->SetColour(surface);
@@ -97,7 +103,7 @@ Control* CreateBottomButton(MainWindow& main, const char* caption, int glyphId,
 
 }  // namespace
 
-void BuildMainWindow(MainWindow& form, Control* application, Control* mainWindow,
+void BuildMainWindow(MainWindow& form, Control* application, widgets::Form* mainWindow,
                      const Commands& commands) {
   form.application = application;
   form.form = mainWindow;

@@ -20,12 +20,12 @@ inline constexpr int kMaxOddsRows = 20;
 
 struct MainWindow {
   widgets::Control* application = nullptr;
-  widgets::Control* form = nullptr;
+  widgets::Form* form = nullptr;
 
-  widgets::Control* stakeBox = nullptr;
-  widgets::Control* wonCountBox = nullptr;    // read-only: the row count
-  widgets::Control* systemSizeBox = nullptr;  // N
-  widgets::Control* comboSizeBox = nullptr;   // K, the "по" box
+  widgets::EditBox* stakeBox = nullptr;
+  widgets::EditBox* wonCountBox = nullptr;    // read-only: the row count
+  widgets::EditBox* systemSizeBox = nullptr;  // N
+  widgets::EditBox* comboSizeBox = nullptr;   // K, the "по" box
   widgets::Control* resultStrip = nullptr;
   widgets::Control* linkLabel = nullptr;
 
@@ -41,7 +41,7 @@ struct MainWindow {
 
   // Slot i - 1 holds odds row i; slots above the row count are never read.
   std::uint8_t rowCount = 0;
-  std::array<widgets::Control*, kMaxOddsRows> oddsRows{};
+  std::array<widgets::EditBox*, kMaxOddsRows> oddsRows{};
 
   // The key-down handler every entry box gets, each new row too.
   widgets::Handler<widgets::KeyHandler> entryKeyDown;
@@ -57,7 +57,7 @@ struct Commands {
 
 // Builds every control of the main window on the form, with the first odds
 // row and the focus in the stake box.
-void BuildMainWindow(MainWindow& window, widgets::Control* application, widgets::Control* form,
+void BuildMainWindow(MainWindow& window, widgets::Control* application, widgets::Form* form,
                      const Commands& commands);
 
 }  // namespace mainwindow

@@ -12,7 +12,7 @@ void AddOddsRow(MainWindow& window) {
   const int column = (n - 1) / kRowsPerColumn;
   const int line = (n - 1) % kRowsPerColumn + 1;
 
-  Control* row = widgets::CreateEditBox(window.form, 0);
+  widgets::EditBox* row = widgets::CreateEditBox(window.form);
   window.oddsRows[n - 1] = row;
   skin::ApplyFlatFrame(row);
   const int top = kRowTopBase + kLinePitch * line;

@@ -1,4 +1,5 @@
-// The owner-drawn bitmap button: glyph sizing at creation and its painting.
+// The owner-drawn bitmap button: glyph sizing at creation, its click, its
+// alignment bits and its painting.
 #include "widgets/WidgetsInternal.h"
 
 #include <commctrl.h>
@@ -23,57 +24,93 @@ constexpr int kGlyphMouseOver = 4;
 
 }  // namespace
 
-Control* CreateBitmapButton(Control* parent, std::string_view caption, unsigned options,
-                            int layout, HBITMAP glyph, int glyphCount) {
-  auto* button = new Control(ControlKind::BitmapButton, parent);
-  button->style_ = kBitmapButtonStyle;
-  button->text_ = caption;
-  button->tabStop_ = true;
-  button->repaintOnResize_ = true;
-  button->buttonOptions_ = options;
-  button->glyphLayout_ = layout;
-  button->glyph_ = glyph;
+BitmapButton::BitmapButton(Control* parent, const BitmapButtonArgs& args)
+    : Control(parent), options_(args.options), layout_(args.layout), glyph_(args.glyph) {
+  NumberInForm();
+  style_ = kBitmapButtonStyle;
+  text_ = args.caption;
+  tabStop_ = true;
 
-  if (glyph && (options & kButtonImageList)) {
-    auto list = reinterpret_cast<HIMAGELIST>(glyph);
-    ImageList_GetIconSize(list, &button->glyphWidth_, &button->glyphHeight_);
-    button->glyphCount_ = ImageList_GetImageCount(list);
-  } else if (BITMAP info; glyph && GetObjectA(glyph, sizeof info, &info)) {
+  if (args.glyph && Has(options_, ButtonOption::ImageList)) {
+    auto list = reinterpret_cast<HIMAGELIST>(args.glyph);
+    ImageList_GetIconSize(list, &glyphWidth_, &glyphHeight_);
+    glyphCount_ = ImageList_GetImageCount(list);
+  } else if (BITMAP info; args.glyph && GetObjectA(args.glyph, sizeof info, &info)) {
     // Glyphs sit side by side; count 0 takes square glyphs.
-    int count = glyphCount;
+    int count = args.glyphCount;
     if (count == 0) count = info.bmHeight > 0 ? info.bmWidth / info.bmHeight : 1;
     if (count < 1) count = 1;
-    button->glyphCount_ = count;
-    button->glyphWidth_ = info.bmWidth / count;
-    button->glyphHeight_ = info.bmHeight;
+    glyphCount_ = count;
+    glyphWidth_ = info.bmWidth / count;
+    glyphHeight_ = info.bmHeight;
   }
 
   int width = kDefaultButtonWidth;
   int height = kDefaultButtonHeight;
-  if (button->glyphWidth_ > 0) {
-    if (caption.empty() || layout == kGlyphCentre) {
-      width = button->glyphWidth_;
-    } else if (layout == kGlyphLeft || layout == kGlyphRight) {
-      width += button->glyphWidth_;
+  if (glyphWidth_ > 0) {
+    if (args.caption.empty() || layout_ == GlyphLayout::Centre) {
+      width = glyphWidth_;
+    } else if (layout_ == GlyphLayout::Left || layout_ == GlyphLayout::Right) {
+      width += glyphWidth_;
     }
-    if (layout == kGlyphTop || layout == kGlyphBottom) {
-      height += button->glyphHeight_;
+    if (layout_ == GlyphLayout::Top || layout_ == GlyphLayout::Bottom) {
+      height += glyphHeight_;
     } else {
-      height = button->glyphHeight_;
+      height = glyphHeight_;
     }
-    if (!(options & kButtonFlat)) {
+    if (!Has(options_, ButtonOption::Flat)) {
       width += kEdgeAllowance;
       height += kEdgeAllowance;
     }
   }
-  button->bounds_ = {0, 0, width, height};
-  return button;
+  bounds_ = {0, 0, width, height};
 }
 
-void Control::DrawButton(const DRAWITEMSTRUCT& item) {
+BitmapButton* CreateBitmapButton(Control* parent, const BitmapButtonArgs& args) {
+  return new BitmapButton(parent, args);
+}
+
+// ---------------------------------------------------------------- messages
+
+void BitmapButton::Click() {
+  const HWND window = Handle();
+  Window(window).Send(WM_COMMAND, MAKEWPARAM(id_, BN_CLICKED), reinterpret_cast<LPARAM>(window));
+}
+
+void BitmapButton::Notified(WORD code) {
+  if (code != BN_CLICKED) return;
+  if (Has(options_, ButtonOption::Toggle)) {
+    down_ = !down_;
+    Invalidate();
+  }
+  FireClick();
+}
+
+bool BitmapButton::HandleMessage(UINT message, WPARAM& wParam, LPARAM lParam, LRESULT& result) {
+  if (message == WM_LBUTTONDBLCLK) {
+    // A fast double click on a button is two clicks.
+    result = DefaultProcessing(WM_LBUTTONDOWN, wParam, lParam);
+    return true;
+  }
+  return Control::HandleMessage(message, wParam, lParam, result);
+}
+
+Control::StyleBits BitmapButton::TextAlignmentBits(int alignment) const {
+  constexpr DWORD kValues[] = {BS_LEFT, BS_RIGHT, BS_CENTER};
+  return {BS_CENTER, kValues[alignment]};
+}
+
+Control::StyleBits BitmapButton::VerticalAlignmentBits(int alignment) const {
+  constexpr DWORD kValues[] = {BS_VCENTER, BS_TOP, BS_BOTTOM};
+  return {BS_VCENTER, kValues[alignment]};
+}
+
+// ---------------------------------------------------------------- painting
+
+bool BitmapButton::DrawItem(const DRAWITEMSTRUCT& item) {
   HDC dc = item.hDC;
   RECT area = item.rcItem;
-  bool flat = buttonOptions_ & kButtonFlat;
+  bool flat = Has(options_, ButtonOption::Flat);
   bool pressed = (item.itemState & ODS_SELECTED) || down_;
   bool focused = item.itemState & ODS_FOCUS;
   int state = kGlyphNormal;
@@ -81,7 +118,7 @@ void Control::DrawButton(const DRAWITEMSTRUCT& item) {
     state = kGlyphDisabled;
   } else if (pressed) {
     state = kGlyphPressed;
-  } else if (mouseInside_ && mouseEnter_) {
+  } else if (MouseInside() && HasMouseEnterHandler()) {
     state = kGlyphMouseOver;
   } else if (focused) {
     state = kGlyphFocused;
@@ -92,7 +129,7 @@ void Control::DrawButton(const DRAWITEMSTRUCT& item) {
   RECT inner = area;
   if (!flat) DrawEdge(dc, &inner, pressed ? EDGE_SUNKEN : EDGE_RAISED, BF_RECT | BF_ADJUST);
 
-  bool drawCaption = !(buttonOptions_ & kButtonNoCaption) && glyphLayout_ != kGlyphCentre &&
+  bool drawCaption = !Has(options_, ButtonOption::NoCaption) && layout_ != GlyphLayout::Centre &&
                      !text_.empty();
   if (font_) SelectObject(dc, font_->Handle());
   SIZE textSize{};
@@ -109,32 +146,34 @@ void Control::DrawButton(const DRAWITEMSTRUCT& item) {
   if (drawCaption) {
     int across = glyphWidth + gap + textSize.cx;
     int down = glyphHeight + gap + textSize.cy;
-    switch (glyphLayout_) {
-      case kGlyphLeft:
+    switch (layout_) {
+      case GlyphLayout::Left:
         glyphX = inner.left + (innerWidth - across) / 2;
         textX = glyphX + glyphWidth + gap;
         break;
-      case kGlyphRight:
+      case GlyphLayout::Right:
         textX = inner.left + (innerWidth - across) / 2;
         glyphX = textX + textSize.cx + gap;
         break;
-      case kGlyphTop:
+      case GlyphLayout::Top:
         glyphY = inner.top + (innerHeight - down) / 2;
         textY = glyphY + glyphHeight + gap;
         break;
-      case kGlyphBottom:
+      case GlyphLayout::Bottom:
         textY = inner.top + (innerHeight - down) / 2;
         glyphY = textY + textSize.cy + gap;
         break;
+      case GlyphLayout::Centre:
+        break;
     }
   }
-  if (!flat && pressed && glyphLayout_ != kGlyphCentre) {
+  if (!flat && pressed && layout_ != GlyphLayout::Centre) {
     ++glyphX, ++glyphY, ++textX, ++textY;
   }
 
   IntersectClipRect(dc, area.left, area.top, area.right, area.bottom);
   int index = state < glyphCount_ ? state : 0;
-  if (glyph_ && (buttonOptions_ & kButtonImageList)) {
+  if (glyph_ && Has(options_, ButtonOption::ImageList)) {
     ImageList_Draw(reinterpret_cast<HIMAGELIST>(glyph_), index, dc, glyphX, glyphY, ILD_NORMAL);
   } else if (glyph_) {
     SelectedBitmapDc source(dc, static_cast<HBITMAP>(glyph_));
@@ -152,6 +191,7 @@ void Control::DrawButton(const DRAWITEMSTRUCT& item) {
     DrawFocusRect(dc, &focus);
   }
   RestoreDC(dc, saved);
+  return true;
 }
 
 }  // namespace widgets

@@ -1,52 +1,15 @@
-// The control model: creation, geometry, appearance, text and destruction.
-// Every setter stores its value and applies it at once when the window exists.
+// The control model: construction, geometry, appearance, text and
+// destruction. Every setter stores its value and applies it at once when the
+// window exists.
 #include "widgets/WidgetsInternal.h"
 
 #include <algorithm>
 
+#include "widgets/Hints.h"
+
 namespace widgets {
 
 namespace {
-
-// Child windows draw only over their own area and never over each other.
-constexpr DWORD kChildClipping = WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
-constexpr DWORD kLabelStyle = WS_CHILD | WS_VISIBLE | SS_NOTIFY | SS_NOPREFIX | SS_LEFTNOWORDWRAP;
-constexpr DWORD kWordWrapLabelStyle = WS_CHILD | WS_VISIBLE | SS_NOTIFY | SS_NOPREFIX | SS_LEFT;
-constexpr DWORD kEditBoxStyle = WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP;
-constexpr DWORD kFormStyle = WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | WS_OVERLAPPEDWINDOW;
-
-constexpr int kDefaultWidth = 64;  // a control whose width is never set
-constexpr int kLabelHeight = 22;
-constexpr int kWordWrapLabelHeight = 44;
-constexpr int kEditWidth = 100;
-constexpr int kEditHeight = 22;
-constexpr int kMultilineEditSize = 200;
-constexpr unsigned kEditNavigation = kNavigateTab | kNavigateUpDown | kNavigatePage;
-
-// Edit options that add plain edit styles when present.
-struct EditOptionStyle {
-  unsigned option;
-  DWORD style;
-};
-constexpr EditOptionStyle kEditOptionStyles[] = {
-    {kEditLowerCase, ES_LOWERCASE},     {kEditMultiline, ES_MULTILINE},
-    {kEditNoHideSelection, ES_NOHIDESEL}, {kEditOemConvert, ES_OEMCONVERT},
-    {kEditPassword, ES_PASSWORD},       {kEditReadOnly, ES_READONLY},
-    {kEditUpperCase, ES_UPPERCASE},     {kEditWantReturn, ES_WANTRETURN},
-    {kEditNumber, ES_NUMBER},
-};
-
-DWORD EditStyleOf(unsigned options) {
-  DWORD style = 0;
-  if (!(options & kEditNoHorizontalScroll)) style |= WS_HSCROLL | ES_AUTOHSCROLL;
-  if (!(options & kEditNoVerticalScroll)) style |= WS_VSCROLL | ES_AUTOVSCROLL;
-  for (const EditOptionStyle& entry : kEditOptionStyles) {
-    if (options & entry.option) style |= entry.style;
-  }
-  // A single-line box keeps the automatic scrolling but no scroll bars.
-  if (!(options & kEditMultiline)) style &= ~(WS_HSCROLL | WS_VSCROLL);
-  return style;
-}
 
 int NextControlId() {
   // Child window ids only have to fit the 16 bits of WM_COMMAND.
@@ -59,7 +22,8 @@ int NextControlId() {
 
 // ---------------------------------------------------------------- creation
 
-Control::Control(ControlKind kind, Control* parent) : kind_(kind), parent_(parent) {
+Control::Control(Control* parent) : parent_(parent) {
+  ++State().controls;
   if (parent_) {
     // A child starts with its parent's colours and a copy of its font.
     colour_ = parent_->colour_;
@@ -70,75 +34,30 @@ Control::Control(ControlKind kind, Control* parent) : kind_(kind), parent_(paren
     }
     parent_->children_.push_back(this);
   }
-  if (kind_ != ControlKind::Application && kind_ != ControlKind::Form) {
-    id_ = NextControlId();
-    if (Control* form = OwningForm()) tabOrder_ = form->nextTabOrder_++;
-  }
 }
 
-Control::~Control() = default;
+Control::~Control() { --State().controls; }
 
-Control* CreateForm(Control* parent, std::string_view caption) {
-  auto* form = new Control(ControlKind::Form, parent);
-  form->style_ = kFormStyle;
-  form->exStyle_ = WS_EX_CONTROLPARENT;
-  form->text_ = caption;
-  form->AttachHook(&Control::ColourReflectionHook);
-  form->AttachHook(&Control::FormHook);
-  LayerState& state = State();
-  if (parent && parent->kind_ == ControlKind::Application && !state.mainForm) {
-    state.mainForm = form;
-  }
-  return form;
-}
-
-Control* CreateLabel(Control* parent, std::string_view text) {
-  auto* label = new Control(ControlKind::Label, parent);
-  label->style_ = kLabelStyle | kChildClipping;
-  label->text_ = text;
-  label->bounds_ = {0, 0, kDefaultWidth, kLabelHeight};
-  label->repaintOnResize_ = true;
-  return label;
-}
-
-Control* CreateWordWrapLabel(Control* parent, std::string_view text) {
-  Control* label = CreateLabel(parent, text);
-  label->style_ = kWordWrapLabelStyle | kChildClipping;
-  label->bounds_.bottom = kWordWrapLabelHeight;
-  return label;
-}
-
-Control* CreateEditBox(Control* parent, unsigned options) {
-  auto* edit = new Control(ControlKind::EditBox, parent);
-  // The sunken 3D edge replaces the plain border.
-  edit->style_ = ((kEditBoxStyle | EditStyleOf(options)) & ~WS_BORDER) | kChildClipping;
-  edit->exStyle_ = WS_EX_CLIENTEDGE;
-  edit->tabStop_ = true;
-  edit->keyNavigation_ = kEditNavigation;
-  edit->bounds_ = {0, 0, kEditWidth, kEditHeight};
-  if (options & kEditMultiline) {
-    edit->keyNavigation_ = kNavigateTab;
-    edit->bounds_ = {0, 0, kMultilineEditSize, kMultilineEditSize};
-  }
-  if (options & kEditWantTab) edit->keyNavigation_ &= ~kNavigateTab;
-  return edit;
+void Control::NumberInForm() {
+  id_ = NextControlId();
+  if (Form* form = OwningForm()) tabOrder_ = form->nextTabOrder_++;
 }
 
 Control* ControlFromHandle(HWND window) {
   return window ? static_cast<Control*>(GetPropA(window, kSelfProperty)) : nullptr;
 }
 
-Control* Control::OwningForm() const {
+Form* Control::OwningForm() const {
   for (Control* ancestor = parent_; ancestor; ancestor = ancestor->parent_) {
-    if (ancestor->kind_ == ControlKind::Form) return ancestor;
+    if (auto* form = dynamic_cast<Form*>(ancestor)) return form;
   }
   return nullptr;
 }
 
-Control* Control::Application() {
+ApplicationWindow* Control::OwningApplication() {
   Control* root = this;
   while (root->parent_) root = root->parent_;
-  return root->kind_ == ControlKind::Application ? root : nullptr;
+  return dynamic_cast<ApplicationWindow*>(root);
 }
 
 // ---------------------------------------------------------------- geometry
@@ -173,10 +92,9 @@ void Control::SetBounds(const RECT& bounds) {
                  bounds.bottom - bounds.top != current.bottom - current.top;
   bounds_ = bounds;
   if (!window_) return;
-  SetWindowPos(window_, nullptr, bounds.left, bounds.top, bounds.right - bounds.left,
-               bounds.bottom - bounds.top, SWP_NOACTIVATE | SWP_NOZORDER);
-  RethrowPendingException();
-  if (resized && repaintOnResize_) Invalidate();
+  Window(window_).SetPos(bounds.left, bounds.top, bounds.right - bounds.left,
+                         bounds.bottom - bounds.top, SWP_NOACTIVATE | SWP_NOZORDER);
+  if (resized && RepaintsOnResize()) Invalidate();
 }
 
 void Control::SetLeft(int left) {
@@ -264,8 +182,7 @@ Font& Control::GetFont() {
 void Control::FontChanged() {
   textColour_ = font_->colour_;
   if (!window_) return;
-  SendMessageA(window_, WM_SETFONT, reinterpret_cast<WPARAM>(font_->Handle()), FALSE);
-  RethrowPendingException();
+  Window(window_).Send(WM_SETFONT, reinterpret_cast<WPARAM>(font_->Handle()), FALSE);
   Invalidate();
 }
 
@@ -276,68 +193,53 @@ LRESULT Control::PaintColours(HDC dc) {
   return reinterpret_cast<LRESULT>(Brush());
 }
 
+bool Control::ReflectColours(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+  if (message < WM_CTLCOLORMSGBOX || message > WM_CTLCOLORSTATIC) return false;
+  Control* child = ControlFromHandle(reinterpret_cast<HWND>(lParam));
+  if (!child || child == this) return false;
+  result = child->PaintColours(reinterpret_cast<HDC>(wParam));
+  return true;
+}
+
+namespace {
+// The window's frame follows its new style words.
+constexpr UINT kFrameChanged =
+    SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED;
+}  // namespace
+
 void Control::SetStyle(DWORD style) {
   style_ = style;
   if (!window_) return;
   // Visibility belongs to set visible: the window keeps what it shows now.
+  const Window window(window_);
   DWORD shown = static_cast<DWORD>(GetWindowLongPtrA(window_, GWL_STYLE)) & WS_VISIBLE;
-  SetWindowLongPtrA(window_, GWL_STYLE, static_cast<LONG_PTR>((style & ~WS_VISIBLE) | shown));
-  SetWindowPos(window_, nullptr, 0, 0, 0, 0,
-               SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
-  RethrowPendingException();
+  window.SetLong(GWL_STYLE, static_cast<LONG_PTR>((style & ~WS_VISIBLE) | shown));
+  window.SetPos(0, 0, 0, 0, kFrameChanged);
   Invalidate();
 }
 
 void Control::SetExtendedStyle(DWORD exStyle) {
   exStyle_ = exStyle;
   if (!window_) return;
-  SetWindowLongPtrA(window_, GWL_EXSTYLE, static_cast<LONG_PTR>(exStyle));
-  SetWindowPos(window_, nullptr, 0, 0, 0, 0,
-               SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
-  RethrowPendingException();
+  const Window window(window_);
+  window.SetLong(GWL_EXSTYLE, static_cast<LONG_PTR>(exStyle));
+  window.SetPos(0, 0, 0, 0, kFrameChanged);
   Invalidate();
+}
+
+void Control::ReplaceStyleBits(StyleBits bits) {
+  if (bits.mask == 0 && bits.value == 0) return;  // the kind has no such bits
+  SetStyle((style_ & ~bits.mask) | bits.value);
 }
 
 void Control::SetTextAlignment(int alignment) {
   if (alignment < kAlignLeft || alignment > kAlignCentre) return;
-  DWORD mask = 0;
-  DWORD values[3] = {};
-  switch (kind_) {
-    case ControlKind::Label:
-      mask = SS_CENTER | SS_RIGHT | SS_LEFTNOWORDWRAP;
-      values[kAlignLeft] = SS_LEFT, values[kAlignRight] = SS_RIGHT, values[kAlignCentre] = SS_CENTER;
-      break;
-    case ControlKind::EditBox:
-      mask = ES_CENTER | ES_RIGHT;
-      values[kAlignLeft] = ES_LEFT, values[kAlignRight] = ES_RIGHT, values[kAlignCentre] = ES_CENTER;
-      break;
-    case ControlKind::BitmapButton:
-      mask = BS_CENTER;
-      values[kAlignLeft] = BS_LEFT, values[kAlignRight] = BS_RIGHT, values[kAlignCentre] = BS_CENTER;
-      break;
-    default:
-      return;
-  }
-  SetStyle((style_ & ~mask) | values[alignment]);
+  ReplaceStyleBits(TextAlignmentBits(alignment));
 }
 
 void Control::SetVerticalAlignment(int alignment) {
   if (alignment < kVAlignCentre || alignment > kVAlignBottom) return;
-  DWORD mask = 0;
-  DWORD values[3] = {};
-  switch (kind_) {
-    case ControlKind::Label:
-      mask = SS_CENTERIMAGE;
-      values[kVAlignCentre] = SS_CENTERIMAGE;
-      break;
-    case ControlKind::BitmapButton:
-      mask = BS_VCENTER;
-      values[kVAlignCentre] = BS_VCENTER, values[kVAlignTop] = BS_TOP, values[kVAlignBottom] = BS_BOTTOM;
-      break;
-    default:
-      return;
-  }
-  SetStyle((style_ & ~mask) | values[alignment]);
+  ReplaceStyleBits(VerticalAlignmentBits(alignment));
 }
 
 void Control::SetCursor(HCURSOR cursor) {
@@ -360,23 +262,22 @@ void Control::SetVisible(bool visible) {
   }
   if (!window_) return;
   createdHidden_ = false;
-  ShowWindow(window_, visible ? SW_SHOW : SW_HIDE);
-  RethrowPendingException();
+  Window(window_).Show(visible ? SW_SHOW : SW_HIDE);
 }
 
-std::string Control::GetText() const {
-  if (!window_) return text_;
-  std::string text(static_cast<size_t>(GetWindowTextLengthA(window_)) + 1, '\0');
-  int length = GetWindowTextA(window_, text.data(), static_cast<int>(text.size()));
+std::string Window::GetText() const {
+  std::string text(static_cast<size_t>(Checked(GetWindowTextLengthA(handle_))) + 1, '\0');
+  int length = Checked(GetWindowTextA(handle_, text.data(), static_cast<int>(text.size())));
   text.resize(static_cast<size_t>(std::max(length, 0)));
   return text;
 }
 
+std::string Control::GetText() const { return window_ ? Window(window_).GetText() : text_; }
+
 void Control::SetText(std::string_view text) {
   text_ = text;
   if (!window_) return;
-  SetWindowTextA(window_, text_.c_str());
-  RethrowPendingException();
+  Window(window_).SetText(text_.c_str());
   Invalidate();
 }
 
@@ -429,23 +330,24 @@ void Control::DestroyNow() {
     }
   }
 
+  // The hint's tooltip goes before the window it stands for.
+  hint_.reset();
   font_.reset();
   FreeBrush();
-  Control* form = OwningForm();
-  if (window_) DestroyWindow(window_);  // the window's link goes on WM_NCDESTROY
-  CountedDestroyIcon(icon_);
-  icon_ = nullptr;
+  // Forgotten before the window goes: hiding the focused window hands the
+  // focus to the form, which must not hand it back to this one.
+  Form* form = OwningForm();
+  if (form && form->currentControl_ == this) form->currentControl_ = nullptr;
+  // The window's link goes on WM_NCDESTROY. A handler's exception on the way
+  // waits for the end: the destruction is finished first.
+  if (window_) DestroyWindow(window_);
 
   if (parent_) {
     auto& siblings = parent_->children_;
     siblings.erase(std::remove(siblings.begin(), siblings.end(), this), siblings.end());
   }
-  if (form && form->currentControl_ == this) form->currentControl_ = nullptr;
-  if (Control* application = State().applicationObject) {
-    if (application->lastActiveForm_ == this) application->lastActiveForm_ = nullptr;
-    if (application->minimiseAnchor_ == this) application->minimiseAnchor_ = nullptr;
-  }
   LayerState& state = State();
+  if (state.applicationObject) state.applicationObject->Forget(this);
   if (state.mainForm == this) state.mainForm = nullptr;
   if (state.currentApplication == this) state.currentApplication = nullptr;
   if (state.applicationObject == this) {

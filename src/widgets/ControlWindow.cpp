@@ -1,45 +1,16 @@
 // A control's window: creation, the window procedure and its dispatch order,
-// the layer's hooks, reflected notifications, closing and minimising.
+// the handlers' hooks, reflected notifications and a child's own handling.
 #include "widgets/WidgetsInternal.h"
 
 #include <windowsx.h>
 
-#include <cstdlib>
-
 #include "base/Exception.h"
 #include "base/FloatingPoint.h"
+#include "widgets/Hints.h"
 
 namespace widgets {
 
 namespace {
-
-void RegisterLayerClass(ControlKind kind) {
-  static bool applicationRegistered = false;
-  static bool formRegistered = false;
-  bool& registered = kind == ControlKind::Application ? applicationRegistered : formRegistered;
-  if (registered) return;
-  WNDCLASSA windowClass{};
-  windowClass.style = kind == ControlKind::Form ? CS_DBLCLKS : 0;
-  windowClass.lpfnWndProc = ControlWindowProcedure;
-  windowClass.hInstance = ModuleInstance();
-  windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-  windowClass.lpszClassName = kind == ControlKind::Application ? kApplicationClass : kFormClass;
-  if (!RegisterClassA(&windowClass) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) {
-    throw base::Exception(base::ErrorKind::AssertionFailed, "Can not register window class");
-  }
-  registered = true;
-}
-
-const char* ClassNameOf(ControlKind kind) {
-  switch (kind) {
-    case ControlKind::Application: return kApplicationClass;
-    case ControlKind::Form: return kFormClass;
-    case ControlKind::Label: return "STATIC";
-    case ControlKind::EditBox: return "EDIT";
-    case ControlKind::BitmapButton: return "BUTTON";
-  }
-  return "STATIC";
-}
 
 using TrackMouseEventFunction = BOOL(WINAPI*)(LPTRACKMOUSEEVENT);
 
@@ -61,10 +32,6 @@ bool IsMouseMessage(UINT message) {
   return message >= WM_MOUSEFIRST && message <= WM_MOUSELAST;
 }
 
-bool IsColourMessage(UINT message) {
-  return message >= WM_CTLCOLORMSGBOX && message <= WM_CTLCOLORSTATIC;
-}
-
 }  // namespace
 
 // ---------------------------------------------------------------- creation
@@ -78,7 +45,7 @@ HWND Control::Handle() {
 }
 
 void Control::CreateWindowNow() {
-  if (kind_ == ControlKind::Application || kind_ == ControlKind::Form) RegisterLayerClass(kind_);
+  const char* windowClass = WindowClass();
   LayerState& state = State();
 
   // Made hidden until set visible (true) or the loop shows it. A child made
@@ -104,8 +71,8 @@ void Control::CreateWindowNow() {
   HWND window;
   {
     base::FpuGuard fpu;
-    window = CreateWindowExA(exStyle_, ClassNameOf(kind_), text_.c_str(), style, x, y, width,
-                             height, parentWindow, menu, ModuleInstance(), this);
+    window = CreateWindowExA(exStyle_, windowClass, text_.c_str(), style, x, y, width, height,
+                             parentWindow, menu, ModuleInstance(), this);
   }
   if (!window) {
     RethrowPendingException();
@@ -121,31 +88,13 @@ void Control::CreateWindowNow() {
   }
   createdHidden_ = (style_ & WS_VISIBLE) && !visible;
   ApplyStoredProperties();
+  // The window is linked and complete: what its first messages threw goes on.
   RethrowPendingException();
 }
 
 void Control::ApplyStoredProperties() {
-  if (font_) SendMessageA(window_, WM_SETFONT, reinterpret_cast<WPARAM>(font_->Handle()), FALSE);
-  if (kind_ == ControlKind::Application || kind_ == ControlKind::Form) SetIcon();
-  if (kind_ == ControlKind::Application) {
-    // Only the taskbar entry shows: it can be minimised, restored and closed.
-    if (HMENU menu = GetSystemMenu(window_, FALSE)) {
-      DeleteMenu(menu, SC_MAXIMIZE, MF_BYCOMMAND);
-      DeleteMenu(menu, SC_MOVE, MF_BYCOMMAND);
-      DeleteMenu(menu, SC_SIZE, MF_BYCOMMAND);
-      EnableMenuItem(menu, SC_RESTORE, MF_BYCOMMAND | MF_GRAYED);
-    }
-  }
-}
-
-void Control::SetIcon() {
-  HICON icon = ProgramIcon();
-  if (!icon) return;
-  if (kind_ == ControlKind::Form) {
-    if (!icon_) icon_ = CountedCopyIcon(icon);
-    icon = icon_;
-  }
-  if (icon) SendMessageA(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
+  if (font_) Window(window_).Send(WM_SETFONT, reinterpret_cast<WPARAM>(font_->Handle()), FALSE);
+  WindowCreated();
 }
 
 void Control::CreateWindowTree() {
@@ -156,10 +105,9 @@ void Control::CreateWindowTree() {
 void Control::ShowCreatedHidden() {
   if (window_ && createdHidden_) {
     createdHidden_ = false;
-    ShowWindow(window_, SW_SHOW);
+    Window(window_).Show(SW_SHOW);
   }
   for (size_t i = 0; i < children_.size(); ++i) children_[i]->ShowCreatedHidden();
-  RethrowPendingException();
 }
 
 LRESULT Control::DetachWindow(WPARAM wParam, LPARAM lParam) {
@@ -176,15 +124,7 @@ LRESULT Control::DetachWindow(WPARAM wParam, LPARAM lParam) {
   LRESULT result = systemProcedure
                        ? CallWindowProcA(systemProcedure, window, WM_NCDESTROY, wParam, lParam)
                        : DefWindowProcA(window, WM_NCDESTROY, wParam, lParam);
-  // A form that the system closed goes with its window; ours are destroyed
-  // by DestroyNow, the main form by the application object.
-  if (kind_ == ControlKind::Form && parent_ && !destroying_ && this != State().mainForm) {
-    if (lockCount_ > 0) {
-      destroyPending_ = true;
-    } else {
-      DestroyNow();
-    }
-  }
+  WindowDestroyed();  // may free the control: nothing of it is used after this
   return result;
 }
 
@@ -237,20 +177,34 @@ LRESULT Control::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
     application->messageHandler_.fn(application->messageHandler_.context, this, message, wParam,
                                     lParam);
   }
-  // (1) The control's own general slot (hints hook in here).
+  // (1) The control's own general slot, then its hint.
   if (messageHandler_) messageHandler_.fn(messageHandler_.context, this, message, wParam, lParam);
+  if (hint_) ObserveByHint(message, wParam, lParam);
   // The last message only goes to the observers; DetachWindow does the rest.
   if (message == WM_NCDESTROY) return 0;
 
-  // (2) The layer's hooks, the most recently attached first.
+  // (2) The handlers' hooks, the most recently attached first, then the
+  // kind's own.
   LRESULT result = 0;
   for (size_t i = hooks_.size(); i-- > 0;) {
     Hook hook = hooks_[i];
     if ((this->*hook)(message, wParam, lParam, result) || destroyPending_) return result;
   }
+  if (HookMessage(message, wParam, lParam, result) || destroyPending_) return result;
   // (3) Built-in handling, (4) the default procedure.
   if (BuiltInHandling(message, wParam, lParam, result)) return result;
   return DefaultProcessing(message, wParam, lParam);
+}
+
+// The hint never consumes a message, and what its sends to the tooltip
+// picked up waits for the layer operation or the loop: the control's own
+// processing goes on.
+void Control::ObserveByHint(UINT message, WPARAM wParam, LPARAM lParam) {
+  try {
+    hint_->Observe(message, wParam, lParam);
+  } catch (...) {
+    StorePendingException(std::current_exception());
+  }
 }
 
 LRESULT Control::DefaultProcessing(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -265,38 +219,7 @@ void Control::AttachHook(Hook hook) {
   hooks_.push_back(hook);
 }
 
-// ---------------------------------------------------------------- hooks
-
-bool Control::ColourReflectionHook(UINT message, WPARAM& wParam, LPARAM lParam, LRESULT& result) {
-  if (!IsColourMessage(message)) return false;
-  Control* child = ControlFromHandle(reinterpret_cast<HWND>(lParam));
-  if (!child || child == this) return false;
-  result = child->PaintColours(reinterpret_cast<HDC>(wParam));
-  return true;
-}
-
-bool Control::FormHook(UINT message, WPARAM& wParam, LPARAM, LRESULT& result) {
-  switch (message) {
-    case WM_ERASEBKGND: {
-      RECT client;
-      GetClientRect(window_, &client);
-      FillRect(reinterpret_cast<HDC>(wParam), &client, Brush());
-      result = TRUE;
-      return true;
-    }
-    case WM_SETFOCUS:
-      if (!currentControl_ || !currentControl_->window_) return false;
-      ::SetFocus(currentControl_->window_);
-      result = 0;
-      return true;
-    case WM_ACTIVATE:
-      if (LOWORD(wParam) != WA_INACTIVE) {
-        if (Control* application = Application()) application->lastActiveForm_ = this;
-      }
-      return false;
-  }
-  return false;
-}
+// ---------------------------------------------------------------- handlers' hooks
 
 bool Control::MouseDownHook(UINT message, WPARAM& wParam, LPARAM lParam, LRESULT& result) {
   int button;
@@ -367,7 +290,7 @@ bool Control::MouseEnterHook(UINT message, WPARAM&, LPARAM lParam, LRESULT&) {
   }
   if (inside == mouseInside_) return false;
   mouseInside_ = inside;
-  if (kind_ == ControlKind::BitmapButton) Invalidate();  // the mouse-over glyph
+  MouseInsideChanged();
   if (inside) {
     RequestMouseLeave(window_);
     if (mouseEnter_) mouseEnter_.fn(mouseEnter_.context, this);
@@ -406,157 +329,86 @@ void Control::SetMessageHandler(MessageHandler fn, void* context) { messageHandl
 
 // ---------------------------------------------------------------- built-in handling
 
+// What every control does: children's notifications and drawing go back to
+// the child, and the cursor shows over the client area. The rest is the
+// kind's.
 bool Control::BuiltInHandling(UINT message, WPARAM& wParam, LPARAM lParam, LRESULT& result) {
   switch (message) {
     case WM_COMMAND:
       // A child's notification goes back to the child (a bitmap button's
       // click operation sends it to the button itself).
       if (Control* source = ControlFromHandle(reinterpret_cast<HWND>(lParam))) {
-        source->Notify(HIWORD(wParam));
+        source->Notified(HIWORD(wParam));
         result = 0;
         return true;
       }
-      return false;
+      break;
     case WM_DRAWITEM: {
       auto* item = reinterpret_cast<DRAWITEMSTRUCT*>(lParam);
-      Control* button = ControlFromHandle(item->hwndItem);
-      if (!button || button->kind_ != ControlKind::BitmapButton) return false;
-      button->DrawButton(*item);
-      result = TRUE;
-      return true;
+      Control* source = ControlFromHandle(item->hwndItem);
+      if (source && source->DrawItem(*item)) {
+        result = TRUE;
+        return true;
+      }
+      break;
     }
-    case WM_CLOSE:
-      return HandleClose(result);
-    case WM_SYSCOMMAND:
-      return HandleSysCommand(wParam, result);
     case WM_SETCURSOR:
-      if (!cursor_ || LOWORD(lParam) != HTCLIENT || GetCapture()) return false;
+      if (!cursor_ || LOWORD(lParam) != HTCLIENT || GetCapture()) break;
       ::SetCursor(cursor_);
       result = TRUE;
       return true;
+  }
+  return HandleMessage(message, wParam, lParam, result);
+}
+
+// A control inside a form: whatever brings it the focus makes it the form's
+// current control, and its key messages may move the focus on.
+bool Control::HandleMessage(UINT message, WPARAM& wParam, LPARAM, LRESULT& result) {
+  switch (message) {
     case WM_SETFOCUS:
-      if (kind_ == ControlKind::Application) {
-        // The focus goes on to the form that was active last.
-        Control* form = lastActiveForm_ ? lastActiveForm_ : State().mainForm;
-        if (!form || !form->window_) return false;
-        ::SetFocus(form->window_);
-        result = 0;
-        return true;
-      }
-      if (kind_ != ControlKind::Form) {
-        if (Control* form = OwningForm()) form->currentControl_ = this;
-      }
+      if (Form* form = OwningForm(); form && !destroying_) form->currentControl_ = this;
       return false;
-    case WM_LBUTTONDBLCLK:
-      // A fast double click on a button is two clicks.
-      if (kind_ != ControlKind::BitmapButton) return false;
-      result = DefaultProcessing(WM_LBUTTONDOWN, wParam, lParam);
-      return true;
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN:
     case WM_KEYUP:
     case WM_SYSKEYUP:
     case WM_CHAR:
       return NavigateKey(message, wParam, result);
-    case WM_ENDSESSION:
-      if (kind_ == ControlKind::Form && wParam) {
-        // The session ends: no loop will return, so finish here.
-        LayerState& state = State();
-        state.running = false;
-        if (Control* application = state.applicationObject; application && !application->lockCount_) {
-          application->DestroyNow();
-        }
-        std::exit(0);
-      }
-      return false;
   }
   return false;
 }
 
-void Control::Notify(WORD code) {
-  // BN_CLICKED and STN_CLICKED are both 0; edit boxes have no click.
-  bool clicked = (kind_ == ControlKind::BitmapButton && code == BN_CLICKED) ||
-                 (kind_ == ControlKind::Label && code == STN_CLICKED);
-  if (!clicked || settingFocus_) return;
-  if (kind_ == ControlKind::BitmapButton && (buttonOptions_ & kButtonToggle)) {
-    down_ = !down_;
-    Invalidate();
-  }
+void Control::FireClick() {
+  // Focusing some buttons makes them click; that click is not the user's.
+  if (settingFocus_) return;
   if (click) click.fn(click.context, this);
 }
 
-bool Control::HandleClose(LRESULT& result) {
-  if (kind_ != ControlKind::Form && kind_ != ControlKind::Application) return false;
-  LayerState& state = State();
+bool Control::CloseAccepted() {
+  if (!close) return true;
+  Handler<CloseHandler> handler = close;
   bool accept = true;
-  if (close) {
-    Handler<CloseHandler> handler = close;
-    handler.fn(handler.context, this, accept);
-    if (!accept && state.running) {
-      result = 0;  // refused: the handler stays for the next request
-      return true;
-    }
-    close = {};  // runs at most once
-  }
-  if (kind_ == ControlKind::Application) {
-    // The window goes with the object after the loop.
-    PostQuitMessage(0);
-    result = 0;
-    return true;
-  }
-  if (this == state.mainForm) {
-    // The main form stays until the application object is destroyed.
-    if (parent_ && parent_->window_) SendMessageA(parent_->window_, WM_CLOSE, 0, 0);
-    PostQuitMessage(0);
-    result = 0;
-    return true;
-  }
-  return false;  // default processing destroys the window
-}
-
-bool Control::HandleSysCommand(WPARAM wParam, LRESULT& result) {
-  UINT command = wParam & 0xFFF0;  // the low four bits are the system's own
-  LayerState& state = State();
-  if (this == state.mainForm && command == SC_MINIMIZE && parent_ && parent_->window_) {
-    // The application object minimises and takes its forms with it.
-    PostMessageA(parent_->window_, WM_SYSCOMMAND, SC_MINIMIZE, 0);
-    result = 0;
-    return true;
-  }
-  if (kind_ != ControlKind::Application) return false;
-  if (command == SC_CLOSE && state.mainForm && !children_.empty() &&
-      children_.front() == state.mainForm && state.mainForm->window_) {
-    PostMessageA(state.mainForm->window_, WM_CLOSE, 0, 0);
-    result = 0;
-    return true;
-  }
-  if (command == SC_MINIMIZE && minimiseAnchor_ && minimiseAnchor_->window_) {
-    // The minimise animation starts from the anchor form.
-    SetWindowPos(window_, nullptr, minimiseAnchor_->GetLeft(), minimiseAnchor_->GetTop(),
-                 minimiseAnchor_->GetWidth(), 0, SWP_NOREDRAW | SWP_NOZORDER);
-  }
-  return false;
+  handler.fn(handler.context, this, accept);
+  if (!accept && State().running) return false;
+  close = {};  // runs at most once
+  return true;
 }
 
 // ---------------------------------------------------------------- commands
 
+// Other kinds are clicked as the mouse would: press and release at 0, 0.
 void Control::Click() {
-  HWND window = Handle();
-  if (kind_ == ControlKind::BitmapButton) {
-    SendMessageA(window, WM_COMMAND, MAKEWPARAM(id_, BN_CLICKED), reinterpret_cast<LPARAM>(window));
-  } else {
-    SendMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, 0);
-    SendMessageA(window, WM_LBUTTONUP, MK_LBUTTON, 0);
-  }
-  RethrowPendingException();
+  const Window window(Handle());
+  window.Send(WM_LBUTTONDOWN, MK_LBUTTON, 0);
+  window.Send(WM_LBUTTONUP, MK_LBUTTON, 0);
 }
 
-void Control::PostClose() { PostMessageA(Handle(), WM_CLOSE, 0, 0); }
+void Control::PostClose() { Window(Handle()).Post(WM_CLOSE); }
 
-void Control::StartWindowDrag() { PostMessageA(Handle(), WM_SYSCOMMAND, kDragMove, 0); }
+void Control::StartWindowDrag() { Window(Handle()).Post(WM_SYSCOMMAND, kDragMove); }
 
 void Control::SetMinimiseAnchor(Control* form) {
-  if (Control* application = Application()) application->minimiseAnchor_ = form;
+  if (ApplicationWindow* application = OwningApplication()) application->minimiseAnchor_ = form;
 }
 
 }  // namespace widgets

@@ -1,6 +1,7 @@
 #include "widgets/Hints.h"
 
 #include "base/FloatingPoint.h"
+#include "widgets/WidgetsInternal.h"
 
 namespace widgets {
 
@@ -14,6 +15,7 @@ constexpr LPARAM kMaxTipWidth = 99999;
 constexpr DWORD kTooltipStyle = TTS_USEVISUALSTYLE;
 constexpr char kTooltipClass[] = TOOLTIPS_CLASSA;
 
+int liveHints = 0;
 int liveTooltips = 0;
 
 // The default delays are those of the automatic setting at the double-click
@@ -25,61 +27,63 @@ int AutomaticDelay(int delay) {
 
 }  // namespace
 
-Hint::Hint() { InitCommonControls(); }
+Hint::Hint() {
+  InitCommonControls();
+  ++liveHints;
+}
 
-Hint::~Hint() { DestroyTooltip(); }
+// Never throws: it runs while a control is being destroyed.
+Hint::~Hint() {
+  DestroyTooltip();
+  --liveHints;
+}
 
 Hint* CreateHint() { return new Hint(); }
 
-void AttachHint(Hint* hint, widgets::Control* control) {
+void AttachHint(Hint* hint, Control* control) {
+  if (hint->control_ == control) return;
+  // Out of its old owner without being freed; the new owner's hint goes.
+  if (hint->control_) (void)hint->control_->hint_.release();
+  hint->DestroyTooltip();  // it stood for the old control's window
   hint->control_ = control;
-  control->SetMessageHandler(&Hint::OnMessage, hint);
-  control->AddDestroyNotification(&Hint::OnControlDestroyed, hint);
+  control->hint_.reset(hint);
 }
 
 void SetHintText(Hint* hint, std::string_view text) {
   hint->text_.assign(text);
   if (!hint->control_ || hint->suspended) return;
   hint->SendToolDescription();
-  if (hint->tooltip_) UpdateWindow(hint->tooltip_);
+  if (hint->tooltip_) Window(hint->tooltip_).Update();
 }
 
 void DestroyHint(Hint* hint) {
-  if (hint && hint->control_) {
-    hint->control_->SetMessageHandler(nullptr, nullptr);
-    hint->control_->RemoveDestroyNotification(&Hint::OnControlDestroyed, hint);
+  if (!hint) return;
+  if (hint->control_) {
+    hint->control_->hint_.reset();
+  } else {
+    delete hint;
   }
-  delete hint;
 }
 
+int LiveHints() { return liveHints; }
 int LiveTooltipWindows() { return liveTooltips; }
 
-void Hint::OnMessage(void* context, widgets::Control* sender, UINT message, WPARAM, LPARAM) {
-  Hint* hint = static_cast<Hint*>(context);
-  if (sender != hint->control_) return;
+void Hint::Observe(UINT message, WPARAM, LPARAM) {
   if (message == WM_MOUSEMOVE) {
-    if (!hint->created_) hint->CreateTooltip();
-    if (hint->active && hint->tooltip_) {
-      if (hint->beforeShow) hint->beforeShow.fn(hint->beforeShow.context, sender);
-      if (hint->activateOnMove) {
-        hint->SendToTooltip(TTM_ACTIVATE, TRUE, 0);
+    if (!created_) CreateTooltip();
+    if (active && tooltip_) {
+      if (beforeShow) beforeShow.fn(beforeShow.context, control_);
+      if (activateOnMove) {
+        SendToTooltip(TTM_ACTIVATE, TRUE, 0);
       } else {
-        hint->SendToolDescription();
+        SendToolDescription();
       }
-      if (hint->updateOnMove) hint->SendToTooltip(TTM_UPDATE, 0, 0);
-      if (hint->afterShow) hint->afterShow.fn(hint->afterShow.context, sender);
+      if (updateOnMove) SendToTooltip(TTM_UPDATE, 0, 0);
+      if (afterShow) afterShow.fn(afterShow.context, control_);
     }
-  } else if (message == WM_MOUSELEAVE) {
-    hint->DestroyTooltip();
+  } else if (message == WM_MOUSELEAVE || message == WM_NCDESTROY) {
+    DestroyTooltip();
   }
-}
-
-// The hint outlives its control (hints are kept for the whole run): it lets
-// go of the control and of the tooltip window that belonged to it.
-void Hint::OnControlDestroyed(void* context, widgets::Control*) {
-  Hint* hint = static_cast<Hint*>(context);
-  hint->DestroyTooltip();
-  hint->control_ = nullptr;
 }
 
 void Hint::CreateTooltip() {
@@ -87,14 +91,14 @@ void Hint::CreateTooltip() {
     base::FpuGuard guard;
     tooltip_ = CreateWindowExA(WS_EX_TOOLWINDOW, kTooltipClass, nullptr, kTooltipStyle,
                                CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
-                               control_->Handle(), nullptr, widgets::ModuleInstance(), nullptr);
+                               control_->Handle(), nullptr, ModuleInstance(), nullptr);
   }
   // Without a window the hint stays silent; the program is not told.
   created_ = true;
   if (tooltip_) ++liveTooltips;
   SendToTooltip(TTM_SETDELAYTIME, TTDT_AUTOMATIC, MAKELPARAM(AutomaticDelay(delay), 0));
   SendToolDescription();
-  if (tooltip_) UpdateWindow(tooltip_);
+  if (tooltip_) Window(tooltip_).Update();
 }
 
 void Hint::DestroyTooltip() {
@@ -111,7 +115,7 @@ void Hint::SendToolDescription() {
   tool_ = {};
   tool_.cbSize = kToolInfoSize;
   tool_.uFlags = TTF_SUBCLASS;
-  tool_.hinst = widgets::ModuleInstance();
+  tool_.hinst = ModuleInstance();
   tool_.lpszText = text_.data();
   if (tooltip_) {
     tool_.hwnd = control_->Handle();
@@ -126,7 +130,7 @@ void Hint::SendToolDescription() {
 
 LRESULT Hint::SendToTooltip(UINT message, WPARAM wParam, LPARAM lParam) {
   // Messages for a tooltip that does not exist go nowhere.
-  return tooltip_ ? SendMessageA(tooltip_, message, wParam, lParam) : 0;
+  return tooltip_ ? Window(tooltip_).Send(message, wParam, lParam) : 0;
 }
 
 }  // namespace widgets

@@ -1,11 +1,17 @@
 // Hints: the small pop-up text shown while the mouse rests on a control, one
 // standard tooltip window bound to one control. The tooltip window is made
 // on the first mouse move over the control and goes when the mouse leaves.
+//
+// A control owns its hint: attach hint hands the hint over, and the hint is
+// destroyed with the control. The hint watches the control's messages
+// through a hook of its own, so the control's general message slot stays
+// free for the program.
 #pragma once
 
 #include <windows.h>
 #include <commctrl.h>
 
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -15,15 +21,13 @@ namespace widgets {
 
 class Hint {
  public:
-  Hint();
   Hint(const Hint&) = delete;
   Hint& operator=(const Hint&) = delete;
-  ~Hint();
 
   const std::string& Text() const { return text_; }
   HWND TooltipWindow() const { return tooltip_; }
   bool Created() const { return created_; }
-  widgets::Control* AttachedControl() const { return control_; }
+  Control* AttachedControl() const { return control_; }
 
   // Fields the program leaves at their defaults.
   int delay = kDefaultDelay;
@@ -35,21 +39,27 @@ class Hint {
   bool useDefaultTextColour = true;
   COLORREF backgroundColour = kWhite;
   bool useDefaultBackgroundColour = true;
-  widgets::Handler<widgets::NotifyHandler> beforeShow;
-  widgets::Handler<widgets::NotifyHandler> afterShow;
+  Handler<NotifyHandler> beforeShow;
+  Handler<NotifyHandler> afterShow;
 
   // -1 restores the tooltip control's own delays.
   static constexpr int kDefaultDelay = -1;
   static constexpr COLORREF kWhite = 0xFFFFFF;
 
  private:
-  friend void AttachHint(Hint* hint, widgets::Control* control);
+  friend class Control;  // owns it and shows it the control's messages
+  friend struct std::default_delete<Hint>;
+  friend Hint* CreateHint();
+  friend void AttachHint(Hint* hint, Control* control);
   friend void SetHintText(Hint* hint, std::string_view text);
   friend void DestroyHint(Hint* hint);
 
-  static void OnMessage(void* context, widgets::Control* sender, UINT message, WPARAM wParam,
-                        LPARAM lParam);
-  static void OnControlDestroyed(void* context, widgets::Control* sender);
+  Hint();
+  ~Hint();
+
+  // The hook: sees every message of the control and consumes none. A
+  // tooltip does not outlive the window it stands for.
+  void Observe(UINT message, WPARAM wParam, LPARAM lParam);
   void CreateTooltip();
   void DestroyTooltip();
   void SendToolDescription();
@@ -59,17 +69,23 @@ class Hint {
   TTTOOLINFOA tool_{};
   HWND tooltip_ = nullptr;
   bool created_ = false;
-  widgets::Control* control_ = nullptr;
+  Control* control_ = nullptr;
 };
 
+// A hint that belongs to nobody until it is attached (or destroyed).
 Hint* CreateHint();
-// Binds the hint to the control through the control's general message slot
-// (a control has at most one hint).
-void AttachHint(Hint* hint, widgets::Control* control);
+// Hands the hint to the control, which destroys it with itself. A control
+// has at most one hint: the one it had is destroyed. A hint attached to
+// another control moves over.
+void AttachHint(Hint* hint, Control* control);
 void SetHintText(Hint* hint, std::string_view text);
+// Destroys the tooltip window and frees the hint; an attached hint leaves
+// its control first.
 void DestroyHint(Hint* hint);
 
-// Tooltip windows that exist now (for tests and leak checks).
+// Hints that exist now, attached or not; tooltip windows that exist now
+// (for tests and leak checks).
+int LiveHints();
 int LiveTooltipWindows();
 
 }  // namespace widgets

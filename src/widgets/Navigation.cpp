@@ -1,4 +1,4 @@
-// Focus: set focus, show and activate, and the keyboard focus navigation of
+// Focus: set focus on a child control, and the keyboard focus navigation of
 // a form (Tab by tab order, arrows and PageUp/PageDown by geometry).
 #include "widgets/WidgetsInternal.h"
 
@@ -41,35 +41,17 @@ bool OverlapsVertically(const RECT& candidate, const RECT& current) {
 
 void Control::SetFocus(bool focus) {
   if (!focus) return;
-  HWND window = Handle();
-  if (kind_ == ControlKind::Form || kind_ == ControlKind::Application) {
-    SetForegroundWindow(window);
-  } else {
-    if (Control* form = OwningForm()) form->currentControl_ = this;
-    // Focusing some buttons makes them click; that click is not the user's.
-    settingFocus_ = true;
-    ::SetFocus(window);
+  const Window window(Handle());
+  if (Form* form = OwningForm()) form->currentControl_ = this;
+  // Focusing some buttons makes them click; that click is not the user's.
+  settingFocus_ = true;
+  try {
+    window.Focus();
+  } catch (...) {
     settingFocus_ = false;
+    throw;
   }
-  RethrowPendingException();
-}
-
-void Control::SelectAll() {
-  if (kind_ == ControlKind::EditBox && window_) SendMessageA(window_, EM_SETSEL, 0, -1);
-}
-
-void Control::EnableTabNavigation() {
-  Control* form = kind_ == ControlKind::Form ? this : OwningForm();
-  if (form) form->tabNavigation_ = true;
-}
-
-void Control::ShowAndActivate() {
-  CreateWindowTree();
-  SetVisible(true);
-  ShowCreatedHidden();
-  SetForegroundWindow(window_);
-  if (currentControl_ && currentControl_->window_) ::SetFocus(currentControl_->window_);
-  RethrowPendingException();
+  settingFocus_ = false;
 }
 
 // ---------------------------------------------------------------- navigation
@@ -78,8 +60,7 @@ void Control::ShowAndActivate() {
 // key alone. Navigation keys that the control lets go are eaten; the focus
 // moves on WM_KEYDOWN.
 bool Control::NavigateKey(UINT message, WPARAM& wParam, LRESULT& result) {
-  if (kind_ == ControlKind::Form || kind_ == ControlKind::Application) return false;
-  Control* form = OwningForm();
+  Form* form = OwningForm();
   if (!form || !form->tabNavigation_) return false;
   if (GetKeyState(VK_CONTROL) < 0 || GetKeyState(VK_MENU) < 0) return false;
 
@@ -108,17 +89,17 @@ bool Control::IsNavigationCandidate() const {
 }
 
 // The form's controls at any depth; a form inside keeps its own.
-void Control::CollectCandidates(std::vector<Control*>& out) {
-  for (Control* child : children_) {
-    if (child->kind_ == ControlKind::Form) continue;
+void Form::CollectCandidates(const Control* under, std::vector<Control*>& out) const {
+  for (Control* child : under->children_) {
+    if (dynamic_cast<Form*>(child)) continue;
     if (child->IsNavigationCandidate()) out.push_back(child);
-    child->CollectCandidates(out);
+    CollectCandidates(child, out);
   }
 }
 
-Control* Control::NextInTabOrder(bool backwards) {
+Control* Form::NextInTabOrder(bool backwards) const {
   std::vector<Control*> candidates;
-  CollectCandidates(candidates);
+  CollectCandidates(this, candidates);
   if (candidates.empty()) return nullptr;
   std::sort(candidates.begin(), candidates.end(),
             [](const Control* a, const Control* b) { return a->tabOrder_ < b->tabOrder_; });
@@ -135,9 +116,9 @@ Control* Control::NextInTabOrder(bool backwards) {
   return candidates.front();  // wrap to the first
 }
 
-Control* Control::NearestInDirection(WORD key) {
+Control* Form::NearestInDirection(WORD key) const {
   std::vector<Control*> candidates;
-  CollectCandidates(candidates);
+  CollectCandidates(this, candidates);
   Control* current = currentControl_;
   if (!current || std::find(candidates.begin(), candidates.end(), current) == candidates.end()) {
     return nullptr;

@@ -1,5 +1,7 @@
 // The widget layer: controls over Win32 windows, their events, focus
-// navigation and closing, the application object and the message loop.
+// navigation and closing, the application object and the message loop. Each
+// kind of control (application object, form, label, edit box, bitmap button)
+// is a type of its own over the common Control.
 //
 // A control keeps every property before its window exists; each setter stores
 // the value and applies it at once when the window is there, and creating the
@@ -14,11 +16,15 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <type_traits>
 #include <vector>
 
 namespace widgets {
 
 class Control;
+class Form;
+class ApplicationWindow;
+class Hint;  // Hints.h
 
 // ---------------------------------------------------------------- colours
 
@@ -69,32 +75,57 @@ struct Handler {
 
 // ---------------------------------------------------------------- options
 
-// Edit options (create edit box).
-constexpr unsigned kEditNoHorizontalScroll = 0x0001;
-constexpr unsigned kEditNoVerticalScroll = 0x0002;
-constexpr unsigned kEditLowerCase = 0x0004;
-constexpr unsigned kEditMultiline = 0x0008;
-constexpr unsigned kEditNoHideSelection = 0x0010;
-constexpr unsigned kEditOemConvert = 0x0020;
-constexpr unsigned kEditPassword = 0x0040;
-constexpr unsigned kEditReadOnly = 0x0080;
-constexpr unsigned kEditUpperCase = 0x0100;
-constexpr unsigned kEditWantReturn = 0x0200;
-constexpr unsigned kEditWantTab = 0x0400;
-constexpr unsigned kEditNumber = 0x0800;
+// A set of named option bits: combined with |, asked with Has.
+template <typename Option>
+inline constexpr bool kIsOptionSet = false;
+
+template <typename Option>
+  requires kIsOptionSet<Option>
+constexpr Option operator|(Option a, Option b) {
+  using Bits = std::underlying_type_t<Option>;
+  return static_cast<Option>(static_cast<Bits>(a) | static_cast<Bits>(b));
+}
+
+template <typename Option>
+  requires kIsOptionSet<Option>
+constexpr bool Has(Option set, Option option) {
+  using Bits = std::underlying_type_t<Option>;
+  return (static_cast<Bits>(set) & static_cast<Bits>(option)) != 0;
+}
+
+// Edit options (create edit box). The two scroll options work the other way
+// round: a box gets automatic scrolling unless they are given.
+enum class EditOption : std::uint16_t {
+  None = 0,
+  NoHorizontalScroll = 0x0001,
+  NoVerticalScroll = 0x0002,
+  LowerCase = 0x0004,
+  Multiline = 0x0008,  // also 200 x 200, and only Tab leaves the box
+  NoHideSelection = 0x0010,
+  OemConvert = 0x0020,
+  Password = 0x0040,
+  ReadOnly = 0x0080,
+  UpperCase = 0x0100,
+  WantReturn = 0x0200,
+  WantTab = 0x0400,  // Tab stays in the box
+  Number = 0x0800,   // digits only
+};
+template <>
+inline constexpr bool kIsOptionSet<EditOption> = true;
 
 // Bitmap button options.
-constexpr unsigned kButtonImageList = 1;
-constexpr unsigned kButtonFlat = 2;
-constexpr unsigned kButtonNoCaption = 4;
-constexpr unsigned kButtonToggle = 8;
+enum class ButtonOption : std::uint8_t {
+  None = 0,
+  ImageList = 1,  // the glyph is an HIMAGELIST, not a bitmap
+  Flat = 2,       // no frame and no 3D edge
+  NoCaption = 4,  // the caption is kept as the text but not drawn
+  Toggle = 8,     // each press flips the button between up and down
+};
+template <>
+inline constexpr bool kIsOptionSet<ButtonOption> = true;
 
-// Glyph layouts of a bitmap button.
-constexpr int kGlyphLeft = 0;
-constexpr int kGlyphTop = 1;
-constexpr int kGlyphRight = 2;
-constexpr int kGlyphBottom = 3;
-constexpr int kGlyphCentre = 4;
+// Where a bitmap button's glyph sits against its caption.
+enum class GlyphLayout { Left, Top, Right, Bottom, Centre };
 
 // Font style bits.
 constexpr unsigned kFontBold = 1;
@@ -186,14 +217,15 @@ HBITMAP LoadMappedBitmap(HINSTANCE module, int resourceId, Colour from, Colour t
 
 // ---------------------------------------------------------------- control
 
-enum class ControlKind { Application, Form, Label, EditBox, BitmapButton };
-
+// What every kind of control has: a place in the tree, geometry, text,
+// colours, a font, style words, a tab order number, the event handlers, a
+// hint, and the window procedure that turns messages into handler calls. The
+// kinds below add their own fields and handle their own messages by
+// overriding the hooks at the end.
 class Control {
  public:
   Control(const Control&) = delete;
   Control& operator=(const Control&) = delete;
-
-  ControlKind Kind() const { return kind_; }
 
   // Geometry, in the parent's client coordinates (screen for forms).
   int GetLeft() const;
@@ -222,6 +254,7 @@ class Control {
   void SetStyle(DWORD style);
   DWORD GetExtendedStyle() const { return exStyle_; }
   void SetExtendedStyle(DWORD exStyle);
+  // Replace the alignment bits of the kind; kinds without any ignore them.
   void SetTextAlignment(int alignment);
   void SetVerticalAlignment(int alignment);
   void SetCursor(HCURSOR cursor);
@@ -249,126 +282,149 @@ class Control {
   // Events. Click and close are stored directly; the others hook the
   // window procedure when set.
   Handler<NotifyHandler> click;
-  Handler<CloseHandler> close;  // forms
+  Handler<CloseHandler> close;  // forms and the application object
   void SetMouseDownHandler(MouseHandler fn, void* context);
   void SetPaintHandler(PaintHandler fn, void* context);
   void SetKeyDownHandler(KeyHandler fn, void* context);
   void SetMouseEnterHandler(NotifyHandler fn, void* context);
   void SetMouseLeaveHandler(NotifyHandler fn, void* context);
+  // The program's own slot; a hint never takes it.
   void SetMessageHandler(MessageHandler fn, void* context);  // replaces
   // Called first when the control is destroyed: things that go with it.
   void AddDestroyNotification(NotifyHandler fn, void* context);
   void RemoveDestroyNotification(NotifyHandler fn, void* context);
 
-  // Focus and commands.
-  void SetFocus(bool focus);
-  void SelectAll();
-  void Click();
-  void EnableTabNavigation();  // forms
+  // The hint the control owns (attach hint), or null.
+  Hint* GetHint() const { return hint_.get(); }
+
+  // Focus and commands. A child control becomes its form's current control
+  // and takes the focus; a form or the application object comes to the
+  // front. Click runs the click handler before it returns.
+  virtual void SetFocus(bool focus);
+  virtual void Click();
   void PostClose();
   void StartWindowDrag();
   // Names the form the application object's minimise animation starts
   // from; may be called on the application object or any control under it.
   void SetMinimiseAnchor(Control* form);
-  void ShowAndActivate();
-  Control* CurrentControl() const { return currentControl_; }  // forms
   bool MouseInside() const { return mouseInside_; }
 
- private:
+ protected:
+  // Style bits that an alignment replaces: the kind's mask and the value.
+  struct StyleBits {
+    DWORD mask = 0;
+    DWORD value = 0;
+  };
   using Hook = bool (Control::*)(UINT message, WPARAM& wParam, LPARAM lParam,
                                  LRESULT& result);
 
-  Control(ControlKind kind, Control* parent);
-  ~Control();
+  explicit Control(Control* parent);
+  virtual ~Control();
 
-  friend Control* CreateApplicationObject(std::string_view caption);
-  friend Control* CreateForm(Control* parent, std::string_view caption);
-  friend Control* CreateLabel(Control* parent, std::string_view text);
-  friend Control* CreateWordWrapLabel(Control* parent, std::string_view text);
-  friend Control* CreateEditBox(Control* parent, unsigned options);
-  friend Control* CreateBitmapButton(Control* parent, std::string_view caption,
-                                     unsigned options, int layout, HBITMAP glyph,
-                                     int glyphCount);
+  // ---- what a kind adds; the defaults suit a control inside a form
+
+  // The window class; the layer's own classes are registered on first use.
+  virtual const char* WindowClass() = 0;
+  // After the stored properties went to a new window.
+  virtual void WindowCreated() {}
+  // After the window is gone and the control has let go of it.
+  virtual void WindowDestroyed() {}
+  virtual bool RepaintsOnResize() const { return false; }
+  virtual StyleBits TextAlignmentBits(int) const { return {}; }
+  virtual StyleBits VerticalAlignmentBits(int) const { return {}; }
+  // The kind's own hooks, after those of the handlers (dispatch step 2).
+  virtual bool HookMessage(UINT, WPARAM&, LPARAM, LRESULT&) { return false; }
+  // The kind's built-in handling (dispatch step 3): here a child's focus
+  // and keyboard navigation.
+  virtual bool HandleMessage(UINT message, WPARAM& wParam, LPARAM lParam, LRESULT& result);
+  // A notification code of WM_COMMAND, passed back by the parent.
+  virtual void Notified(WORD) {}
+  // WM_DRAWITEM passed back by the parent; false when the kind draws nothing.
+  virtual bool DrawItem(const DRAWITEMSTRUCT&) { return false; }
+  virtual void MouseInsideChanged() {}
+
+  // ---- for the kinds
+
+  // A child control's window id and its number in its form's tab order.
+  void NumberInForm();
+  Form* OwningForm() const;
+  ApplicationWindow* OwningApplication();
+  // Runs the click handler, unless the layer itself is setting the focus.
+  void FireClick();
+  // Calls the close handler: false when it refused while the loop runs
+  // (it then stays for the next request); an accepted close clears it.
+  bool CloseAccepted();
+  HBRUSH Brush();
+  // A child's question for its colours (WM_CTLCOLOR...) goes to the child.
+  bool ReflectColours(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+  bool HasMouseEnterHandler() const { return static_cast<bool>(mouseEnter_); }
+  void CreateWindowTree();
+  void ShowCreatedHidden();
+  void DestroyNow();
+  LRESULT DefaultProcessing(UINT message, WPARAM wParam, LPARAM lParam);
+
+  Control* parent_;
+  std::vector<Control*> children_;
+  HWND window_ = nullptr;
+  int id_ = 0;
+  DWORD style_ = 0;
+  DWORD exStyle_ = 0;
+  RECT bounds_{};
+  std::string text_;
+  Colour textColour_ = kWindowTextColour;
+  std::unique_ptr<Font> font_;
+  int tabOrder_ = 0;
+  bool tabStop_ = false;
+  unsigned keyNavigation_ = kNavigateTab | kNavigateLeftRight | kNavigateUpDown | kNavigatePage;
+  int lockCount_ = 0;
+  bool destroyPending_ = false;
+  bool destroying_ = false;  // DestroyWindow is ours, not the system's
+
+ private:
+  friend class Font;
+  friend class Form;
+  friend class ApplicationWindow;
   friend void DestroyControl(Control* control);
   friend void RunMessageLoop(Control*& application);
-  friend class Font;
+  friend void AttachHint(Hint* hint, Control* control);
+  friend void DestroyHint(Hint* hint);
   friend LRESULT CALLBACK ControlWindowProcedure(HWND, UINT, WPARAM, LPARAM);
 
   // Window lifetime (ControlWindow.cpp).
   void CreateWindowNow();
-  void CreateWindowTree();
-  void ShowCreatedHidden();
   void ApplyStoredProperties();
-  void SetIcon();
   LRESULT DetachWindow(WPARAM wParam, LPARAM lParam);
-  void DestroyNow();
 
   // Message processing (ControlWindow.cpp).
   LRESULT Dispatch(UINT message, WPARAM wParam, LPARAM lParam);
-  LRESULT DefaultProcessing(UINT message, WPARAM wParam, LPARAM lParam);
   bool BuiltInHandling(UINT message, WPARAM& wParam, LPARAM lParam, LRESULT& result);
   void AttachHook(Hook hook);
-  bool ColourReflectionHook(UINT message, WPARAM& wParam, LPARAM lParam, LRESULT& result);
-  bool FormHook(UINT message, WPARAM& wParam, LPARAM lParam, LRESULT& result);
+  void ObserveByHint(UINT message, WPARAM wParam, LPARAM lParam);
   bool MouseDownHook(UINT message, WPARAM& wParam, LPARAM lParam, LRESULT& result);
   bool PaintHook(UINT message, WPARAM& wParam, LPARAM lParam, LRESULT& result);
   bool KeyDownHook(UINT message, WPARAM& wParam, LPARAM lParam, LRESULT& result);
   bool MouseEnterHook(UINT message, WPARAM& wParam, LPARAM lParam, LRESULT& result);
-  void Notify(WORD code);
-  bool HandleClose(LRESULT& result);
-  bool HandleSysCommand(WPARAM wParam, LRESULT& result);
 
   // Appearance (Control.cpp).
   RECT CurrentBounds() const;
   SIZE FrameSize();
   void SetBounds(const RECT& bounds);
-  HBRUSH Brush();
+  void ReplaceStyleBits(StyleBits bits);
   void FreeBrush();
   void FontChanged();
   LRESULT PaintColours(HDC dc);
-  Control* OwningForm() const;
-  Control* Application();
 
-  // Bitmap button (BitmapButton.cpp).
-  void DrawButton(const DRAWITEMSTRUCT& item);
-
-  // Keyboard navigation (Navigation.cpp).
+  // Keyboard navigation of a child control (Navigation.cpp).
   bool NavigateKey(UINT message, WPARAM& wParam, LRESULT& result);
   bool IsNavigationCandidate() const;
-  void CollectCandidates(std::vector<Control*>& out);
-  Control* NextInTabOrder(bool backwards);
-  Control* NearestInDirection(WORD key);
 
-  ControlKind kind_;
-  Control* parent_;
-  std::vector<Control*> children_;
-  HWND window_ = nullptr;
   WNDPROC systemProcedure_ = nullptr;  // the class procedure of a subclassed window
-  int id_ = 0;
-
-  DWORD style_ = 0;
-  DWORD exStyle_ = 0;
-  RECT bounds_{};
   bool positionSet_ = false;
   bool visibleSet_ = false;     // set visible (true) was called
   bool createdHidden_ = false;  // window made hidden although WS_VISIBLE is stored
-  bool repaintOnResize_ = false;
-  std::string text_;
   Colour colour_ = kButtonFaceColour;
-  Colour textColour_ = kWindowTextColour;
-  std::unique_ptr<Font> font_;
   HBRUSH brush_ = nullptr;
   HCURSOR cursor_ = nullptr;
-  HICON icon_ = nullptr;  // a form's own copy of the program icon
-
-  int tabOrder_ = 0;
-  int nextTabOrder_ = 1;  // forms
-  bool tabStop_ = false;
-  unsigned keyNavigation_ = kNavigateTab | kNavigateLeftRight | kNavigateUpDown | kNavigatePage;
-  bool tabNavigation_ = false;  // forms
-  Control* currentControl_ = nullptr;  // forms
-  Control* lastActiveForm_ = nullptr;  // application object
-  Control* minimiseAnchor_ = nullptr;  // application object
   bool settingFocus_ = false;
   bool mouseInside_ = false;
 
@@ -380,15 +436,138 @@ class Control {
   Handler<NotifyHandler> mouseEnter_;
   Handler<NotifyHandler> mouseLeave_;
   std::vector<Handler<NotifyHandler>> destroyNotifications_;
+  std::unique_ptr<Hint> hint_;
+};
 
-  int lockCount_ = 0;
-  bool destroyPending_ = false;
-  bool destroying_ = false;  // DestroyWindow is ours, not the system's
+// ---------------------------------------------------------------- kinds
 
-  // Bitmap button.
-  unsigned buttonOptions_ = 0;
-  int glyphLayout_ = kGlyphCentre;
-  HANDLE glyph_ = nullptr;  // HBITMAP, or HIMAGELIST with kButtonImageList
+// The invisible pop-up "App" that owns the taskbar entry and the forms
+// under it: a trimmed system menu, the focus handed on to the form active
+// last, closing and minimising from the taskbar.
+class ApplicationWindow : public Control {
+ public:
+  void SetFocus(bool focus) override;  // comes to the front
+
+ private:
+  friend class Control;
+  friend class Form;
+  friend ApplicationWindow* CreateApplicationObject(std::string_view caption);
+
+  explicit ApplicationWindow(std::string_view caption);
+
+  const char* WindowClass() override;
+  void WindowCreated() override;
+  bool HookMessage(UINT message, WPARAM& wParam, LPARAM lParam, LRESULT& result) override;
+  bool HandleMessage(UINT message, WPARAM& wParam, LPARAM lParam, LRESULT& result) override;
+  void Forget(Control* gone);
+
+  Control* lastActiveForm_ = nullptr;
+  Control* minimiseAnchor_ = nullptr;
+};
+
+// A form "Form": a top-level window that numbers the controls on it for the
+// tab order, keeps its current control and, once asked, moves the focus
+// between them by the keyboard.
+class Form : public Control {
+ public:
+  // Turns on keyboard focus navigation among the form's controls.
+  void EnableTabNavigation() { tabNavigation_ = true; }
+  // Makes the windows, shows the form in front and focuses its current control.
+  void ShowAndActivate();
+  // The child that last received the focus, or null.
+  Control* CurrentControl() const { return currentControl_; }
+  void SetFocus(bool focus) override;  // comes to the front
+
+ private:
+  friend class Control;
+  friend Form* CreateForm(Control* parent, std::string_view caption);
+
+  Form(Control* parent, std::string_view caption);
+  ~Form() override;
+
+  const char* WindowClass() override;
+  void WindowCreated() override;
+  void WindowDestroyed() override;
+  bool HookMessage(UINT message, WPARAM& wParam, LPARAM lParam, LRESULT& result) override;
+  bool HandleMessage(UINT message, WPARAM& wParam, LPARAM lParam, LRESULT& result) override;
+
+  // Keyboard navigation (Navigation.cpp).
+  void CollectCandidates(const Control* under, std::vector<Control*>& out) const;
+  Control* NextInTabOrder(bool backwards) const;
+  Control* NearestInDirection(WORD key) const;
+
+  int nextTabOrder_ = 1;
+  bool tabNavigation_ = false;
+  Control* currentControl_ = nullptr;
+  HICON icon_ = nullptr;  // the form's own copy of the program icon
+};
+
+// A "STATIC" text; the word-wrap label is the same kind with SS_LEFT.
+class Label : public Control {
+ private:
+  friend Label* CreateLabel(Control* parent, std::string_view text);
+  friend Label* CreateWordWrapLabel(Control* parent, std::string_view text);
+
+  Label(Control* parent, std::string_view text, bool wordWrap);
+
+  const char* WindowClass() override { return "STATIC"; }
+  bool RepaintsOnResize() const override { return true; }
+  StyleBits TextAlignmentBits(int alignment) const override;
+  StyleBits VerticalAlignmentBits(int alignment) const override;
+  void Notified(WORD code) override;
+};
+
+// An "EDIT" box.
+class EditBox : public Control {
+ public:
+  // Selects the whole text (selection start 0, length -1).
+  void SelectAll();
+
+ private:
+  friend EditBox* CreateEditBox(Control* parent, EditOption options);
+
+  EditBox(Control* parent, EditOption options);
+
+  const char* WindowClass() override { return "EDIT"; }
+  StyleBits TextAlignmentBits(int alignment) const override;
+};
+
+// What a bitmap button is made from.
+struct BitmapButtonArgs {
+  std::string_view caption;  // stored as the text; may be empty
+  ButtonOption options = ButtonOption::None;
+  GlyphLayout layout = GlyphLayout::Centre;
+  // Not owned: the caller keeps it alive. With ButtonOption::ImageList an
+  // HIMAGELIST in disguise.
+  HBITMAP glyph = nullptr;
+  int glyphCount = 0;  // 0: as many square glyphs as fit side by side
+};
+
+// An owner-drawn "BUTTON" that shows one glyph of its bitmap per state.
+class BitmapButton : public Control {
+ public:
+  // Click sends the button its own BN_CLICKED, as a real click does.
+  void Click() override;
+  // A toggle button's state: down after an odd number of clicks.
+  bool IsDown() const { return down_; }
+
+ private:
+  friend BitmapButton* CreateBitmapButton(Control* parent, const BitmapButtonArgs& args);
+
+  BitmapButton(Control* parent, const BitmapButtonArgs& args);
+
+  const char* WindowClass() override { return "BUTTON"; }
+  bool RepaintsOnResize() const override { return true; }
+  StyleBits TextAlignmentBits(int alignment) const override;
+  StyleBits VerticalAlignmentBits(int alignment) const override;
+  bool HandleMessage(UINT message, WPARAM& wParam, LPARAM lParam, LRESULT& result) override;
+  void Notified(WORD code) override;
+  bool DrawItem(const DRAWITEMSTRUCT& item) override;
+  void MouseInsideChanged() override { Invalidate(); }  // the mouse-over glyph
+
+  ButtonOption options_;
+  GlyphLayout layout_;
+  HANDLE glyph_;  // HBITMAP, or HIMAGELIST with ButtonOption::ImageList
   int glyphCount_ = 0;
   int glyphWidth_ = 0;
   int glyphHeight_ = 0;
@@ -397,20 +576,18 @@ class Control {
 
 // ---------------------------------------------------------------- creation
 
-// The invisible pop-up that owns the taskbar entry and the forms under it.
-Control* CreateApplicationObject(std::string_view caption);
+// Each returns the new control; its parent owns it and destroys it with
+// itself.
+ApplicationWindow* CreateApplicationObject(std::string_view caption);
 // A form; the first one under the application object is the main form.
 // A null parent makes a free-standing form that the caller destroys.
-Control* CreateForm(Control* parent, std::string_view caption);
-Control* CreateLabel(Control* parent, std::string_view text);
-Control* CreateWordWrapLabel(Control* parent, std::string_view text);
-Control* CreateEditBox(Control* parent, unsigned options);
-// The button does not own the glyph; the caller keeps it alive.
-Control* CreateBitmapButton(Control* parent, std::string_view caption,
-                            unsigned options, int layout, HBITMAP glyph,
-                            int glyphCount);
-// Destroys the control with its children; deferred while the control is
-// inside its own message processing.
+Form* CreateForm(Control* parent, std::string_view caption);
+Label* CreateLabel(Control* parent, std::string_view text);
+Label* CreateWordWrapLabel(Control* parent, std::string_view text);
+EditBox* CreateEditBox(Control* parent, EditOption options = EditOption::None);
+BitmapButton* CreateBitmapButton(Control* parent, const BitmapButtonArgs& args);
+// Destroys the control with its children and its hint; deferred while the
+// control is inside its own message processing.
 void DestroyControl(Control* control);
 
 Control* ControlFromHandle(HWND window);
@@ -427,13 +604,13 @@ void RunMessageLoop(Control*& application);
 bool Running();
 bool Terminated();
 Control* CurrentApplication();
-Control* MainForm();
+Form* MainForm();
 
 // ---------------------------------------------------------------- errors
 
 // No exception crosses a window procedure: it is kept as the one pending
-// exception and rethrown by the layer operation that sent the message, or
-// by the message loop, which it ends.
+// exception and rethrown by the layer operation that sent the message (every
+// send of the layer ends in this), or by the message loop, which it ends.
 void RethrowPendingException();
 bool HasPendingException();
 
@@ -444,5 +621,7 @@ bool HasPendingException();
 int LiveGdiObjects();
 int LiveWindows();
 int LiveIcons();
+// Control objects that exist now, with or without a window.
+int LiveControls();
 
 }  // namespace widgets

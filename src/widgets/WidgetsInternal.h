@@ -22,13 +22,14 @@ struct LayerState {
   bool running = false;
   bool terminated = false;
   Control* currentApplication = nullptr;
-  Control* applicationObject = nullptr;  // the one made by create application object
-  Control* mainForm = nullptr;
+  ApplicationWindow* applicationObject = nullptr;  // the one made by create application object
+  Form* mainForm = nullptr;
   std::exception_ptr pendingException;
   bool failing = false;  // an escaped exception is on its way to the error box
   int gdiObjects = 0;
   int windows = 0;
   int icons = 0;
+  int controls = 0;
 };
 LayerState& State();
 bool ShuttingDown();  // the application object is being destroyed after the loop
@@ -36,6 +37,51 @@ bool ShuttingDown();  // the application object is being destroyed after the loo
 // Keeps the first exception that escapes a window procedure and, while the
 // loop runs, asks the loop to end.
 void StorePendingException(std::exception_ptr exception);
+
+// ---------------------------------------------------------------- calls into Windows
+
+// Whatever a call into Windows returns, once an exception that a handler
+// threw on the way (kept by a window procedure) has been rethrown.
+template <typename Result>
+Result Checked(Result result) {
+  RethrowPendingException();
+  return result;
+}
+
+// A window handle with the Win32 calls the layer makes on it, one thin line
+// each as 7-Zip's CWindow. Every call that may run a window procedure of ours
+// before it returns (a message sent; a window moved, restyled, shown,
+// focused, brought to the front or painted) ends in Checked, so no caller
+// can forget the pending exception. Posting runs nothing and rethrows nothing.
+// Inside a window procedure a rethrown exception is simply kept again.
+class Window {
+ public:
+  explicit Window(HWND handle) : handle_(handle) {}
+
+  LRESULT Send(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const {
+    return Checked(SendMessageA(handle_, message, wParam, lParam));
+  }
+  bool Post(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const {
+    return PostMessageA(handle_, message, wParam, lParam) != FALSE;
+  }
+  bool SetPos(int x, int y, int width, int height, UINT flags) const {
+    return Checked(SetWindowPos(handle_, nullptr, x, y, width, height, flags) != FALSE);
+  }
+  // WM_STYLECHANGING and WM_STYLECHANGED go to the window on the way.
+  LONG_PTR SetLong(int index, LONG_PTR value) const {
+    return Checked(SetWindowLongPtrA(handle_, index, value));
+  }
+  bool Show(int command) const { return Checked(ShowWindow(handle_, command) != FALSE); }
+  bool SetText(const char* text) const { return Checked(SetWindowTextA(handle_, text) != FALSE); }
+  // WM_GETTEXTLENGTH and WM_GETTEXT are messages like any other.
+  std::string GetText() const;
+  HWND Focus() const { return Checked(::SetFocus(handle_)); }
+  bool BringToFront() const { return Checked(SetForegroundWindow(handle_) != FALSE); }
+  bool Update() const { return Checked(UpdateWindow(handle_) != FALSE); }
+
+ private:
+  HWND handle_;
+};
 
 // Handle accounting: each wrapper counts what it makes and what it frees.
 HFONT CountedCreateFont(const LOGFONTA& logFont);
@@ -46,6 +92,10 @@ void CountedDeleteObject(HGDIOBJ object);  // fonts, brushes, bitmaps
 void CountedDeleteDc(HDC dc);
 HICON CountedCopyIcon(HICON icon);
 void CountedDestroyIcon(HICON icon);
+
+// Registers one of the layer's own window classes, with the arrow cursor;
+// gives back its name. Each kind calls it once, on its first window.
+const char* LayerClass(const char* name, UINT classStyle);
 
 // The program icon "MAINICON", loaded once; null when the module has none.
 HICON ProgramIcon();

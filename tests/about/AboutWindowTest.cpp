@@ -382,6 +382,37 @@ TEST_F(AboutWindowTest, ClosingFreesEverythingTheWindowMade) {
   });
 }
 
+// A thousand About windows opened and closed again leave the layer exactly
+// where it was: every control, hint, tooltip, window and GDI object that an
+// About window makes goes with it.
+TEST_F(AboutWindowTest, AThousandOpenAndCloseCyclesLeaveNothingBehind) {
+  constexpr int kCycles = 1000;
+  RunInLoop([&] {
+    PumpFor(100);
+    const widgets_test::HandleCounts before = widgets_test::LiveHandles();
+    const int controlsBefore = widgets::LiveControls();
+    const int hintsBefore = widgets::LiveHints();
+    const int tooltipsBefore = widgets::LiveTooltipWindows();
+    const int childrenBefore = form_->ChildCount();
+    for (int i = 0; i < kCycles; ++i) {
+      Window().aboutButton->Click();
+      const std::vector<HWND> abouts = AboutWindowsOf(MainHandle());
+      ASSERT_EQ(1u, abouts.size()) << "cycle " << i;
+      const std::vector<HWND> buttons = ChildrenOfClass(abouts[0], "BUTTON");
+      ASSERT_EQ(1u, buttons.size()) << "cycle " << i;
+      // The pointer over the close button makes its hint's tooltip.
+      SendMessageA(buttons[0], WM_MOUSEMOVE, 0, MAKELPARAM(3, 3));
+      widgets::ControlFromHandle(buttons[0])->Click();
+      ASSERT_TRUE(PumpUntil([&] { return !IsWindow(abouts[0]); })) << "cycle " << i;
+    }
+    EXPECT_EQ(before, widgets_test::LiveHandles());
+    EXPECT_EQ(controlsBefore, widgets::LiveControls());
+    EXPECT_EQ(hintsBefore, widgets::LiveHints());
+    EXPECT_EQ(tooltipsBefore, widgets::LiveTooltipWindows());
+    EXPECT_EQ(childrenBefore, form_->ChildCount());
+  });
+}
+
 TEST_F(AboutWindowTest, MainWindowStaysUsableWhileAboutIsOpen) {
   RunInLoop([&] {
     HWND about = OpenAbout();

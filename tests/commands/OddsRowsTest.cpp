@@ -52,7 +52,7 @@ class OddsRowsTest : public MainWindowTest {
     // Only the one row is left among the main window's children.
     int edits = 0;
     for (int i = 0; i < form_->ChildCount(); ++i) {
-      if (form_->ChildAt(i)->Kind() == widgets::ControlKind::EditBox) ++edits;
+      if (dynamic_cast<widgets::EditBox*>(form_->ChildAt(i))) ++edits;
     }
     EXPECT_EQ(5, edits) << "stake, won-count, system-size, \"по\" and one row";
   }

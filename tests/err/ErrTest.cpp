@@ -166,8 +166,9 @@ TEST_F(ErrTest, ForeignCallsLeaveTheProgramsPrecisionBehind) {
 // an Exception, not as a crash, and the window procedure was left cleanly.
 TEST_F(ErrTest, FaultInAClickedHandlerReachesTheCaller) {
   widgets::Control* form = widgets::CreateForm(nullptr, "Fault");
-  widgets::Control* button = widgets::CreateBitmapButton(form, "", widgets::kButtonFlat, 0,
-                                                         nullptr, 0);
+  widgets::Control* button = widgets::CreateBitmapButton(
+      form, {.caption = "", .options = widgets::ButtonOption::Flat,
+             .layout = widgets::GlyphLayout::Left});
   button->click = {[](void*, widgets::Control*) { ReadThroughNull(); }, nullptr};
   const base::Exception e = Raised([&] { button->Click(); });
   EXPECT_EQ(e.Kind(), ErrorKind::AccessViolation);

@@ -108,7 +108,7 @@ enum class Kind { Edit, Label, Button };
 
 struct Expected {
   const char* name;
-  Control* mainwindow::MainWindow::*control;
+  ControlField control;
   Kind kind;
   std::vector<int> place;
   COLORREF background;
@@ -124,37 +124,37 @@ TEST_F(MainWindowTest, EveryFixedControlSitsAtItsPlaceWithItsLookAndText) {
   using F = mainwindow::MainWindow;
   const COLORREF field = GetSysColor(COLOR_WINDOW);
   const Expected table[] = {
-      {"link label", &F::linkLabel, Kind::Label, {75, 27, 175, 14}, kWindowColour,
+      {"link label", &Field<&F::linkLabel>, Kind::Label, {75, 27, 175, 14}, kWindowColour,
        "vadrex.example", SS_CENTER, 0, false},
-      {"stake box", &F::stakeBox, Kind::Edit, {10, 70, 60, 18}, field, "", 0,
+      {"stake box", &Field<&F::stakeBox>, Kind::Edit, {10, 70, 60, 18}, field, "", 0,
        ES_NUMBER | ES_READONLY, true},
-      {"won-count box", &F::wonCountBox, Kind::Edit, {80, 70, 30, 18}, kWindowColour, "1",
+      {"won-count box", &Field<&F::wonCountBox>, Kind::Edit, {80, 70, 30, 18}, kWindowColour, "1",
        ES_NUMBER | ES_READONLY, 0, true},
-      {"system-size box", &F::systemSizeBox, Kind::Edit, {120, 70, 30, 18}, field, "1",
+      {"system-size box", &Field<&F::systemSizeBox>, Kind::Edit, {120, 70, 30, 18}, field, "1",
        ES_NUMBER, ES_READONLY, true},
-      {"\"по\" box", &F::comboSizeBox, Kind::Edit, {190, 70, 50, 18}, field, "1", ES_NUMBER,
+      {"\"по\" box", &Field<&F::comboSizeBox>, Kind::Edit, {190, 70, 50, 18}, field, "1", ES_NUMBER,
        ES_READONLY, true},
-      {"result strip", &F::resultStrip, Kind::Label, {10, 126, 230, 18}, kResultStripColour,
+      {"result strip", &Field<&F::resultStrip>, Kind::Label, {10, 126, 230, 18}, kResultStripColour,
        "Результат", WS_BORDER, SS_CENTER | SS_RIGHT | SS_CENTERIMAGE, false},
-      {"close button", &F::closeButton, Kind::Button, {232, 2, 16, 16}, kStripColour, "",
+      {"close button", &Field<&F::closeButton>, Kind::Button, {232, 2, 16, 16}, kStripColour, "",
        BS_OWNERDRAW, 0, false},
-      {"minimise button", &F::minimiseButton, Kind::Button, {214, 2, 16, 16}, kStripColour, "",
+      {"minimise button", &Field<&F::minimiseButton>, Kind::Button, {214, 2, 16, 16}, kStripColour, "",
        BS_OWNERDRAW, 0, false},
-      {"About button", &F::aboutButton, Kind::Button, {192, 2, 16, 16}, kStripColour, "",
+      {"About button", &Field<&F::aboutButton>, Kind::Button, {192, 2, 16, 16}, kStripColour, "",
        BS_OWNERDRAW, 0, false},
-      {"calculate button", &F::calculateButton, Kind::Button, {214, 154, 26, 26}, kWindowColour,
+      {"calculate button", &Field<&F::calculateButton>, Kind::Button, {214, 154, 26, 26}, kWindowColour,
        "", BS_OWNERDRAW, 0, true},
-      {"clear-all button", &F::clearAllButton, Kind::Button, {178, 154, 26, 26}, kWindowColour,
+      {"clear-all button", &Field<&F::clearAllButton>, Kind::Button, {178, 154, 26, 26}, kWindowColour,
        "Стереть", BS_OWNERDRAW, 0, true},
-      {"paste button", &F::pasteButton, Kind::Button, {142, 154, 26, 26}, kWindowColour,
+      {"paste button", &Field<&F::pasteButton>, Kind::Button, {142, 154, 26, 26}, kWindowColour,
        "Вставить", BS_OWNERDRAW, 0, true},
-      {"help button", &F::helpButton, Kind::Button, {10, 154, 26, 26}, kWindowColour, nullptr,
+      {"help button", &Field<&F::helpButton>, Kind::Button, {10, 154, 26, 26}, kWindowColour, nullptr,
        BS_OWNERDRAW, 0, true},
   };
   RunInLoop([&] {
     for (const Expected& e : table) {
       SCOPED_TRACE(e.name);
-      Control* control = Window().*e.control;
+      Control* control = e.control(Window());
       ASSERT_NE(nullptr, control);
       EXPECT_EQ(form_, control->Parent());
       EXPECT_EQ(e.place, Place(RectInClient(control)));
@@ -233,7 +233,7 @@ TEST_F(MainWindowTest, TheLabelPoStandsPlainAndCentredBetweenTheCountBoxes) {
       if (form_->ChildAt(i) == Window().systemSizeBox) label = form_->ChildAt(i + 1);
     }
     ASSERT_NE(nullptr, label);
-    EXPECT_EQ(widgets::ControlKind::Label, label->Kind());
+    EXPECT_NE(nullptr, dynamic_cast<widgets::Label*>(label));
     EXPECT_EQ("по", TextOf(label));
     EXPECT_EQ((std::vector<int>{160, 72, 20, 22}), Place(RectInClient(label)));
     EXPECT_EQ(static_cast<DWORD>(SS_CENTER), StyleOf(label) & SS_TYPEMASK);
@@ -249,26 +249,26 @@ TEST_F(MainWindowTest, TheLabelPoStandsPlainAndCentredBetweenTheCountBoxes) {
 TEST_F(MainWindowTest, HintsNameWhatEachControlIsFor) {
   using F = mainwindow::MainWindow;
   const struct {
-    Control* F::*control;
+    ControlField control;
     const char* hint;
   } table[] = {
-      {&F::stakeBox, "Поставленная сумма"},
-      {&F::wonCountBox, "Сыграло"},
-      {&F::systemSizeBox, "Размер системы"},
-      {&F::resultStrip, "Вывод результата  или\rсообщения об ошибке"},
-      {&F::closeButton, "Закрыть калькулятор"},
-      {&F::minimiseButton, "Свернуть"},
-      {&F::aboutButton, "О программе"},
-      {&F::calculateButton, "Рассчитать ставку"},
-      {&F::clearAllButton, "Очистить все"},
-      {&F::pasteButton, "Вставить из Excel"},
-      {&F::helpButton, "Справка"},
-      {&F::comboSizeBox, "(no hint)"},
-      {&F::linkLabel, "(no hint)"},
+      {&Field<&F::stakeBox>, "Поставленная сумма"},
+      {&Field<&F::wonCountBox>, "Сыграло"},
+      {&Field<&F::systemSizeBox>, "Размер системы"},
+      {&Field<&F::resultStrip>, "Вывод результата  или\rсообщения об ошибке"},
+      {&Field<&F::closeButton>, "Закрыть калькулятор"},
+      {&Field<&F::minimiseButton>, "Свернуть"},
+      {&Field<&F::aboutButton>, "О программе"},
+      {&Field<&F::calculateButton>, "Рассчитать ставку"},
+      {&Field<&F::clearAllButton>, "Очистить все"},
+      {&Field<&F::pasteButton>, "Вставить из Excel"},
+      {&Field<&F::helpButton>, "Справка"},
+      {&Field<&F::comboSizeBox>, "(no hint)"},
+      {&Field<&F::linkLabel>, "(no hint)"},
   };
   RunInLoop([&] {
     for (const auto& entry : table) {
-      Control* control = Window().*entry.control;
+      Control* control = entry.control(Window());
       EXPECT_EQ(entry.hint, HintOf(control)) << TextOf(control);
     }
     EXPECT_EQ("(no hint)", HintOf(Row(1)));

@@ -205,14 +205,14 @@ TEST_F(SkinTest, NoButtonShowsTheKeyGreyAndEachSitsOnItsSurfaceColour) {
 
 TEST_F(SkinTest, BoxesAndTheResultStripHaveAThinFrameAroundTheirColour) {
   const struct {
-    Control* mainwindow::MainWindow::*box;
+    ControlField box;
     COLORREF inside;
   } boxes[] = {
-      {&mainwindow::MainWindow::stakeBox, 0},
-      {&mainwindow::MainWindow::wonCountBox, kWindowColour},
-      {&mainwindow::MainWindow::systemSizeBox, 0},
-      {&mainwindow::MainWindow::comboSizeBox, 0},
-      {&mainwindow::MainWindow::resultStrip, kResultStripColour},
+      {&Field<&mainwindow::MainWindow::stakeBox>, 0},
+      {&Field<&mainwindow::MainWindow::wonCountBox>, kWindowColour},
+      {&Field<&mainwindow::MainWindow::systemSizeBox>, 0},
+      {&Field<&mainwindow::MainWindow::comboSizeBox>, 0},
+      {&Field<&mainwindow::MainWindow::resultStrip>, kResultStripColour},
   };
   RunInLoop([&] {
     SetTextOf(Window().systemSizeBox, "");
@@ -240,7 +240,7 @@ TEST_F(SkinTest, BoxesAndTheResultStripHaveAThinFrameAroundTheirColour) {
       }
     };
     for (const auto& entry : boxes) {
-      check(Window().*entry.box, entry.inside ? entry.inside : GetSysColor(COLOR_WINDOW));
+      check(entry.box(Window()), entry.inside ? entry.inside : GetSysColor(COLOR_WINDOW));
     }
     check(Row(1), GetSysColor(COLOR_WINDOW));
   });

@@ -62,11 +62,19 @@ class MainWindowTest : public ::testing::Test {
                 std::string_view systemSize, std::string_view comboSize);
 
   widgets::Control* application_ = nullptr;
-  widgets::Control* form_ = nullptr;
+  widgets::Form* form_ = nullptr;
   mainwindow::MainWindow window_;
   // How RunInLoop ends when the case does not say.
   LoopEnd loopEnd_ = LoopEnd::Close;
 };
+
+// A control of the main window, read as a plain control, for the tables of
+// cases that walk over several of them: &Field<&MainWindow::stakeBox>.
+using ControlField = widgets::Control* (*)(const mainwindow::MainWindow&);
+template <auto field>
+widgets::Control* Field(const mainwindow::MainWindow& window) {
+  return window.*field;
+}
 
 // Where the cases that measure positions put the main window's frame.
 inline constexpr int kPlacedLeft = 100;

@@ -87,7 +87,7 @@ class FormTest : public ::testing::Test {
  protected:
   void SetUp() override;
   void TearDown() override;
-  widgets::Control* form_ = nullptr;
+  widgets::Form* form_ = nullptr;
 
  private:
   HandleCounts before_{};

@@ -1,10 +1,12 @@
 // Hints: a tooltip made on the first mouse move over the control, showing
-// the text set before the control had a window, line breaks included.
+// the text set before the control had a window, line breaks included; the
+// control owns its hint, and the hint leaves the general slot alone.
 #include "widgets/Hints.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <stdexcept>
 #include <string>
 
 #include "support/WindowTestSupport.h"
@@ -63,7 +65,7 @@ class HintsTest : public ::testing::Test {
     return false;
   }
 
-  widgets::Control* form_ = nullptr;
+  widgets::Form* form_ = nullptr;
   widgets::Control* label_ = nullptr;
 };
 
@@ -133,25 +135,87 @@ TEST_F(HintsTest, UnattachedHintOnlyStoresItsText) {
   widgets::DestroyHint(hint);
 }
 
-TEST_F(HintsTest, DestroyingTheControlReleasesItsTooltip) {
+TEST_F(HintsTest, DestroyingTheControlDestroysItsHintAndTooltip) {
+  const int hints = widgets::LiveHints();
   widgets::Hint* hint = HintWithText("tip");
+  EXPECT_EQ(label_->GetHint(), hint);
+  EXPECT_EQ(hint->AttachedControl(), label_);
+  EXPECT_EQ(widgets::LiveHints(), hints + 1);
   form_->ShowAndActivate();
   SendMessageA(label_->Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(3, 3));
   ASSERT_EQ(widgets::LiveTooltipWindows(), 1);
   widgets::DestroyControl(label_);
   EXPECT_EQ(widgets::LiveTooltipWindows(), 0);
-  EXPECT_EQ(hint->AttachedControl(), nullptr);
-  widgets::DestroyHint(hint);
+  EXPECT_EQ(widgets::LiveHints(), hints);
 }
 
 TEST_F(HintsTest, DestroyedHintIsForgottenByItsControl) {
+  const int hints = widgets::LiveHints();
   widgets::Hint* hint = HintWithText("tip");
   form_->ShowAndActivate();
   widgets::DestroyHint(hint);
+  EXPECT_EQ(label_->GetHint(), nullptr);
+  EXPECT_EQ(widgets::LiveHints(), hints);
   SendMessageA(label_->Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(3, 3));
   EXPECT_EQ(widgets::LiveTooltipWindows(), 0);
-  widgets::DestroyControl(label_);  // no notification reaches the freed hint
+  widgets::DestroyControl(label_);  // nothing reaches the freed hint
   EXPECT_EQ(form_->ChildCount(), 0);
+}
+
+TEST_F(HintsTest, ASecondHintReplacesAndDestroysTheFirst) {
+  const int hints = widgets::LiveHints();
+  HintWithText("first");
+  widgets::Hint* second = HintWithText("second");
+  EXPECT_EQ(label_->GetHint(), second);
+  EXPECT_EQ(widgets::LiveHints(), hints + 1);
+  form_->ShowAndActivate();
+  SendMessageA(label_->Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(3, 3));
+  ASSERT_NE(second->TooltipWindow(), nullptr);
+  EXPECT_EQ(widgets::LiveTooltipWindows(), 1);
+  EXPECT_EQ(ToolText(second->TooltipWindow(), label_->Handle()), "second");
+}
+
+TEST_F(HintsTest, AHintAttachedElsewhereMovesWithItsTooltipGone) {
+  const int hints = widgets::LiveHints();
+  widgets::Control* other = widgets::CreateLabel(form_, "other");
+  other->SetTop(60);
+  widgets::Hint* hint = HintWithText("tip");
+  form_->ShowAndActivate();
+  SendMessageA(label_->Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(3, 3));
+  ASSERT_EQ(widgets::LiveTooltipWindows(), 1);
+
+  widgets::AttachHint(hint, other);
+  EXPECT_EQ(label_->GetHint(), nullptr);
+  EXPECT_EQ(other->GetHint(), hint);
+  EXPECT_EQ(widgets::LiveTooltipWindows(), 0);
+  SendMessageA(other->Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(3, 3));
+  ASSERT_NE(hint->TooltipWindow(), nullptr);
+  EXPECT_EQ(ToolText(hint->TooltipWindow(), other->Handle()), "tip");
+  widgets::DestroyControl(label_);
+  EXPECT_EQ(widgets::LiveHints(), hints + 1);  // it is the other's now
+  widgets::DestroyControl(other);
+  EXPECT_EQ(widgets::LiveHints(), hints);
+}
+
+// The program keeps the general slot: a hint works beside a handler there.
+TEST_F(HintsTest, TheGeneralSlotStaysFreeForTheProgram) {
+  static int moves;
+  moves = 0;
+  label_->SetMessageHandler(
+      [](void*, widgets::Control*, UINT message, WPARAM, LPARAM) { moves += message == WM_MOUSEMOVE; },
+      nullptr);
+  widgets::Hint* hint = HintWithText("tip");
+  form_->ShowAndActivate();
+  SendMessageA(label_->Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(3, 3));
+  EXPECT_EQ(moves, 1);
+  EXPECT_NE(hint->TooltipWindow(), nullptr);
+
+  // Replacing the handler afterwards leaves the hint in place too.
+  label_->SetMessageHandler(nullptr, nullptr);
+  SendMessageA(label_->Handle(), WM_MOUSELEAVE, 0, 0);
+  SendMessageA(label_->Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(4, 4));
+  EXPECT_NE(hint->TooltipWindow(), nullptr);
+  EXPECT_EQ(moves, 1);
 }
 
 TEST_F(HintsTest, RestingMouseShowsTheTip) {
@@ -172,6 +236,105 @@ TEST_F(HintsTest, CarriageReturnBreaksTheTipIntoTwoLines) {
   ASSERT_TRUE(RestMouseOnLabel(hint));
   const int twoLines = TipHeight(hint->TooltipWindow());
   EXPECT_GT(twoLines, oneLine * 3 / 2) << oneLine << " " << twoLines;
+}
+
+// A message a hint sends can run the program's handlers: adding the tool
+// makes the tooltip ask the tool's window for its notification format.
+// What a handler throws there reaches set hint text.
+TEST_F(HintsTest, AnExceptionDuringAHintsSendReachesTheCaller) {
+  static bool armed;
+  armed = false;
+  label_->SetMessageHandler(
+      [](void*, widgets::Control*, UINT message, WPARAM, LPARAM) {
+        if (armed && message == WM_NOTIFYFORMAT) {
+          armed = false;
+          throw std::runtime_error("hint send");
+        }
+      },
+      nullptr);
+  widgets::Hint* hint = HintWithText("tip");
+  form_->ShowAndActivate();
+  SendMessageA(label_->Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(3, 3));
+  ASSERT_NE(hint->TooltipWindow(), nullptr);
+
+  armed = true;
+  EXPECT_THROW(widgets::SetHintText(hint, "new"), std::runtime_error);
+  EXPECT_FALSE(widgets::HasPendingException());
+}
+
+// ---------------------------------------------------------------- ownership
+
+// The About window's pattern: a modeless form under the main window with its
+// texts and a hinted close button whose click posts the form's close.
+widgets::Form* OpenChildForm(widgets::Control* mainWindow, HBITMAP glyph) {
+  widgets::Form* window = widgets::CreateForm(mainWindow, "О программе");
+  window->SetStyle(WS_POPUP | WS_VISIBLE | WS_BORDER);
+  window->SetLeft(120);
+  window->SetTop(130);
+  window->SetClientWidth(150);
+  window->SetClientHeight(120);
+  widgets::BitmapButton* close = widgets::CreateBitmapButton(
+      window, {.caption = "",
+               .options = widgets::ButtonOption::Flat | widgets::ButtonOption::NoCaption,
+               .layout = widgets::GlyphLayout::Centre,
+               .glyph = glyph,
+               .glyphCount = 1});
+  close->SetLeft(132);
+  close->SetTop(2);
+  close->SetWidth(16);
+  close->SetHeight(16);
+  close->click = {[](void*, widgets::Control* sender) { sender->Parent()->PostClose(); }, nullptr};
+  widgets::Hint* hint = widgets::CreateHint();
+  widgets::AttachHint(hint, close);
+  widgets::SetHintText(hint, "Закрыть окно");
+  widgets::Control* title = widgets::CreateWordWrapLabel(window, "Букмекерский калькулятор");
+  title->SetTop(35);
+  title->SetFontStyle(widgets::kFontBold);
+  widgets::CreateLabel(window, "Версия : 1.0.0.1")->SetTop(70);
+  window->ShowAndActivate();
+  return window;
+}
+
+struct LayerCounts {
+  widgets_test::HandleCounts handles;
+  int controls, hints, tooltips;
+  bool operator==(const LayerCounts&) const = default;
+};
+
+LayerCounts Counts() {
+  return {widgets_test::LiveHandles(), widgets::LiveControls(), widgets::LiveHints(),
+          widgets::LiveTooltipWindows()};
+}
+
+void PrintTo(const LayerCounts& counts, std::ostream* out) {
+  widgets_test::PrintTo(counts.handles, out);
+  *out << " controls " << counts.controls << ", hints " << counts.hints << ", tooltips "
+       << counts.tooltips;
+}
+
+TEST_F(HintsTest, AHintedChildFormOpenedAndClosedAThousandTimesLeavesNothing) {
+  HDC screen = GetDC(nullptr);
+  HBITMAP glyph = CreateCompatibleBitmap(screen, 12, 12);
+  ReleaseDC(nullptr, screen);
+  form_->ShowAndActivate();
+  PumpMessages();
+  const LayerCounts before = Counts();
+  const int children = form_->ChildCount();
+
+  for (int i = 0; i < 1000; ++i) {
+    widgets::Form* window = OpenChildForm(form_, glyph);
+    const HWND handle = window->Handle();
+    widgets::Control* close = window->ChildAt(0);
+    // The pointer over the button brings the hint's tooltip.
+    SendMessageA(close->Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(3, 3));
+    ASSERT_NE(close->GetHint()->TooltipWindow(), nullptr) << i;
+    close->Click();
+    PumpMessages();
+    ASSERT_FALSE(IsWindow(handle)) << i;
+    ASSERT_EQ(form_->ChildCount(), children) << i;
+  }
+  EXPECT_EQ(Counts(), before);
+  DeleteObject(glyph);
 }
 
 }  // namespace

@@ -1,7 +1,7 @@
 // Bitmaps: the mapped key colour, glyph sizing, owner-drawn glyphs and
 // transparent drawing.
 #include "widgets/WidgetsTestResources.h"
-#include "support/WindowTestSupport.h"
+#include "widgets/TestForm.h"
 
 using namespace widgets;
 using namespace widgets_test;
@@ -16,6 +16,16 @@ constexpr COLORREF kGreen = 0x008000;
 constexpr COLORREF kBlue = 0xFF0000;
 
 HINSTANCE Module() { return GetModuleHandleA(nullptr); }
+
+// The program's kind of button: flat, no caption drawn, the glyph centred.
+BitmapButton* GlyphButton(Control* parent, HBITMAP glyph, int glyphCount = 0,
+                          ButtonOption more = ButtonOption::None) {
+  return CreateBitmapButton(parent, {.caption = "",
+                                     .options = ButtonOption::Flat | ButtonOption::NoCaption | more,
+                                     .layout = GlyphLayout::Centre,
+                                     .glyph = glyph,
+                                     .glyphCount = glyphCount});
+}
 
 // Asks the button's parent to draw it, as Windows does, onto a picture.
 void DrawButton(Control* button, Picture& picture, UINT state) {
@@ -58,8 +68,8 @@ TEST(LoadMappedBitmap, ReplacesOnlyPixelsOfExactlyTheKeyColour) {
 
 struct SizeCase {
   int resource;  // 0: no glyph
-  unsigned options;
-  int layout;
+  ButtonOption options;
+  GlyphLayout layout;
   const char* caption;
   int glyphCount;
   int width, height;
@@ -67,19 +77,25 @@ struct SizeCase {
 
 TEST_F(FormTest, TheButtonsFirstSizeFollowsItsGlyph) {
   const SizeCase cases[] = {
-      {kGlyph12Resource, kButtonFlat | kButtonNoCaption, kGlyphCentre, "", 0, 12, 12},
-      {kGlyph12Resource, 0, kGlyphCentre, "", 0, 16, 16},  // room for the edge
-      {kTwoGlyphsResource, kButtonFlat, kGlyphCentre, "", 0, 12, 12},  // two square glyphs
-      {kTwoGlyphsResource, kButtonFlat, kGlyphCentre, "", 1, 24, 12},
-      {kGlyph12Resource, kButtonFlat, kGlyphLeft, "Go", 0, 64 + 12, 12},
-      {kGlyph12Resource, kButtonFlat, kGlyphBottom, "Go", 0, 64, 22 + 12},
-      {kGlyph12Resource, kButtonFlat, kGlyphTop, "", 0, 12, 22 + 12},
-      {0, kButtonFlat, kGlyphCentre, "", 0, 64, 22},
+      {kGlyph12Resource, ButtonOption::Flat | ButtonOption::NoCaption, GlyphLayout::Centre, "", 0, 12, 12},
+      {kGlyph12Resource, ButtonOption::None, GlyphLayout::Centre, "", 0, 16, 16},  // room for the edge
+      {kTwoGlyphsResource, ButtonOption::Flat, GlyphLayout::Centre, "", 0, 12, 12},  // two square glyphs
+      {kTwoGlyphsResource, ButtonOption::Flat, GlyphLayout::Centre, "", 1, 24, 12},
+      {kGlyph12Resource, ButtonOption::Flat, GlyphLayout::Left, "Go", 0, 64 + 12, 12},
+      {kGlyph12Resource, ButtonOption::Flat, GlyphLayout::Right, "Go", 0, 64 + 12, 12},
+      {kGlyph12Resource, ButtonOption::Flat, GlyphLayout::Bottom, "Go", 0, 64, 22 + 12},
+      {kGlyph12Resource, ButtonOption::Flat, GlyphLayout::Top, "", 0, 12, 22 + 12},
+      {0, ButtonOption::Flat, GlyphLayout::Centre, "", 0, 64, 22},
   };
   for (const SizeCase& c : cases) {
-    SCOPED_TRACE(testing::Message() << c.resource << " options " << c.options << " layout " << c.layout);
+    SCOPED_TRACE(testing::Message() << c.resource << " options " << static_cast<unsigned>(c.options)
+                                    << " layout " << static_cast<int>(c.layout));
     HBITMAP glyph = c.resource ? LoadMappedBitmap(Module(), c.resource, kKeyGrey, kStripColour) : nullptr;
-    Control* button = CreateBitmapButton(form_, c.caption, c.options, c.layout, glyph, c.glyphCount);
+    Control* button = CreateBitmapButton(form_, {.caption = c.caption,
+                                                 .options = c.options,
+                                                 .layout = c.layout,
+                                                 .glyph = glyph,
+                                                 .glyphCount = c.glyphCount});
     EXPECT_EQ(c.width, button->GetWidth());
     EXPECT_EQ(c.height, button->GetHeight());
     EXPECT_EQ(c.caption, button->GetText());
@@ -91,7 +107,7 @@ TEST_F(FormTest, TheButtonsFirstSizeFollowsItsGlyph) {
 TEST_F(FormTest, AFlatButtonShowsItsCentredGlyphAndNoKeyGrey) {
   HBITMAP glyph = LoadMappedBitmap(Module(), kGlyph12Resource, kKeyGrey, kStripColour);
   form_->SetColour(kStripColour);
-  Control* button = CreateBitmapButton(form_, "", 6, kGlyphCentre, glyph, 0);
+  Control* button = GlyphButton(form_, glyph);
   button->SetLeft(20);
   button->SetTop(20);
   button->SetWidth(16);
@@ -115,7 +131,7 @@ TEST_F(FormTest, AFlatButtonShowsItsCentredGlyphAndNoKeyGrey) {
   }
 
   // The same through Windows, on the screen.
-  form_->ShowAndActivate();
+  AsForm(form_)->ShowAndActivate();
   Picture screen(60, 60);
   screen.CopyFromScreen(form_->Handle());
   EXPECT_FALSE(screen.Contains(kKeyGrey));
@@ -128,7 +144,7 @@ TEST_F(FormTest, AFlatButtonShowsItsCentredGlyphAndNoKeyGrey) {
 
 TEST_F(FormTest, ABigGlyphIsCentredAndClippedToTheButton) {
   HBITMAP glyph = LoadMappedBitmap(Module(), kGlyph24Resource, kKeyGrey, 0x9ACEFF);
-  Control* button = CreateBitmapButton(form_, "", 6, kGlyphCentre, glyph, 0);
+  Control* button = GlyphButton(form_, glyph);
   button->SetColour(0x00FF00);
   button->SetWidth(26);
   button->SetHeight(26);
@@ -155,7 +171,7 @@ TEST_F(FormTest, ABigGlyphIsCentredAndClippedToTheButton) {
 
 TEST_F(FormTest, SeveralGlyphsGiveOnePictureAState) {
   HBITMAP glyphs = LoadMappedBitmap(Module(), kTwoGlyphsResource, kKeyGrey, kStripColour);
-  Control* button = CreateBitmapButton(form_, "", 6, kGlyphCentre, glyphs, 2);
+  Control* button = GlyphButton(form_, glyphs, 2);
   Picture picture(12, 12);
   DrawButton(button, picture, 0);
   EXPECT_EQ(kGreen, picture.At(6, 6));
@@ -164,6 +180,34 @@ TEST_F(FormTest, SeveralGlyphsGiveOnePictureAState) {
   DrawButton(button, picture, ODS_DISABLED);  // no third glyph: the first
   EXPECT_EQ(kGreen, picture.At(6, 6));
   DestroyControl(button);
+  DeleteObject(glyphs);
+}
+
+TEST_F(FormTest, AToggleButtonShowsItsPressedGlyphUntilClickedAgain) {
+  HBITMAP glyphs = LoadMappedBitmap(Module(), kTwoGlyphsResource, kKeyGrey, kStripColour);
+  BitmapButton* toggle = GlyphButton(form_, glyphs, 2, ButtonOption::Toggle);
+  BitmapButton* plain = GlyphButton(form_, glyphs, 2);
+  static int clicks;
+  clicks = 0;
+  toggle->click = {[](void*, Control*) { ++clicks; }, nullptr};
+  Picture picture(12, 12);
+
+  toggle->Click();
+  plain->Click();
+  EXPECT_TRUE(toggle->IsDown());
+  EXPECT_FALSE(plain->IsDown());
+  DrawButton(toggle, picture, 0);
+  EXPECT_EQ(kBlue, picture.At(6, 6));
+  DrawButton(plain, picture, 0);
+  EXPECT_EQ(kGreen, picture.At(6, 6));
+
+  toggle->Click();
+  EXPECT_FALSE(toggle->IsDown());
+  DrawButton(toggle, picture, 0);
+  EXPECT_EQ(kGreen, picture.At(6, 6));
+  EXPECT_EQ(2, clicks);
+  DestroyControl(toggle);
+  DestroyControl(plain);
   DeleteObject(glyphs);
 }
 

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "base/Exception.h"
-#include "support/WindowTestSupport.h"
+#include "widgets/TestForm.h"
 
 using namespace widgets;
 using namespace widgets_test;
@@ -28,7 +28,7 @@ class ApplicationTest : public ::testing::Test {
     mainForm_->SetWidth(250);
     mainForm_->SetHeight(190);
     label_ = CreateLabel(mainForm_, "Результат");
-    edit_ = CreateEditBox(mainForm_, 0);
+    edit_ = CreateEditBox(mainForm_);
     edit_->SetTop(30);
   }
   void TearDown() override {
@@ -49,7 +49,7 @@ class ApplicationTest : public ::testing::Test {
   }
 
   Control* application_ = nullptr;
-  Control* mainForm_ = nullptr;
+  Form* mainForm_ = nullptr;
   Control* label_ = nullptr;
   Control* edit_ = nullptr;
   HandleCounts before_{};
@@ -190,11 +190,13 @@ TEST_F(ApplicationTest, ClosingTheMainFormOutsideTheLoopKeepsItsWindowAndAsksToQ
   CloseLog log;
   mainForm_->close = {CountClose, &log};
   HWND window = mainForm_->Handle();
+  ForgetQuit();
   SendMessageA(window, WM_CLOSE, 0, 0);
   SendMessageA(window, WM_CLOSE, 0, 0);
   EXPECT_EQ(1, log.calls);  // cleared once accepted
   EXPECT_TRUE(IsWindow(window));
-  EXPECT_TRUE(PumpMessages());
+  PumpMessages();
+  EXPECT_TRUE(QuitSeen());
 }
 
 TEST_F(ApplicationTest, ClosingAnotherFormDestroysItAndFreesItsControl) {
@@ -219,8 +221,8 @@ TEST_F(ApplicationTest, ClosingAnotherFormDestroysItAndFreesItsControl) {
 }
 
 TEST_F(ApplicationTest, TheApplicationHandsTheFocusToTheFormActiveLast) {
-  Control* second = CreateForm(application_, "second");
-  Control* secondEdit = CreateEditBox(second, 0);
+  Form* second = CreateForm(application_, "second");
+  Control* secondEdit = CreateEditBox(second);
   mainForm_->ShowAndActivate();
   edit_->SetFocus(true);
   secondEdit->SetFocus(true);
@@ -237,11 +239,11 @@ TEST_F(ApplicationTest, TheApplicationHandsTheFocusToTheFormActiveLast) {
 
 TEST_F(FormTest, ShowAndActivateMakesTheFormsWindowsAndFocusesItsCurrentControl) {
   Control* label = CreateLabel(form_, "x");
-  Control* edit = CreateEditBox(form_, 0);
+  Control* edit = CreateEditBox(form_);
   edit->SetTop(30);
   edit->SetFocus(true);  // recorded while the form is still hidden
   EXPECT_FALSE(label->HasWindow());
-  form_->ShowAndActivate();
+  AsForm(form_)->ShowAndActivate();
   EXPECT_TRUE(IsWindowVisible(label->Handle()));
   EXPECT_TRUE(IsWindowVisible(edit->Handle()));
   EXPECT_EQ(form_->Handle(), GetForegroundWindow());

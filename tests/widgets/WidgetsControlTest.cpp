@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "widgets/WidgetsTestResources.h"
-#include "support/WindowTestSupport.h"
+#include "widgets/TestForm.h"
 
 using namespace widgets;
 using namespace widgets_test;
@@ -48,12 +48,12 @@ TEST_F(FormTest, LabelsHaveTheirStyleHeightAndClass) {
 }
 
 TEST_F(FormTest, TabOrderNumbersCountOnAcrossTheFormNeverReset) {
-  Control* first = CreateEditBox(form_, 0);
+  Control* first = CreateEditBox(form_);
   Control* label = CreateLabel(form_, "");
   DestroyControl(label);
-  Control* third = CreateBitmapButton(form_, "", kButtonFlat, kGlyphCentre, nullptr, 0);
+  Control* third = CreateBitmapButton(form_, {.caption = "", .options = ButtonOption::Flat});
   Control* inner = CreateForm(form_, "inner");
-  Control* onInner = CreateEditBox(inner, 0);
+  Control* onInner = CreateEditBox(inner);
   EXPECT_EQ(1, first->TabOrder());
   EXPECT_EQ(3, third->TabOrder());
   EXPECT_EQ(0, inner->TabOrder());
@@ -64,7 +64,7 @@ TEST_F(FormTest, TabOrderNumbersCountOnAcrossTheFormNeverReset) {
 }
 
 struct EditCase {
-  unsigned options;
+  EditOption options;
   DWORD present;
   DWORD absent;
   unsigned navigation;
@@ -73,19 +73,22 @@ struct EditCase {
 
 TEST_F(FormTest, EditOptionsBecomeEditStyles) {
   const EditCase cases[] = {
-      {0, ES_AUTOHSCROLL | ES_AUTOVSCROLL | WS_TABSTOP,
+      {EditOption::None, ES_AUTOHSCROLL | ES_AUTOVSCROLL | WS_TABSTOP,
        WS_HSCROLL | WS_VSCROLL | WS_BORDER | ES_NUMBER | ES_READONLY | ES_MULTILINE, 13, 100, 22},
-      {kEditNumber | kEditReadOnly, ES_NUMBER | ES_READONLY, WS_HSCROLL | WS_VSCROLL, 13, 100, 22},
-      {kEditNoHorizontalScroll | kEditNoVerticalScroll, 0, ES_AUTOHSCROLL | ES_AUTOVSCROLL, 13, 100, 22},
-      {kEditMultiline, ES_MULTILINE | WS_HSCROLL | WS_VSCROLL | ES_AUTOHSCROLL, 0, 1, 200, 200},
-      {kEditMultiline | kEditWantTab, ES_MULTILINE, 0, 0, 200, 200},
-      {kEditWantTab, 0, 0, 12, 100, 22},
-      {kEditLowerCase | kEditNoHideSelection | kEditOemConvert | kEditPassword | kEditWantReturn,
+      {EditOption::Number | EditOption::ReadOnly, ES_NUMBER | ES_READONLY, WS_HSCROLL | WS_VSCROLL,
+       13, 100, 22},
+      {EditOption::NoHorizontalScroll | EditOption::NoVerticalScroll, 0,
+       ES_AUTOHSCROLL | ES_AUTOVSCROLL, 13, 100, 22},
+      {EditOption::Multiline, ES_MULTILINE | WS_HSCROLL | WS_VSCROLL | ES_AUTOHSCROLL, 0, 1, 200, 200},
+      {EditOption::Multiline | EditOption::WantTab, ES_MULTILINE, 0, 0, 200, 200},
+      {EditOption::WantTab, 0, 0, 12, 100, 22},
+      {EditOption::LowerCase | EditOption::NoHideSelection | EditOption::OemConvert |
+           EditOption::Password | EditOption::WantReturn,
        ES_LOWERCASE | ES_NOHIDESEL | ES_OEMCONVERT | ES_PASSWORD | ES_WANTRETURN, ES_UPPERCASE, 13, 100, 22},
-      {kEditUpperCase, ES_UPPERCASE, ES_LOWERCASE, 13, 100, 22},
+      {EditOption::UpperCase, ES_UPPERCASE, ES_LOWERCASE, 13, 100, 22},
   };
   for (const EditCase& c : cases) {
-    SCOPED_TRACE(c.options);
+    SCOPED_TRACE(static_cast<unsigned>(c.options));
     Control* edit = CreateEditBox(form_, c.options);
     EXPECT_EQ(c.present, edit->GetStyle() & c.present);
     EXPECT_EQ(0u, edit->GetStyle() & c.absent);
@@ -95,14 +98,14 @@ TEST_F(FormTest, EditOptionsBecomeEditStyles) {
     EXPECT_EQ(c.height, edit->GetHeight());
   }
   // The system keeps the bits the program relies on.
-  Control* digits = CreateEditBox(form_, kEditNumber | kEditReadOnly);
+  Control* digits = CreateEditBox(form_, EditOption::Number | EditOption::ReadOnly);
   EXPECT_EQ(DWORD(ES_NUMBER | ES_READONLY), WindowStyle(digits) & (ES_NUMBER | ES_READONLY));
   EXPECT_EQ(0u, WindowStyle(digits) & (WS_HSCROLL | WS_VSCROLL));
   EXPECT_STRCASEEQ("EDIT", ClassNameOf(digits->Handle()).c_str());
 }
 
 TEST_F(FormTest, PropertiesStoredBeforeTheWindowAreAppliedAtCreation) {
-  Control* edit = CreateEditBox(form_, 0);
+  Control* edit = CreateEditBox(form_);
   edit->SetLeft(15);
   edit->SetTop(25);
   edit->SetWidth(80);
@@ -196,13 +199,13 @@ TEST_F(FormTest, AlignmentReplacesTheBitsOfTheKind) {
   label->SetVerticalAlignment(kVAlignTop);
   EXPECT_FALSE(label->GetStyle() & SS_CENTERIMAGE);
 
-  Control* edit = CreateEditBox(form_, 0);
+  Control* edit = CreateEditBox(form_);
   edit->SetTextAlignment(kAlignRight);
   EXPECT_EQ(DWORD(ES_RIGHT), edit->GetStyle() & (ES_RIGHT | ES_CENTER));
   edit->SetTextAlignment(kAlignLeft);
   EXPECT_EQ(0u, edit->GetStyle() & (ES_RIGHT | ES_CENTER));
 
-  Control* button = CreateBitmapButton(form_, "", 0, kGlyphCentre, nullptr, 0);
+  Control* button = CreateBitmapButton(form_, {});
   button->SetTextAlignment(kAlignCentre);
   button->SetVerticalAlignment(kVAlignBottom);
   EXPECT_EQ(DWORD(BS_CENTER | BS_BOTTOM), button->GetStyle() & (BS_CENTER | BS_VCENTER));
@@ -350,7 +353,7 @@ TEST(ApplicationObject, HasItsClassStylesIconAndTrimmedSystemMenu) {
 
 TEST_F(FormTest, DestroyGoesNotificationsFirstThenChildrenLastCreatedFirst) {
   std::vector<std::string> order;
-  Control* inner = CreateForm(form_, "inner");
+  Form* inner = CreateForm(form_, "inner");
   struct Named {
     std::vector<std::string>* order;
     std::string name;
@@ -363,7 +366,7 @@ TEST_F(FormTest, DestroyGoesNotificationsFirstThenChildrenLastCreatedFirst) {
   inner->AddDestroyNotification(note, &names[0]);
   std::vector<Control*> edits;
   for (int i = 1; i <= 3; ++i) {
-    edits.push_back(CreateEditBox(inner, 0));
+    edits.push_back(CreateEditBox(inner));
     edits.back()->AddDestroyNotification(note, &names[i]);
     edits.back()->Handle();
   }
@@ -384,7 +387,7 @@ TEST_F(FormTest, DestroyGoesNotificationsFirstThenChildrenLastCreatedFirst) {
 TEST_F(FormTest, DestroyAskedInsideItsOwnMessageWaitsUntilTheMessageEnds) {
   static std::vector<std::string> events;
   events.clear();
-  Control* edit = CreateEditBox(form_, 0);
+  Control* edit = CreateEditBox(form_);
   edit->AddDestroyNotification(Record, &events);
   edit->SetKeyDownHandler(
       [](void*, Control* sender, WORD&, unsigned) {
@@ -398,6 +401,28 @@ TEST_F(FormTest, DestroyAskedInsideItsOwnMessageWaitsUntilTheMessageEnds) {
   EXPECT_EQ((std::vector<std::string>{"key", "asked", "destroyed"}), events);
   EXPECT_FALSE(IsWindow(window));
   EXPECT_EQ(0, form_->ChildCount());
+}
+
+// Hiding the focused window hands the focus to the form; the form must not
+// give it back to the control on its way out.
+TEST_F(FormTest, AFocusedControlBeingDestroyedIsNotFocusedAgain) {
+  static bool dying;
+  static int focusesWhileDying;
+  dying = false;
+  focusesWhileDying = 0;
+  Control* edit = CreateEditBox(form_);
+  edit->AddDestroyNotification([](void*, Control*) { dying = true; }, nullptr);
+  edit->SetMessageHandler(
+      [](void*, Control*, UINT message, WPARAM, LPARAM) {
+        if (dying && message == WM_SETFOCUS) ++focusesWhileDying;
+      },
+      nullptr);
+  AsForm(form_)->ShowAndActivate();
+  edit->SetFocus(true);
+  ASSERT_EQ(edit->Handle(), GetFocus());
+  DestroyControl(edit);
+  EXPECT_EQ(0, focusesWhileDying);
+  EXPECT_EQ(nullptr, AsForm(form_)->CurrentControl());
 }
 
 TEST_F(FormTest, AWindowTheSystemDestroysLeavesItsControlWithoutOne) {
@@ -414,14 +439,23 @@ TEST_F(FormTest, AWindowTheSystemDestroysLeavesItsControlWithoutOne) {
 
 TEST(HandleAccounting, AFormWithHundredsOfControlsLeavesNothingBehind) {
   HandleCounts before = LiveHandles();
+  const int controlsBefore = LiveControls();
   HBITMAP glyph = LoadMappedBitmap(GetModuleHandleA(nullptr), kGlyph12Resource, 0xCCCCCC, 0x9ACEFF);
   ASSERT_NE(nullptr, glyph);
   Control* form = CreateForm(nullptr, "many");
   form->SetFontHeight(12);
   for (int i = 0; i < 300; ++i) {
-    Control* control = i % 3 == 0   ? CreateLabel(form, "label")
-                       : i % 3 == 1 ? CreateEditBox(form, 0)
-                                    : CreateBitmapButton(form, "", 6, kGlyphCentre, glyph, 0);
+    Control* control = nullptr;
+    if (i % 3 == 0) {
+      control = CreateLabel(form, "label");
+    } else if (i % 3 == 1) {
+      control = CreateEditBox(form);
+    } else {
+      control = CreateBitmapButton(form, {.caption = "",
+                                          .options = ButtonOption::Flat | ButtonOption::NoCaption,
+                                          .layout = GlyphLayout::Centre,
+                                          .glyph = glyph});
+    }
     control->SetTop(i);
     control->SetColour(0x9ACEFF);
     control->Handle();
@@ -429,8 +463,10 @@ TEST(HandleAccounting, AFormWithHundredsOfControlsLeavesNothingBehind) {
   form->SetVisible(true);
   UpdateWindow(form->Handle());
   EXPECT_EQ(before.windows + 301, LiveWindows());
+  EXPECT_EQ(controlsBefore + 301, LiveControls());
   DestroyControl(form);
   EXPECT_EQ(before, LiveHandles());
+  EXPECT_EQ(controlsBefore, LiveControls());
   EXPECT_TRUE(DeleteObject(glyph));
 }
 

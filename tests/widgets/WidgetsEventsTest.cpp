@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "base/Exception.h"
-#include "support/WindowTestSupport.h"
+#include "widgets/TestForm.h"
 
 using namespace widgets;
 using namespace widgets_test;
@@ -35,7 +35,8 @@ LPARAM At(int x, int y) { return MAKELPARAM(x, y); }
 
 TEST_F(FormTest, ClickOnABitmapButtonRunsItsHandlerBeforeReturning) {
   Log log;
-  Control* button = CreateBitmapButton(form_, "", kButtonFlat | kButtonNoCaption, kGlyphCentre, nullptr, 0);
+  Control* button =
+      CreateBitmapButton(form_, {.caption = "", .options = ButtonOption::Flat | ButtonOption::NoCaption});
   button->click = {LogClick, &log};
   button->Click();
   EXPECT_EQ(std::vector<std::string>{"click"}, log.events);
@@ -68,8 +69,8 @@ TEST_F(FormTest, ALabelsClickComesBackFromItsParent) {
 
 TEST_F(FormTest, AClickNotificationIsIgnoredWhileTheLayerSetsTheFocus) {
   Log log;
-  Control* other = CreateEditBox(form_, 0);
-  Control* button = CreateBitmapButton(form_, "", 0, kGlyphCentre, nullptr, 0);
+  Control* other = CreateEditBox(form_);
+  Control* button = CreateBitmapButton(form_, {});
   button->click = {LogClick, &log};
   // Some buttons click themselves when they get the focus.
   button->SetMessageHandler(
@@ -81,10 +82,10 @@ TEST_F(FormTest, AClickNotificationIsIgnoredWhileTheLayerSetsTheFocus) {
         }
       },
       nullptr);
-  form_->ShowAndActivate();
+  AsForm(form_)->ShowAndActivate();
   button->SetFocus(true);
   EXPECT_TRUE(log.events.empty());
-  EXPECT_EQ(button, form_->CurrentControl());
+  EXPECT_EQ(button, AsForm(form_)->CurrentControl());
   EXPECT_EQ(button->Handle(), GetFocus());
 
   other->SetFocus(true);
@@ -93,7 +94,7 @@ TEST_F(FormTest, AClickNotificationIsIgnoredWhileTheLayerSetsTheFocus) {
 }
 
 TEST_F(FormTest, MouseDownHandlerGetsTheEventAndCanStopTheMessage) {
-  Control* edit = CreateEditBox(form_, 0);
+  Control* edit = CreateEditBox(form_);
   static std::vector<MouseEvent> events;
   static bool stop;
   events.clear();
@@ -103,7 +104,7 @@ TEST_F(FormTest, MouseDownHandlerGetsTheEventAndCanStopTheMessage) {
         event.stop = stop;
       },
       nullptr);
-  form_->ShowAndActivate();
+  AsForm(form_)->ShowAndActivate();
   HWND window = edit->Handle();
   SetFocus(form_->Handle());
 
@@ -174,7 +175,7 @@ TEST_F(FormTest, KeyDownHandlerSeesKeyAndShiftAndCanEatTheKey) {
   static bool eat;
   keys.clear();
   Log log;
-  Control* edit = CreateEditBox(form_, 0);
+  Control* edit = CreateEditBox(form_);
   edit->SetText("abc");
   edit->SetMessageHandler(LogKeyMessages, &log);
   edit->SetKeyDownHandler(
@@ -225,7 +226,7 @@ TEST_F(FormTest, MouseEnterAndLeaveFollowTheMouse) {
 
 TEST_F(FormTest, TheGeneralSlotIsReplacedNotAdded) {
   Log first, second;
-  Control* edit = CreateEditBox(form_, 0);
+  Control* edit = CreateEditBox(form_);
   edit->SetMessageHandler(LogKeyMessages, &first);
   edit->SetMessageHandler(LogKeyMessages, &second);
   SendMessageA(edit->Handle(), WM_KEYDOWN, VK_END, 0);
@@ -250,7 +251,8 @@ TEST_F(FormTest, ACursorShowsOverTheClientAreaOnly) {
 // ---------------------------------------------------------------- exceptions
 
 TEST_F(FormTest, AnExceptionFromAClickHandlerReachesTheCallerOfClick) {
-  Control* button = CreateBitmapButton(form_, "", 6, kGlyphCentre, nullptr, 0);
+  Control* button =
+      CreateBitmapButton(form_, {.caption = "", .options = ButtonOption::Flat | ButtonOption::NoCaption});
   button->click = {[](void*, Control*) { throw base::Exception(base::ErrorKind::FloatOverflow); }, nullptr};
   try {
     button->Click();
@@ -263,7 +265,7 @@ TEST_F(FormTest, AnExceptionFromAClickHandlerReachesTheCallerOfClick) {
 }
 
 TEST_F(FormTest, AnExceptionInAMessageTheSystemDeliversWaitsForTheNextOperation) {
-  Control* edit = CreateEditBox(form_, 0);
+  Control* edit = CreateEditBox(form_);
   edit->SetKeyDownHandler([](void*, Control*, WORD&, unsigned) { throw std::runtime_error("key"); },
                           nullptr);
   SendMessageA(edit->Handle(), WM_KEYDOWN, VK_HOME, 0);  // returns: nothing crossed Windows
@@ -274,4 +276,18 @@ TEST_F(FormTest, AnExceptionInAMessageTheSystemDeliversWaitsForTheNextOperation)
   SendMessageA(edit->Handle(), WM_KEYDOWN, VK_HOME, 0);
   EXPECT_THROW(RethrowPendingException(), std::runtime_error);
   EXPECT_NO_THROW(RethrowPendingException());
+}
+
+// Every message the layer sends is followed by the rethrow, select all's too.
+TEST_F(FormTest, AnExceptionWhileSelectingAllReachesTheCaller) {
+  EditBox* edit = CreateEditBox(form_);
+  edit->SetText("abc");
+  edit->SetMessageHandler(
+      [](void*, Control*, UINT message, WPARAM, LPARAM) {
+        if (message == EM_SETSEL) throw std::runtime_error("select");
+      },
+      nullptr);
+  edit->Handle();
+  EXPECT_THROW(edit->SelectAll(), std::runtime_error);
+  EXPECT_FALSE(HasPendingException());
 }

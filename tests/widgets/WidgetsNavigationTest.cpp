@@ -1,6 +1,6 @@
 // Keyboard focus navigation on a grid of controls: Tab by tab order with
 // wrap-around, arrows and PageUp/PageDown by geometry with the tie rule.
-#include "support/WindowTestSupport.h"
+#include "widgets/TestForm.h"
 
 using namespace widgets;
 using namespace widgets_test;
@@ -14,20 +14,21 @@ class GridTest : public FormTest {
   void SetUp() override {
     FormTest::SetUp();
     for (int i = 0; i < 9; ++i) {
-      grid_[i] = Place(CreateBitmapButton(form_, "", 0, kGlyphCentre, nullptr, 0), 10 + 60 * (i % 3),
+      grid_[i] = Place(CreateBitmapButton(form_, {}), 10 + 60 * (i % 3),
                        10 + 30 * (i / 3));
       if (i == 1) Place(CreateLabel(form_, "label"), 10, 200);
-      if (i == 2) Place(CreateBitmapButton(form_, "", 0, kGlyphCentre, nullptr, 0), 70, 200)->SetTabStop(false);
-      if (i == 3) hidden_ = Place(CreateBitmapButton(form_, "", 0, kGlyphCentre, nullptr, 0), 130, 200);
-      if (i == 4) disabled_ = Place(CreateEditBox(form_, 0), 190, 200);
+      if (i == 2) Place(CreateBitmapButton(form_, {}), 70, 200)->SetTabStop(false);
+      if (i == 3) hidden_ = Place(CreateBitmapButton(form_, {}), 130, 200);
+      if (i == 4) disabled_ = Place(CreateEditBox(form_), 190, 200);
     }
-    form_->EnableTabNavigation();
-    form_->ShowAndActivate();
+    AsForm(form_)->EnableTabNavigation();
+    AsForm(form_)->ShowAndActivate();
     hidden_->SetVisible(false);
     EnableWindow(disabled_->Handle(), FALSE);
   }
 
-  Control* Place(Control* control, int left, int top) {
+  template <typename Kind>
+  Kind* Place(Kind* control, int left, int top) {
     control->SetLeft(left);
     control->SetTop(top);
     control->SetWidth(50);
@@ -38,8 +39,8 @@ class GridTest : public FormTest {
   // Presses a key in the focused control and says where the focus went.
   Control* Press(WORD key) {
     PressKey(GetFocus(), key);
-    EXPECT_EQ(form_->CurrentControl()->Handle(), GetFocus());
-    return form_->CurrentControl();
+    EXPECT_EQ(AsForm(form_)->CurrentControl()->Handle(), GetFocus());
+    return AsForm(form_)->CurrentControl();
   }
 
   Control* grid_[9] = {};
@@ -82,7 +83,7 @@ TEST_F(FormTest, OnATieTheHigherTabOrderNumberWins) {
   // Two equally near below the current control, the lower number to the
   // right; two equally near above it, the lower number to the left.
   auto make = [this](int left, int top) {
-    Control* button = CreateBitmapButton(form_, "", 0, kGlyphCentre, nullptr, 0);
+    Control* button = CreateBitmapButton(form_, {});
     button->SetLeft(left);
     button->SetTop(top);
     button->SetWidth(50);
@@ -94,20 +95,20 @@ TEST_F(FormTest, OnATieTheHigherTabOrderNumberWins) {
   Control* belowLeft = make(70, 150);
   make(70, 50);
   Control* aboveRight = make(130, 50);
-  form_->EnableTabNavigation();
-  form_->ShowAndActivate();
+  AsForm(form_)->EnableTabNavigation();
+  AsForm(form_)->ShowAndActivate();
 
   current->SetFocus(true);
   PressKey(current->Handle(), VK_DOWN);
-  EXPECT_EQ(belowLeft, form_->CurrentControl());
+  EXPECT_EQ(belowLeft, AsForm(form_)->CurrentControl());
   current->SetFocus(true);
   PressKey(current->Handle(), VK_UP);
-  EXPECT_EQ(aboveRight, form_->CurrentControl());
+  EXPECT_EQ(aboveRight, AsForm(form_)->CurrentControl());
   EXPECT_EQ(aboveRight->Handle(), GetFocus());
 }
 
 TEST_F(GridTest, AnEditBoxKeepsLeftAndRightForItself) {
-  Control* edit = Place(CreateEditBox(form_, 0), 130, 100);
+  EditBox* edit = Place(CreateEditBox(form_), 130, 100);
   edit->SetVisible(true);
   edit->SetText("abc");
   edit->SetFocus(true);
@@ -150,7 +151,7 @@ TEST_F(GridTest, CtrlOrAltHeldLeavesTheFocusAlone) {
 
 TEST_F(GridTest, TheFocusFromTheMouseMakesTheCurrentControl) {
   SetFocus(grid_[5]->Handle());
-  EXPECT_EQ(grid_[5], form_->CurrentControl());
+  EXPECT_EQ(grid_[5], AsForm(form_)->CurrentControl());
   EXPECT_EQ(grid_[6], Press(VK_TAB));
   // A form that gets the focus hands it to its current control.
   SetFocus(form_->Handle());
@@ -158,12 +159,12 @@ TEST_F(GridTest, TheFocusFromTheMouseMakesTheCurrentControl) {
 }
 
 TEST_F(FormTest, TheTabCharacterIsEatenOnlyWithNavigationOn) {
-  Control* memo = CreateEditBox(form_, kEditMultiline);
-  form_->ShowAndActivate();
+  Control* memo = CreateEditBox(form_, EditOption::Multiline);
+  AsForm(form_)->ShowAndActivate();
   memo->SetFocus(true);
   SendMessageA(memo->Handle(), WM_CHAR, VK_TAB, 1);
   EXPECT_EQ("\t", memo->GetText());
-  form_->EnableTabNavigation();
+  AsForm(form_)->EnableTabNavigation();
   SendMessageA(memo->Handle(), WM_CHAR, VK_TAB, 1);
   EXPECT_EQ("\t", memo->GetText());
 }

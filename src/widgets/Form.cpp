@@ -1,0 +1,129 @@
+// Forms: the top-level windows of class "Form", their background, focus,
+// icon, closing and the minimise request of the main form.
+#include "widgets/WidgetsInternal.h"
+
+#include <cstdlib>
+
+namespace widgets {
+
+namespace {
+constexpr DWORD kFormStyle = WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | WS_OVERLAPPEDWINDOW;
+}  // namespace
+
+Form::Form(Control* parent, std::string_view caption) : Control(parent) {
+  style_ = kFormStyle;
+  exStyle_ = WS_EX_CONTROLPARENT;
+  text_ = caption;
+}
+
+Form::~Form() { CountedDestroyIcon(icon_); }
+
+Form* CreateForm(Control* parent, std::string_view caption) {
+  auto* form = new Form(parent, caption);
+  LayerState& state = State();
+  if (dynamic_cast<ApplicationWindow*>(parent) && !state.mainForm) state.mainForm = form;
+  return form;
+}
+
+const char* Form::WindowClass() {
+  static const char* const name = LayerClass(kFormClass, CS_DBLCLKS);
+  return name;
+}
+
+// Each form shows its own copy of the program icon.
+void Form::WindowCreated() {
+  HICON icon = ProgramIcon();
+  if (!icon) return;
+  if (!icon_) icon_ = CountedCopyIcon(icon);
+  if (icon_) Window(window_).Send(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
+}
+
+// A form that the system closed goes with its window; ours are destroyed by
+// DestroyNow, the main form by the application object.
+void Form::WindowDestroyed() {
+  if (!parent_ || destroying_ || this == State().mainForm) return;
+  if (lockCount_ > 0) {
+    destroyPending_ = true;
+  } else {
+    DestroyNow();
+  }
+}
+
+bool Form::HookMessage(UINT message, WPARAM& wParam, LPARAM lParam, LRESULT& result) {
+  switch (message) {
+    case WM_ERASEBKGND: {
+      RECT client;
+      GetClientRect(window_, &client);
+      FillRect(reinterpret_cast<HDC>(wParam), &client, Brush());
+      result = TRUE;
+      return true;
+    }
+    case WM_SETFOCUS:
+      // The focus goes on to the current control.
+      if (!currentControl_ || !currentControl_->window_) break;
+      Window(currentControl_->window_).Focus();
+      result = 0;
+      return true;
+    case WM_ACTIVATE:
+      if (LOWORD(wParam) != WA_INACTIVE) {
+        if (ApplicationWindow* application = OwningApplication()) {
+          application->lastActiveForm_ = this;
+        }
+      }
+      break;
+  }
+  return ReflectColours(message, wParam, lParam, result);
+}
+
+bool Form::HandleMessage(UINT message, WPARAM& wParam, LPARAM, LRESULT& result) {
+  LayerState& state = State();
+  switch (message) {
+    case WM_CLOSE:
+      if (!CloseAccepted()) {
+        result = 0;  // refused: the handler stays for the next request
+        return true;
+      }
+      if (this != state.mainForm) return false;  // default processing destroys the window
+      // The main form stays until the application object is destroyed.
+      if (parent_ && parent_->window_) Window(parent_->window_).Send(WM_CLOSE);
+      PostQuitMessage(0);
+      result = 0;
+      return true;
+    case WM_SYSCOMMAND:
+      // The low four bits of the command are the system's own.
+      if (this == state.mainForm && (wParam & 0xFFF0) == SC_MINIMIZE && parent_ &&
+          parent_->window_) {
+        // The application object minimises and takes its forms with it.
+        Window(parent_->window_).Post(WM_SYSCOMMAND, SC_MINIMIZE);
+        result = 0;
+        return true;
+      }
+      return false;
+    case WM_ENDSESSION:
+      if (wParam) {
+        // The session ends: no loop will return, so finish here.
+        state.running = false;
+        if (ApplicationWindow* application = state.applicationObject;
+            application && !application->lockCount_) {
+          application->DestroyNow();
+        }
+        std::exit(0);
+      }
+      return false;
+  }
+  return false;
+}
+
+void Form::SetFocus(bool focus) {
+  if (focus) Window(Handle()).BringToFront();
+}
+
+void Form::ShowAndActivate() {
+  CreateWindowTree();
+  SetVisible(true);
+  ShowCreatedHidden();
+  Window(window_).BringToFront();
+  if (currentControl_ && currentControl_->window_) Window(currentControl_->window_).Focus();
+}
+
+}  // namespace widgets

@@ -1,0 +1,12 @@
+// The harness's test form is held as a plain control; the cases here also
+// use what only a form has: show and activate, its current control and tab
+// navigation.
+#pragma once
+
+#include "support/WindowTestSupport.h"
+
+namespace widgets_test {
+
+inline widgets::Form* AsForm(widgets::Control* form) { return static_cast<widgets::Form*>(form); }
+
+}  // namespace widgets_test
