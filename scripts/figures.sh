@@ -10,13 +10,7 @@ runs=${1:-20}
 # shellcheck source=wine-env.sh
 . ./scripts/wine-env.sh
 
-if why=$(win32_unavailable); then
-  bits=64 build=build/win64 toolchain=mingw-x86_64.cmake
-  echo "figures: the x86-64 build ($why)"
-else
-  bits=32 build=build/win toolchain=mingw-i686.cmake
-  echo "figures: the 32-bit program"
-fi
+pick_build figures
 for pair in "build/win mingw-i686.cmake" "build/win64 mingw-x86_64.cmake"; do
   set -- $pair
   cmake -S . -B "$1" -G Ninja -DCMAKE_BUILD_TYPE=Release \

@@ -9,13 +9,7 @@ cd "$root"
 runs=${1:-15}
 # shellcheck source=wine-env.sh
 . ./scripts/wine-env.sh
-if why=$(win32_unavailable); then
-  bits=64 build=build/win64 toolchain=mingw-x86_64.cmake
-  echo "measure-startup: the x86-64 build ($why)"
-else
-  bits=32 build=build/win toolchain=mingw-i686.cmake
-  echo "measure-startup: the 32-bit program"
-fi
+pick_build measure-startup
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
       -DCMAKE_TOOLCHAIN_FILE="$root/cmake/$toolchain" >/dev/null
 cmake --build "$build" --target Zemko MinimalWindow MinimalTextWindow StartupTimer >/dev/null

@@ -11,13 +11,7 @@ events=${1:-1000}
 seed=${2:-$(( $(date +%s) % 4294967296 ))}
 # shellcheck source=wine-env.sh
 . ./scripts/wine-env.sh
-if why=$(win32_unavailable); then
-  build=build/win64 toolchain=mingw-x86_64.cmake
-  echo "monkey: the x86-64 build ($why)"
-else
-  build=build/win toolchain=mingw-i686.cmake
-  echo "monkey: the 32-bit program"
-fi
+pick_build monkey
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
       -DCMAKE_TOOLCHAIN_FILE="$root/cmake/$toolchain" >/dev/null
 cmake --build "$build" --target ZemkoMonkey >/dev/null

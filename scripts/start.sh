@@ -13,13 +13,7 @@ cd "$root"
 ./scripts/install-deps.sh
 # shellcheck source=wine-env.sh
 . ./scripts/wine-env.sh
-if why=$(win32_unavailable); then
-  bits=64 build=build/win64 toolchain=mingw-x86_64.cmake
-  echo "start: the x86-64 build under 64-bit Wine ($why)"
-else
-  bits=32 build=build/win toolchain=mingw-i686.cmake
-  echo "start: the 32-bit program under 32-bit Wine"
-fi
+pick_build start
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
       -DCMAKE_TOOLCHAIN_FILE="$root/cmake/$toolchain" >/dev/null
 cmake --build "$build" --target Zemko >/dev/null

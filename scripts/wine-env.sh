@@ -4,6 +4,9 @@
 #                       sets WINE to its loader
 #   win32_unavailable   prints why 32-bit Wine cannot run here and fails, or
 #                       succeeds silently where it can
+#   pick_build WHO      sets bits, build and toolchain to the 32-bit program
+#                       where this machine can run it, else to the x86-64
+#                       build, and says which (WHO names the caller)
 # /usr/bin/wine picks the 32-bit loader whenever wine32 is installed, even
 # where it cannot execute, so the loaders are called directly.
 WINE32_LOADER=/usr/lib/wine/wine
@@ -52,4 +55,15 @@ win32_unavailable() {
     return 0
   fi
   return 1
+}
+
+pick_build() {
+  local why
+  if why=$(win32_unavailable); then
+    bits=64 build=build/win64 toolchain=mingw-x86_64.cmake
+    echo "$1: the x86-64 build under 64-bit Wine ($why)"
+  else
+    bits=32 build=build/win toolchain=mingw-i686.cmake
+    echo "$1: the 32-bit program under 32-bit Wine"
+  fi
 }
