@@ -20,6 +20,7 @@
 
 #include "app/MainSequence.h"
 #include "app/MonkeyEvents.h"
+#include "support/ZemkoDriving.h"
 #include "support/ZemkoRun.h"
 #include "widgets/Widgets.h"
 
@@ -42,7 +43,6 @@ constexpr int kFixedBoxes = 4;
 constexpr int kMaxRows = 20;
 constexpr int kRowsPerColumn = 5;
 constexpr int kFirstRowTop = 70, kRowPitch = 28, kHeightBelowRow = 92;
-constexpr int kStripLeft = 10;
 constexpr POINT kCloseButton{240, 10};
 constexpr int kClearAllCentreX = 191, kBottomButtonCentreAboveFloor = 23;
 constexpr char kPositionKey[] = "software\\Vadrex\\Zemko";
@@ -111,16 +111,6 @@ class Monkey {
   Outcome outcome_;
 };
 
-std::string TextOf(HWND window) {
-  char text[1100] = {};
-  DWORD_PTR length = 0;
-  if (!SendMessageTimeoutA(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text),
-                           SMTO_ABORTIFHUNG, kAnswerMs, &length)) {
-    return "(no answer)";
-  }
-  return std::string(text, length);
-}
-
 bool IsPayoutText(const std::string& text) {
   const std::size_t comma = text.find(',');
   if (comma == std::string::npos || comma == 0 || text.size() != comma + 3) return false;
@@ -155,18 +145,10 @@ bool Monkey::Fail(const std::string& what) {
   return false;
 }
 
-// The result strip's text: the label at the left margin under the rows.
+// The result strip's text; empty when there is no strip.
 std::string Monkey::StripText() const {
-  const HWND window = target_.mainWindow;
-  for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-    char name[16] = {};
-    GetClassNameA(child, name, sizeof name);
-    RECT rect;
-    GetWindowRect(child, &rect);
-    MapWindowPoints(HWND_DESKTOP, window, reinterpret_cast<POINT*>(&rect), 2);
-    if (lstrcmpiA(name, "Static") == 0 && rect.left == kStripLeft) return TextOf(child);
-  }
-  return {};
+  HWND strip = zemko_drive::ResultStrip(target_.mainWindow);
+  return strip ? zemko_drive::TextOf(strip) : std::string();
 }
 
 // What is wrong with the window now, or nothing.
