@@ -22,6 +22,16 @@ constexpr int kGlyphDisabled = 2;
 constexpr int kGlyphFocused = 3;
 constexpr int kGlyphMouseOver = 4;
 
+// An image list comes from the common controls library, which whoever made
+// the list has loaded; the program itself does not load it for this.
+template <typename Function>
+Function ImageListFunction(const char* name) {
+  HMODULE library = GetModuleHandleA("comctl32.dll");
+  return library ? reinterpret_cast<Function>(
+                       reinterpret_cast<void*>(GetProcAddress(library, name)))
+                 : nullptr;
+}
+
 }  // namespace
 
 BitmapButton::BitmapButton(Control* parent, const BitmapButtonArgs& args)
@@ -33,8 +43,11 @@ BitmapButton::BitmapButton(Control* parent, const BitmapButtonArgs& args)
 
   if (args.glyph && Has(options_, ButtonOption::ImageList)) {
     auto list = reinterpret_cast<HIMAGELIST>(args.glyph);
-    ImageList_GetIconSize(list, &glyphWidth_, &glyphHeight_);
-    glyphCount_ = ImageList_GetImageCount(list);
+    auto iconSize = ImageListFunction<decltype(&ImageList_GetIconSize)>("ImageList_GetIconSize");
+    auto imageCount =
+        ImageListFunction<decltype(&ImageList_GetImageCount)>("ImageList_GetImageCount");
+    if (iconSize && imageCount && iconSize(list, &glyphWidth_, &glyphHeight_))
+      glyphCount_ = imageCount(list);
   } else if (BITMAP info; args.glyph && GetObjectA(args.glyph, sizeof info, &info)) {
     // Glyphs sit side by side; count 0 takes square glyphs.
     int count = args.glyphCount;
@@ -174,7 +187,8 @@ bool BitmapButton::DrawItem(const DRAWITEMSTRUCT& item) {
   IntersectClipRect(dc, area.left, area.top, area.right, area.bottom);
   int index = state < glyphCount_ ? state : 0;
   if (glyph_ && Has(options_, ButtonOption::ImageList)) {
-    ImageList_Draw(reinterpret_cast<HIMAGELIST>(glyph_), index, dc, glyphX, glyphY, ILD_NORMAL);
+    if (auto draw = ImageListFunction<decltype(&ImageList_Draw)>("ImageList_Draw"))
+      draw(reinterpret_cast<HIMAGELIST>(glyph_), index, dc, glyphX, glyphY, ILD_NORMAL);
   } else if (glyph_) {
     SelectedBitmapDc source(dc, static_cast<HBITMAP>(glyph_));
     StretchBlt(dc, glyphX, glyphY, glyphWidth, glyphHeight, source.Get(), index * glyphWidth, 0,

@@ -2,7 +2,8 @@
 // loaded with one colour replaced.
 #include "widgets/WidgetsInternal.h"
 
-#include <commctrl.h>
+#include <cstring>
+#include <vector>
 
 #include "base/Exception.h"
 
@@ -74,10 +75,71 @@ void BitmapObject::DrawTransparent(HDC dc, int x, int y, Colour key) {
   SetBkColor(dc, oldBack);
 }
 
+namespace {
+
+// How many colour-table entries a packed bitmap carries.
+size_t ColourTableEntries(const BITMAPINFOHEADER& header) {
+  if (header.biClrUsed) return header.biClrUsed;
+  return header.biBitCount <= 8 ? size_t{1} << header.biBitCount : 0;
+}
+
+// Bytes of pixel data the header asks for; 0 when it does not say.
+size_t PixelBytes(const BITMAPINFOHEADER& header) {
+  if (header.biCompression != BI_RGB && header.biCompression != BI_BITFIELDS)
+    return header.biSizeImage;
+  const size_t rowBytes = (static_cast<size_t>(header.biWidth) * header.biBitCount + 31) / 32 * 4;
+  const size_t rows = header.biHeight < 0 ? 0 - static_cast<size_t>(header.biHeight)
+                                          : static_cast<size_t>(header.biHeight);
+  return rowBytes * rows;
+}
+
+}  // namespace
+
+// A bitmap resource is a packed bitmap: header, colour table, pixels. The
+// key colour is replaced in a copy of the colour table, so only exact
+// matches change and the pixels are never touched. This is what the common
+// controls library's mapped bitmap does; doing it here keeps that library
+// out of the program's start.
 HBITMAP LoadMappedBitmap(HINSTANCE module, int resourceId, Colour from, Colour to) {
-  // CreateMappedBitmap replaces exact colour-table matches only.
-  COLORMAP map{ResolveColour(from), ResolveColour(to)};
-  return CreateMappedBitmap(module, resourceId, 0, &map, 1);
+  HRSRC found = FindResourceA(module, MAKEINTRESOURCEA(resourceId), RT_BITMAP);
+  HGLOBAL loaded = found ? LoadResource(module, found) : nullptr;
+  const auto* bytes = loaded ? static_cast<const BYTE*>(LockResource(loaded)) : nullptr;
+  const size_t size = found ? SizeofResource(module, found) : 0;
+  BITMAPINFOHEADER header;
+  if (!bytes || size < sizeof header) return nullptr;
+  std::memcpy(&header, bytes, sizeof header);
+  if (header.biSize < sizeof header || header.biSize > size || header.biWidth <= 0 ||
+      header.biHeight == 0 || header.biBitCount == 0 || header.biBitCount > 32)
+    return nullptr;
+
+  size_t tableOffset = header.biSize;
+  if (header.biSize == sizeof header && header.biCompression == BI_BITFIELDS)
+    tableOffset += 3 * sizeof(DWORD);
+  const size_t entries = ColourTableEntries(header);
+  if (tableOffset > size || entries > (size - tableOffset) / sizeof(RGBQUAD)) return nullptr;
+  const size_t infoSize = tableOffset + entries * sizeof(RGBQUAD);
+  if (PixelBytes(header) > size - infoSize) return nullptr;
+
+  std::vector<BYTE> info(bytes, bytes + infoSize);
+  const COLORREF key = ResolveColour(from);
+  const COLORREF replacement = ResolveColour(to);
+  for (size_t i = 0; i < entries; ++i) {
+    RGBQUAD entry;
+    BYTE* at = info.data() + tableOffset + i * sizeof entry;
+    std::memcpy(&entry, at, sizeof entry);
+    if (RGB(entry.rgbRed, entry.rgbGreen, entry.rgbBlue) != key) continue;
+    entry.rgbRed = GetRValue(replacement);
+    entry.rgbGreen = GetGValue(replacement);
+    entry.rgbBlue = GetBValue(replacement);
+    std::memcpy(at, &entry, sizeof entry);
+  }
+
+  HDC screen = GetDC(nullptr);
+  HBITMAP bitmap = CreateDIBitmap(screen, reinterpret_cast<const BITMAPINFOHEADER*>(info.data()),
+                                  CBM_INIT, bytes + infoSize,
+                                  reinterpret_cast<const BITMAPINFO*>(info.data()), DIB_RGB_COLORS);
+  ReleaseDC(nullptr, screen);
+  return bitmap;
 }
 
 }  // namespace widgets

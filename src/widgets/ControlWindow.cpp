@@ -12,20 +12,11 @@ namespace widgets {
 
 namespace {
 
-using TrackMouseEventFunction = BOOL(WINAPI*)(LPTRACKMOUSEEVENT);
-
-// Asks for WM_MOUSELEAVE; without the function the leave comes only from a
-// mouse message outside the control.
+// Asks for WM_MOUSELEAVE. The system's own request is the one the common
+// controls library forwards to; the library need not be loaded for it.
 void RequestMouseLeave(HWND window) {
-  static const auto track = [] {
-    HMODULE library = GetModuleHandleA("comctl32.dll");
-    return library ? reinterpret_cast<TrackMouseEventFunction>(
-                         reinterpret_cast<void*>(GetProcAddress(library, "_TrackMouseEvent")))
-                   : nullptr;
-  }();
-  if (!track) return;
   TRACKMOUSEEVENT request{sizeof request, TME_LEAVE, window, 0};
-  track(&request);
+  TrackMouseEvent(&request);
 }
 
 bool IsMouseMessage(UINT message) {

@@ -25,12 +25,25 @@ int AutomaticDelay(int delay) {
   return delay == Hint::kDefaultDelay ? static_cast<int>(GetDoubleClickTime()) : delay;
 }
 
+// The common controls library is loaded when the first tip is wanted, not
+// when the program starts: loading it there was a sixth of the start-up time.
+// It stays loaded, as its tooltip windows need it.
+bool RegisterTooltipClass() {
+  static const bool registered = [] {
+    HMODULE library = base::CallForeign([] { return LoadLibraryA("comctl32.dll"); });
+    using InitFunction = void(WINAPI*)();
+    auto init = library ? reinterpret_cast<InitFunction>(reinterpret_cast<void*>(
+                              GetProcAddress(library, "InitCommonControls")))
+                        : nullptr;
+    if (init) base::CallForeign(init);
+    return init != nullptr;
+  }();
+  return registered;
+}
+
 }  // namespace
 
-Hint::Hint() {
-  InitCommonControls();
-  ++liveHints;
-}
+Hint::Hint() { ++liveHints; }
 
 // Never throws: it runs while a control is being destroyed.
 Hint::~Hint() {
@@ -87,7 +100,7 @@ void Hint::Observe(UINT message, WPARAM, LPARAM) {
 }
 
 void Hint::CreateTooltip() {
-  {
+  if (RegisterTooltipClass()) {
     base::FpuGuard guard;
     tooltip_ = CreateWindowExA(WS_EX_TOOLWINDOW, kTooltipClass, nullptr, kTooltipStyle,
                                CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,

@@ -93,6 +93,20 @@ TEST_F(HintsTest, TextSetBeforeTheWindowExistsSendsNothing) {
   EXPECT_EQ(hint->Text(), "Поставленная сумма");
 }
 
+// The common controls library costs start-up time: it is loaded for the
+// first tip, not for making hints.
+TEST_F(HintsTest, TheTooltipLibraryIsLoadedForTheFirstTipOnly) {
+  ASSERT_EQ(GetModuleHandleA("comctl32.dll"), nullptr) << "this test program must not import it";
+  widgets::Hint* hint = HintWithText("Сыграло");
+  form_->ShowAndActivate();
+  widgets_test::PumpMessages();
+  EXPECT_EQ(GetModuleHandleA("comctl32.dll"), nullptr);
+  SendMessageA(label_->Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(3, 3));
+  EXPECT_NE(GetModuleHandleA("comctl32.dll"), nullptr);
+  ASSERT_NE(hint->TooltipWindow(), nullptr);
+  EXPECT_EQ(ToolText(hint->TooltipWindow(), label_->Handle()), "Сыграло");
+}
+
 TEST_F(HintsTest, FirstMouseMoveMakesTheTooltipWithTheTool) {
   widgets::Hint* hint = HintWithText("Поставленная сумма");
   form_->ShowAndActivate();

@@ -66,6 +66,14 @@ TEST(LoadMappedBitmap, ReplacesOnlyPixelsOfExactlyTheKeyColour) {
   EXPECT_EQ(nullptr, LoadMappedBitmap(Module(), 999, kKeyGrey, kStripColour));
 }
 
+// A damaged picture loads as nothing: nothing past its end is read.
+TEST(LoadMappedBitmap, RefusesABitmapShorterThanItsHeaderSays) {
+  for (int resource : {kTruncatedResource, kHugePaletteResource}) {
+    ASSERT_NE(nullptr, FindResourceA(Module(), MAKEINTRESOURCEA(resource), RT_BITMAP)) << resource;
+    EXPECT_EQ(nullptr, LoadMappedBitmap(Module(), resource, kKeyGrey, kStripColour)) << resource;
+  }
+}
+
 struct SizeCase {
   int resource;  // 0: no glyph
   ButtonOption options;

@@ -5,3 +5,5 @@
 #define kGlyph24Resource 102   // 24 x 24, drawn the same way
 #define kTwoGlyphsResource 103 // 24 x 12: a green-centred glyph, then a blue-centred one
 #define kLogoResource 104      // 4 x 2: key grey at both ends of each row
+#define kTruncatedResource 105   // glyph12 with its last 20 bytes of pixels cut off
+#define kHugePaletteResource 106 // glyph12 claiming 0x40000001 colours

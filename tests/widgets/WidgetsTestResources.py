@@ -71,6 +71,11 @@ def main():
         "logo.bmp": bitmap_file([[0, 3, 4, 0], [0, 5, 2, 0]], palette),
         "main.ico": icon_file(),
     }
+    # Damaged pictures: the pixels cut short, and a colour count far larger
+    # than the resource.
+    whole = bitmap_file(framed_glyph(12, 3), palette)
+    files["truncated.bmp"] = whole[:len(whole) - 20]
+    files["hugepalette.bmp"] = whole[:46] + struct.pack("<I", 0x40000001) + whole[50:]
     for name, data in files.items():
         with open(os.path.join(out, name), "wb") as f:
             f.write(data)
@@ -81,6 +86,8 @@ def main():
         f.write('kGlyph24Resource BITMAP "glyph24.bmp"\n')
         f.write('kTwoGlyphsResource BITMAP "twoglyphs.bmp"\n')
         f.write('kLogoResource BITMAP "logo.bmp"\n')
+        f.write('kTruncatedResource BITMAP "truncated.bmp"\n')
+        f.write('kHugePaletteResource BITMAP "hugepalette.bmp"\n')
 
 
 if __name__ == "__main__":
