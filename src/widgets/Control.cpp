@@ -44,7 +44,29 @@ void Control::NumberInForm() {
 }
 
 Control* ControlFromHandle(HWND window) {
-  return window ? static_cast<Control*>(GetPropA(window, kSelfProperty)) : nullptr;
+  if (!window) return nullptr;
+  for (const auto& [linked, control] : State().links) {
+    if (linked == window) return control;
+  }
+  return nullptr;
+}
+
+void LinkWindow(HWND window, Control* control) {
+  SetPropA(window, kSelfProperty, control);
+  State().links.emplace_back(window, control);
+  ++State().windows;
+}
+
+void UnlinkWindow(HWND window) {
+  RemovePropA(window, kSelfProperty);
+  auto& links = State().links;
+  for (size_t i = 0; i < links.size(); ++i) {
+    if (links[i].first != window) continue;
+    links[i] = links.back();
+    links.pop_back();
+    --State().windows;
+    return;
+  }
 }
 
 Form* Control::OwningForm() const {

@@ -72,8 +72,7 @@ void Control::CreateWindowNow() {
   if (!window_) {
     // A system class: the window is ours from here on.
     window_ = window;
-    SetPropA(window, kSelfProperty, this);
-    ++state.windows;
+    LinkWindow(window, this);
     systemProcedure_ = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ControlWindowProcedure)));
   }
@@ -106,12 +105,11 @@ LRESULT Control::DetachWindow(WPARAM wParam, LPARAM lParam) {
   WNDPROC systemProcedure = systemProcedure_;
   // The window procedure stays as it is: no message follows this one, and a
   // tooltip may have subclassed the window after the layer did.
-  RemovePropA(window, kSelfProperty);
+  UnlinkWindow(window);
   window_ = nullptr;
   systemProcedure_ = nullptr;
   createdHidden_ = false;
   mouseInside_ = false;
-  --State().windows;
   LRESULT result = systemProcedure
                        ? CallWindowProcA(systemProcedure, window, WM_NCDESTROY, wParam, lParam)
                        : DefWindowProcA(window, WM_NCDESTROY, wParam, lParam);
@@ -128,8 +126,7 @@ LRESULT CALLBACK ControlWindowProcedure(HWND window, UINT message, WPARAM wParam
     control = static_cast<Control*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
     if (control) {
       control->window_ = window;
-      SetPropA(window, kSelfProperty, control);
-      ++State().windows;
+      LinkWindow(window, control);
     }
   }
   if (!control) return DefWindowProcA(window, message, wParam, lParam);

@@ -2,6 +2,9 @@
 // the pieces the window procedure and the creators have in common.
 #pragma once
 
+#include <utility>
+#include <vector>
+
 #include "widgets/Widgets.h"
 
 namespace widgets {
@@ -30,9 +33,18 @@ struct LayerState {
   int windows = 0;
   int icons = 0;
   int controls = 0;
+  // The live windows and their controls, the same links as the window
+  // property: finding a control here costs no trip to the window server,
+  // which every message would otherwise pay for reading the property.
+  std::vector<std::pair<HWND, Control*>> links;
 };
 LayerState& State();
 bool ShuttingDown();  // the application object is being destroyed after the loop
+
+// Links a window to its control (the window property and the layer's list)
+// and undoes it when the window goes.
+void LinkWindow(HWND window, Control* control);
+void UnlinkWindow(HWND window);
 
 // Keeps the first exception that escapes a window procedure and, while the
 // loop runs, asks the loop to end.
