@@ -67,11 +67,15 @@ int main(int argc, char** argv) {
   std::vector<std::vector<double>> times(argc - 2);
   for (int run = 0; run < runs; ++run)
     for (int p = 2; p < argc; ++p) times[p - 2].push_back(RunOnce(argv[p]));
+  std::vector<double> medians;
   for (int p = 2; p < argc; ++p) {
     std::vector<double>& t = times[p - 2];
     std::sort(t.begin(), t.end());
-    std::printf("%-60s median %7.1f ms  fastest %7.1f ms  (%d runs)\n", argv[p], t[t.size() / 2],
+    medians.push_back(t[t.size() / 2]);
+    std::printf("%-60s median %7.1f ms  fastest %7.1f ms  (%d runs)\n", argv[p], medians.back(),
                 t.front(), runs);
   }
+  if (medians.size() > 1 && medians[1] > 0)
+    std::printf("ratio of the medians, first to second: %.2f\n", medians[0] / medians[1]);
   return 0;
 }
