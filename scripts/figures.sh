@@ -23,7 +23,7 @@ stat -c '%n: %s bytes' build/win/src/app/Zemko.exe build/win64/src/app/Zemko.exe
 echo "== start-up"
 ./scripts/measure-startup.sh "$runs" | grep -v '^measure-startup'
 echo "== engine"
-./scripts/bench.sh 2>&1 | grep -E '^==|Floor|Literal|Engine|K=|TextToNumber' || true
+./scripts/bench.sh 2>&1 | grep -E '^==|Floor|Literal|Payout|K=|TextToNumber' || true
 echo "== 50 MB paste"
 cmake --build "$build" --target PasteOddsTest >/dev/null
 ./scripts/wine-run.sh --prefix "$root/$build/wineprefix" "$build/tests/commands/PasteOddsTest.exe" \
