@@ -12,7 +12,7 @@ runs=${1:-21}
 pick_build measure-startup
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
       -DCMAKE_TOOLCHAIN_FILE="$root/cmake/$toolchain" >/dev/null
-cmake --build "$build" --target Zemko MinimalWindow MinimalTextWindow StartupTimer >/dev/null
+cmake --build "$build" --target Zemko MinimalWindow MinimalTextWindow BareWindows StartupTimer >/dev/null
 use_wine "$bits"
 export WINEPREFIX="$root/$build/wineprefix" WINEDEBUG=-all LC_ALL=ru_RU.UTF-8
 . ./scripts/xvfb.sh
@@ -22,6 +22,7 @@ trap 'wineserver -k >/dev/null 2>&1 || true; kill $XVFB_PID 2>/dev/null || true'
 zemko=$build/src/app/Zemko.exe
 minimal=$build/tests/app/MinimalWindow.exe
 minimal_text=$build/tests/app/MinimalTextWindow.exe
+bare=$build/tests/app/BareWindows.exe  # the same windows, empty: the floor
 
 # Every window call of a Wine program is a round trip to the Wine server.
 # Where the two run on different processors each answer waits for a wake-up
@@ -38,7 +39,7 @@ time_startup() {  # processor list, empty for all of them
   "${pin[@]}" wineserver -p
   "${pin[@]}" "$WINE" cmd /c exit >/dev/null 2>&1 </dev/null
   "${pin[@]}" "$WINE" "$build/tests/app/StartupTimer.exe" "$runs" "$zemko" "$minimal" \
-    "$minimal_text" </dev/null
+    "$minimal_text" "$bare" </dev/null
 }
 echo "-- Wine on every processor"
 time_startup ""

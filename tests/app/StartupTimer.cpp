@@ -2,7 +2,8 @@
 // window has been painted and they wait for input (WaitForInputIdle), and
 // closes each run with a close request to that window.
 //   StartupTimer.exe runs program.exe [program.exe ...]
-// Prints the median and the fastest run of each program, interleaved runs.
+// Prints the median and the fastest run of each program, interleaved runs,
+// and each median against the second program's.
 #include <windows.h>
 
 #include <algorithm>
@@ -75,7 +76,9 @@ int main(int argc, char** argv) {
     std::printf("%-60s median %7.1f ms  fastest %7.1f ms  (%d runs)\n", argv[p], medians.back(),
                 t.front(), runs);
   }
-  if (medians.size() > 1 && medians[1] > 0)
-    std::printf("ratio of the medians, first to second: %.2f\n", medians[0] / medians[1]);
+  // Every median against the second program's, the yardstick.
+  for (size_t p = 0; medians.size() > 1 && medians[1] > 0 && p < medians.size(); ++p) {
+    if (p != 1) std::printf("%-60s %.2f x the second\n", argv[p + 2], medians[p] / medians[1]);
+  }
   return 0;
 }
