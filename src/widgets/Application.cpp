@@ -52,7 +52,7 @@ bool HasPendingException() { return State().pendingException != nullptr; }
 // ---------------------------------------------------------------- accounting
 
 int LiveGdiObjects() { return State().gdiObjects; }
-int LiveWindows() { return State().windows; }
+int LiveWindows() { return static_cast<int>(State().links.size()); }
 int LiveIcons() { return State().icons; }
 int LiveControls() { return State().controls; }
 

@@ -54,7 +54,6 @@ Control* ControlFromHandle(HWND window) {
 void LinkWindow(HWND window, Control* control) {
   SetPropA(window, kSelfProperty, control);
   State().links.emplace_back(window, control);
-  ++State().windows;
 }
 
 void UnlinkWindow(HWND window) {
@@ -64,7 +63,6 @@ void UnlinkWindow(HWND window) {
     if (links[i].first != window) continue;
     links[i] = links.back();
     links.pop_back();
-    --State().windows;
     return;
   }
 }

@@ -30,7 +30,6 @@ struct LayerState {
   std::exception_ptr pendingException;
   bool failing = false;  // an escaped exception is on its way to the error box
   int gdiObjects = 0;
-  int windows = 0;
   int icons = 0;
   int controls = 0;
   // The live windows and their controls, the same links as the window
