@@ -4,6 +4,7 @@
 
 #include "base/FloatingPoint.h"
 #include "skin/Skin.h"
+#include "widgets/Support.h"
 
 namespace mainwindow {
 
@@ -45,10 +46,8 @@ void LinkClick(void* context, widgets::Control*) {
   // The shell library is large and needed only here: it is loaded on the
   // first click, not at start-up. A failure (no browser) is silent.
   using ShellExecuteFunction = HINSTANCE(WINAPI*)(HWND, LPCSTR, LPCSTR, LPCSTR, LPCSTR, INT);
-  static const HMODULE shell = base::CallForeign([] { return LoadLibraryA("shell32.dll"); });
-  static const auto shellExecute = shell ? reinterpret_cast<ShellExecuteFunction>(reinterpret_cast<void*>(
-                                               GetProcAddress(shell, "ShellExecuteA")))
-                                         : nullptr;
+  static const auto shellExecute = widgets::LibraryFunction<ShellExecuteFunction>(
+      "shell32.dll", "ShellExecuteA", widgets::Loading::OnDemand);
   if (shellExecute) {
     base::CallForeign([&] {
       shellExecute(window.form->Handle(), "open", kMakerAddress, "", "", SW_SHOW);

@@ -1,5 +1,6 @@
 // The owner-drawn bitmap button: glyph sizing at creation, its click, its
 // alignment bits and its painting.
+#include "widgets/Support.h"
 #include "widgets/WidgetsInternal.h"
 
 #include <commctrl.h>
@@ -26,10 +27,7 @@ constexpr int kGlyphMouseOver = 4;
 // the list has loaded; the program itself does not load it for this.
 template <typename Function>
 Function ImageListFunction(const char* name) {
-  HMODULE library = GetModuleHandleA("comctl32.dll");
-  return library ? reinterpret_cast<Function>(
-                       reinterpret_cast<void*>(GetProcAddress(library, name)))
-                 : nullptr;
+  return LibraryFunction<Function>("comctl32.dll", name, Loading::AlreadyLoaded);
 }
 
 }  // namespace

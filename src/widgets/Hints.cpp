@@ -1,6 +1,7 @@
 #include "widgets/Hints.h"
 
 #include "base/FloatingPoint.h"
+#include "widgets/Support.h"
 #include "widgets/WidgetsInternal.h"
 
 namespace widgets {
@@ -30,11 +31,8 @@ int AutomaticDelay(int delay) {
 // It stays loaded, as its tooltip windows need it.
 bool RegisterTooltipClass() {
   static const bool registered = [] {
-    HMODULE library = base::CallForeign([] { return LoadLibraryA("comctl32.dll"); });
-    using InitFunction = void(WINAPI*)();
-    auto init = library ? reinterpret_cast<InitFunction>(reinterpret_cast<void*>(
-                              GetProcAddress(library, "InitCommonControls")))
-                        : nullptr;
+    auto init = LibraryFunction<void(WINAPI*)()>("comctl32.dll", "InitCommonControls",
+                                                 Loading::OnDemand);
     if (init) base::CallForeign(init);
     return init != nullptr;
   }();

@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "base/Exception.h"
+#include "base/FloatingPoint.h"
 
 namespace widgets {
 
@@ -75,6 +76,14 @@ std::string ReadClipboardText() {
 }
 
 // ---------------------------------------------------------- program files
+
+void* LibraryProcedure(const char* library, const char* name, Loading loading) {
+  HMODULE module = loading == Loading::OnDemand
+                       ? base::CallForeign([library] { return LoadLibraryA(library); })
+                       : GetModuleHandleA(library);
+  // Through void*: a procedure address has no one function type.
+  return module ? reinterpret_cast<void*>(GetProcAddress(module, name)) : nullptr;
+}
 
 std::string ModuleFileName(HMODULE module) {
   char buffer[kModulePathBufferSize];

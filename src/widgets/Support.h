@@ -28,6 +28,23 @@ std::string ModuleFileName(HMODULE module = nullptr);
 // The program file's full path up to and including its last backslash.
 std::string ModuleDirectory();
 
+// ------------------------------------------------------- system libraries
+
+// How a library is found for a lookup: only when something has loaded it
+// already, or loaded on demand and kept for the rest of the process.
+enum class Loading { AlreadyLoaded, OnDemand };
+
+// The address of a function a system library exports, null when the library
+// or the function is missing. Libraries the program needs rarely are loaded
+// when first used, not at start-up; one loaded here runs its start-up code
+// with the program's x87 control word kept.
+void* LibraryProcedure(const char* library, const char* name, Loading loading);
+
+template <typename Function>
+Function LibraryFunction(const char* library, const char* name, Loading loading) {
+  return reinterpret_cast<Function>(LibraryProcedure(library, name, loading));
+}
+
 // The path with its extension (after the last point of the file name)
 // replaced; a name without a point gets the extension appended.
 std::string ReplaceExtension(std::string_view path, std::string_view extension);

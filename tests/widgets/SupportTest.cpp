@@ -88,6 +88,25 @@ class SupportClipboardTest : public ::testing::Test {
   }
 };
 
+// A library looked up without loading stays as it was; on demand it is
+// loaded and its function found. Missing names and libraries give null.
+TEST(LibraryFunction, LoadsOnlyOnDemand) {
+  const HMODULE before = GetModuleHandleA("winmm.dll");
+  void* found = LibraryProcedure("winmm.dll", "timeGetTime", Loading::AlreadyLoaded);
+  EXPECT_EQ(found != nullptr, before != nullptr);
+  EXPECT_EQ(GetModuleHandleA("winmm.dll"), before);
+
+  using TickFunction = DWORD(WINAPI*)();
+  auto timeGetTime = LibraryFunction<TickFunction>("winmm.dll", "timeGetTime", Loading::OnDemand);
+  ASSERT_NE(timeGetTime, nullptr);
+  EXPECT_NE(GetModuleHandleA("winmm.dll"), nullptr);
+  EXPECT_NE(timeGetTime(), 0u);
+
+  EXPECT_EQ(LibraryProcedure("kernel32.dll", "NoSuchFunction", Loading::AlreadyLoaded), nullptr);
+  EXPECT_EQ(LibraryProcedure("nosuchlibrary.dll", "Anything", Loading::OnDemand), nullptr);
+  EXPECT_EQ(LibraryProcedure("nosuchlibrary.dll", "Anything", Loading::AlreadyLoaded), nullptr);
+}
+
 TEST_F(SupportClipboardTest, ReadsPlainTextAndClosesTheClipboard) {
   PutText("1.5\r\n2.1\t3.0\r\n");
   EXPECT_EQ(ReadClipboardText(), "1.5\r\n2.1\t3.0\r\n");
