@@ -3,7 +3,7 @@
 // and shown, and fifteen plain child windows of the calculator's classes.
 // Timed beside the minimal window, it is the floor a program built of these
 // windows can start in.
-#include <windows.h>
+#include "YardstickWindow.h"
 
 namespace {
 
@@ -14,26 +14,12 @@ constexpr int kPerRow = 5;
 constexpr int kCellWidth = 45;
 constexpr int kCellHeight = 30;
 
-LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_DESTROY) {
-    PostQuitMessage(0);
-    return 0;
-  }
-  return DefWindowProcA(window, message, wParam, lParam);
-}
-
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
-  WNDCLASSA windowClass{};
-  windowClass.lpfnWndProc = WindowProcedure;
-  windowClass.hInstance = instance;
-  windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-  windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-  windowClass.lpszClassName = "BareApp";
-  if (!RegisterClassA(&windowClass)) return 1;
-  windowClass.lpszClassName = "BareForm";
-  if (!RegisterClassA(&windowClass)) return 1;
+  if (!yardstick::RegisterWindowClass(instance, "BareApp") ||
+      !yardstick::RegisterWindowClass(instance, "BareForm"))
+    return 1;
   HWND application = CreateWindowExA(
       WS_EX_APPWINDOW, "BareApp", "BareApp",
       WS_POPUP | WS_VISIBLE | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, 0, 0, 0, 0, nullptr,
@@ -53,10 +39,5 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
                     5 + (i % kPerRow) * kCellWidth, 5 + (i / kPerRow) * kCellHeight,
                     kCellWidth - 5, kCellHeight - 10, form, nullptr, instance, nullptr);
   }
-  MSG message;
-  while (GetMessageA(&message, nullptr, 0, 0) > 0) {
-    TranslateMessage(&message);
-    DispatchMessageA(&message);
-  }
-  return 0;
+  return yardstick::RunMessageLoop();
 }
