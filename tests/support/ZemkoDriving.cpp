@@ -1,36 +1,15 @@
 #include "support/ZemkoDriving.h"
 #include "support/Input.h"
+#include "support/ZemkoRun.h"
 
 namespace zemko_drive {
 
 namespace {
 
 constexpr char kFormClass[] = "Form";
-constexpr char kTitle[] = "Земко";
 constexpr int kResultStripLeft = 10;
 constexpr DWORD kPoll = 50;
 constexpr UINT kReadTimeout = 2000;
-
-struct Search {
-  DWORD processId;
-  HWND found;
-};
-
-BOOL CALLBACK FindInProcess(HWND window, LPARAM context) {
-  auto* search = reinterpret_cast<Search*>(context);
-  char name[16] = {};
-  char caption[16] = {};
-  GetClassNameA(window, name, sizeof name);
-  GetWindowTextA(window, caption, sizeof caption);
-  DWORD owner = 0;
-  GetWindowThreadProcessId(window, &owner);
-  if (std::string_view(name) == kFormClass && std::string_view(caption) == kTitle &&
-      IsWindowVisible(window) && (search->processId == 0 || owner == search->processId)) {
-    search->found = window;
-    return FALSE;
-  }
-  return TRUE;
-}
 
 using zemko_test::KeyInput;
 
@@ -46,9 +25,9 @@ void Settle() { Sleep(kPoll); }
 HWND FindMainWindow(DWORD processId, DWORD milliseconds) {
   const DWORD start = GetTickCount();
   for (;;) {
-    Search search{processId, nullptr};
-    EnumWindows(&FindInProcess, reinterpret_cast<LPARAM>(&search));
-    if (search.found) return search.found;
+    if (HWND found = zemko_test::FindProgramWindow(processId, kFormClass,
+                                                   zemko_test::Shown::VisibleOnly))
+      return found;
     if (GetTickCount() - start > milliseconds) return nullptr;
     Sleep(kPoll);
   }

@@ -18,6 +18,7 @@ constexpr DWORD kPollMs = 50;
 struct WindowSearch {
   DWORD processId;
   const char* className;
+  Shown shown;
   HWND found;
 };
 
@@ -29,8 +30,9 @@ BOOL CALLBACK MatchWindow(HWND window, LPARAM parameter) {
   char caption[64] = {};
   GetClassNameA(window, className, sizeof className);
   GetWindowTextA(window, caption, sizeof caption);
-  if (processId == search->processId && std::strcmp(className, search->className) == 0 &&
-      std::strcmp(caption, kTitle) == 0) {
+  if ((search->processId == 0 || processId == search->processId) &&
+      std::strcmp(className, search->className) == 0 && std::strcmp(caption, kTitle) == 0 &&
+      (search->shown == Shown::Any || IsWindowVisible(window))) {
     search->found = window;
     return FALSE;
   }
@@ -65,8 +67,8 @@ std::string WindowsPath(std::string_view unixPath) {
   return path;
 }
 
-HWND FindProgramWindow(DWORD processId, const char* className) {
-  WindowSearch search{processId, className, nullptr};
+HWND FindProgramWindow(DWORD processId, const char* className, Shown shown) {
+  WindowSearch search{processId, className, shown, nullptr};
   EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search));
   return search.found;
 }

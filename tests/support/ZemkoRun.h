@@ -13,8 +13,11 @@ namespace zemko_test {
 // A Unix path as Wine shows it to Windows programs (drive Z: is the root).
 std::string WindowsPath(std::string_view unixPath);
 
-// The top-level window of the process with the class and the caption "Земко".
-HWND FindProgramWindow(DWORD processId, const char* className);
+// The top-level window with the class and the caption "Земко" of the
+// process, or of any process for a zero id; hidden ones are passed over when
+// only a visible one will do.
+enum class Shown { Any, VisibleOnly };
+HWND FindProgramWindow(DWORD processId, const char* className, Shown shown = Shown::Any);
 
 // One run of the program; a run that does not end is ended by the test.
 class ZemkoRun {
