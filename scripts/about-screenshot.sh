@@ -10,51 +10,16 @@ build=$(cd "${1:-$root/build/win}" && pwd)
 cd "$root"
 
 cmake --build "$build" --target Zemko AboutScreenshotHelper >/dev/null
-zemko=$build/src/app/Zemko.exe
 helper=$build/tests/about/AboutScreenshotHelper.exe
 out=$root/docs/about-window.png
 mkdir -p "$root/docs"
 
-# shellcheck source=wine-env.sh
-. "$root/scripts/wine-env.sh"
-bits=$(pe_word_size "$zemko")
-use_wine "$bits"
-export WINEPREFIX=$build/screenshot-prefix
-export WINEDEBUG=-all LC_ALL=ru_RU.UTF-8
-# Keep Wine from offering to install Mono or Gecko into the prefix.
-export WINEDLLOVERRIDES="mscoree,mshtml="
-
-xvfb_pid=""
-zemko_pid=""
+# shellcheck source=zemko-session.sh
+. "$root/scripts/zemko-session.sh"
+zemko_session_environment "$build"
 answer=$(mktemp /tmp/zemko-shot.XXXXXX)
-cleanup() {
-  [ -z "$zemko_pid" ] || kill "$zemko_pid" 2>/dev/null || true
-  wineserver -k >/dev/null 2>&1 || true
-  if [ -n "$xvfb_pid" ]; then
-    kill "$xvfb_pid" 2>/dev/null || true
-    wait "$xvfb_pid" 2>/dev/null || true
-  fi
-  rm -f "$answer"
-}
-trap cleanup EXIT
-
-# shellcheck source=xvfb.sh
-. "$root/scripts/xvfb.sh"
-start_xvfb
-xvfb_pid=$XVFB_PID
-"$root/scripts/wine-prefix.sh" "$WINEPREFIX" "$bits"
-# Wine's services keep the output of the program that starts them open:
-# start them first, detached.
-"$WINE" cmd /c exit >/dev/null 2>&1 </dev/null
-
-# The main window opens where the registry says: a fixed place on the screen.
-for value in Top Left; do
-  "$WINE" reg add 'HKCU\software\Vadrex\Zemko' /v "$value" /t REG_DWORD /d 40 /f \
-    >/dev/null 2>&1 </dev/null
-done
-
-"$WINE" "$zemko" >/dev/null 2>&1 </dev/null &
-zemko_pid=$!
+trap 'end_zemko_session; rm -f "$answer"' EXIT
+start_zemko_session 40
 
 # Wine's output goes to files, never to a pipe that its helpers could hold.
 "$WINE" "$helper" about >"$answer" 2>/dev/null </dev/null

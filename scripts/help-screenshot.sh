@@ -13,51 +13,16 @@ command -v import >/dev/null && command -v convert >/dev/null ||
   { echo "help-screenshot: ImageMagick is missing" >&2; exit 2; }
 # Building Zemko writes Zemko.hlp beside it.
 cmake --build "$build" -j2 --target Zemko HelpScreenshotHelper >/dev/null
-zemko=$build/src/app/Zemko.exe
 helper=$build/tests/help/HelpScreenshotHelper.exe
 out=$root/docs/help-window.png
 mkdir -p "$root/docs"
 
-# shellcheck source=wine-env.sh
-. "$root/scripts/wine-env.sh"
-bits=$(pe_word_size "$zemko")
-use_wine "$bits"
-export WINEPREFIX=$build/screenshot-prefix
-export WINEDEBUG=-all LC_ALL=ru_RU.UTF-8
-# Keep Wine from offering to install Mono or Gecko into the prefix.
-export WINEDLLOVERRIDES="mscoree,mshtml="
-
-xvfb_pid=""
-zemko_pid=""
+# shellcheck source=zemko-session.sh
+. "$root/scripts/zemko-session.sh"
+zemko_session_environment "$build"
 answer=$(mktemp /tmp/zemko-help-shot.XXXXXX)
-cleanup() {
-  [ -z "$zemko_pid" ] || kill "$zemko_pid" 2>/dev/null || true
-  wineserver -k >/dev/null 2>&1 || true
-  if [ -n "$xvfb_pid" ]; then
-    kill "$xvfb_pid" 2>/dev/null || true
-    wait "$xvfb_pid" 2>/dev/null || true
-  fi
-  rm -f "$answer" "$answer.main.png" "$answer.help.png"
-}
-trap cleanup EXIT
-
-# shellcheck source=xvfb.sh
-. "$root/scripts/xvfb.sh"
-start_xvfb
-xvfb_pid=$XVFB_PID
-"$root/scripts/wine-prefix.sh" "$WINEPREFIX" "$bits"
-# Wine's services keep the output of the program that starts them open:
-# start them first, detached.
-"$WINE" cmd /c exit >/dev/null 2>&1 </dev/null
-
-# The main window opens where the registry says: a fixed place on the screen.
-for value in Top Left; do
-  "$WINE" reg add 'HKCU\software\Vadrex\Zemko' /v "$value" /t REG_DWORD /d 20 /f \
-    >/dev/null 2>&1 </dev/null
-done
-
-"$WINE" "$zemko" >/dev/null 2>&1 </dev/null &
-zemko_pid=$!
+trap 'end_zemko_session; rm -f "$answer" "$answer.main.png" "$answer.help.png"' EXIT
+start_zemko_session 20
 
 # Wine's output goes to files, never to a pipe that its helpers could hold.
 "$WINE" "$helper" open >"$answer" 2>/dev/null </dev/null || true
