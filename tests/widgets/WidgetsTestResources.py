@@ -73,7 +73,7 @@ def main():
     }
     # Damaged pictures: the pixels cut short, and a colour count far larger
     # than the resource.
-    whole = bitmap_file(framed_glyph(12, 3), palette)
+    whole = files["glyph12.bmp"]
     files["truncated.bmp"] = whole[:len(whole) - 20]
     files["hugepalette.bmp"] = whole[:46] + struct.pack("<I", 0x40000001) + whole[50:]
     for name, data in files.items():
