@@ -151,6 +151,22 @@ bool ClickTextIn(HWND richEdit, std::string_view text) {
   return true;
 }
 
+bool WarmUpViewer(DWORD milliseconds) {
+  // The first viewer of a fresh Wine prefix can start slower than the help
+  // call waits for it, and then shows no file: start one by itself first.
+  char commandLine[] = "winhlp32.exe";
+  STARTUPINFOA startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION info{};
+  if (!CreateProcessA(nullptr, commandLine, nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                      &startup, &info))
+    return false;
+  CloseHandle(info.hThread);
+  CloseHandle(info.hProcess);
+  const bool shown = WaitUntil([] { return !ViewerWindows().empty(); }, milliseconds);
+  return CloseViewers(milliseconds) && shown;
+}
+
 bool CloseViewers(DWORD milliseconds) {
   bool closedByThemselves = true;
   for (HWND window : ViewerWindows()) {

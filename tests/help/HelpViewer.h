@@ -36,6 +36,9 @@ void ClickHelpButton(HWND mainWindow);
 // the text shows in the rich edit window; false if it is not there.
 bool ClickTextIn(HWND richEdit, std::string_view text);
 
+// Starts the viewer once on its own and closes it again; true when it came.
+bool WarmUpViewer(DWORD milliseconds);
+
 // Closes every viewer window as its user would and waits until each viewer
 // process has ended; a process that stays is ended by force and false is
 // returned.

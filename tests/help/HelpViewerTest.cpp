@@ -38,6 +38,7 @@ class HelpViewer : public ::testing::Test {
     // A viewer left by an earlier run would take the command instead of a
     // new one.
     CloseViewers(kCloseTimeMs);
+    ASSERT_TRUE(WarmUpViewer(kViewerTimeMs));
     ASSERT_TRUE(run_.Start());
   }
 
