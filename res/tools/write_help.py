@@ -1,12 +1,16 @@
 #!/usr/bin/env python3
-"""Writes the program's help file, a WinHelp 3.1 file, from its source text.
+"""Writes the program's help from its source text: a WinHelp 3.1 file, and
+the same help as one HTML page for the Windows that have no WinHelp viewer.
 
-    write_help.py SOURCE OUTPUT
+    write_help.py SOURCE OUTPUT [PAGE]
 
 SOURCE is UTF-8 text in the small language that help/zemko-help.txt
 describes in its opening comment: topics with a context name, a title and
 index keywords; paragraphs and list items with bold runs and jumps to other
-topics. OUTPUT gets the text in Windows-1251.
+topics. OUTPUT gets the WinHelp file, its text in Windows-1251. PAGE, when
+given, gets the HTML page (UTF-8): a contents list, every topic with its
+jumps as links within the page, and the keyword index; no scripts and
+nothing outside the page.
 
 What the file holds: the internal file system (header and a B+ tree
 directory), |SYSTEM (title, copyright, contents topic, the main window's
@@ -17,10 +21,12 @@ descriptors), |TOPIC (uncompressed 4 KiB topic blocks, no phrases),
 sequences or topic title tree.
 
 Any fault in the source stops the run with "file:line: message" and exit
-code 1, so a broken help text fails the build instead of shipping.
+code 1 before anything is written, so a broken help text fails the build
+instead of shipping.
 Standard library only: the build machines have nothing else.
 """
 
+import html
 import struct
 import sys
 from dataclasses import dataclass, field
@@ -703,20 +709,121 @@ def write_help(path, source):
     })
 
 
+# ---------------------------------------------------------------- page
+
+# The page's own headings; the help it carries is Russian.
+PAGE_LANGUAGE = "ru"
+CONTENTS_HEADING = "Содержание"
+INDEX_HEADING = "Указатель"
+BACK_TO_CONTENTS = "К содержанию"
+# Ids of the page's own parts: a hyphen never occurs in a context name, so
+# they cannot meet a topic's id.
+CONTENTS_ID = "help-contents"
+INDEX_ID = "help-index"
+LINK_COLOUR = "#%02x%02x%02x" % FONTS[FONT_HEADING][2]
+
+PAGE_STYLE = """\
+body {{ font-family: {face}, sans-serif; max-width: 46em; margin: 1em auto;
+  padding: 0 1em; line-height: 1.45; color: #000; background: #fff; }}
+h1, h2 {{ color: {colour}; }}
+h2 {{ margin-top: 1.8em; border-bottom: 1px solid {colour}; }}
+a {{ color: {colour}; }}
+li {{ margin: 0.3em 0; }}
+.back, .copyright {{ font-size: smaller; }}"""
+
+
+def _css_string(text):
+    return '"' + "".join(c if c.isalnum() or c == " " else f"\\{ord(c):x} " for c in text) + '"'
+
+
+def _page_runs(runs, ids):
+    parts = []
+    for run in runs:
+        piece = html.escape(run.text, quote=False)
+        if run.jump is not None:
+            piece = f'<a href="#{ids[run.jump.lower()]}">{piece}</a>'
+        if run.bold:
+            piece = f"<b>{piece}</b>"
+        parts.append(piece)
+    return "".join(parts)
+
+
+def write_page(source):
+    """The text of the HTML page for a parsed source."""
+    ids = {t.context.lower(): t.context for t in source.topics}
+    title = html.escape(source.title, quote=False)
+    out = ["<!DOCTYPE html>",
+           f'<html lang="{PAGE_LANGUAGE}">',
+           "<head>",
+           '<meta charset="utf-8">',
+           f"<title>{title}</title>",
+           "<style>",
+           PAGE_STYLE.format(face=_css_string(source.face), colour=LINK_COLOUR),
+           "</style>",
+           "</head>",
+           "<body>",
+           f"<h1>{title}</h1>",
+           f'<nav id="{CONTENTS_ID}">',
+           f"<h2>{CONTENTS_HEADING}</h2>",
+           "<ul>"]
+    out += [f'<li><a href="#{t.context}">{html.escape(t.title, quote=False)}</a></li>'
+            for t in source.topics]
+    out.append(f'<li><a href="#{INDEX_ID}">{INDEX_HEADING}</a></li>')
+    out += ["</ul>", "</nav>"]
+
+    for topic in source.topics:
+        out += [f'<section id="{topic.context}">',
+                f"<h2>{html.escape(topic.title, quote=False)}</h2>"]
+        in_list = False
+        for paragraph in topic.paragraphs:
+            is_item = paragraph.kind == KIND_ITEM
+            if is_item != in_list:
+                out.append("<ul>" if is_item else "</ul>")
+                in_list = is_item
+            tag = "li" if is_item else "p"
+            out.append(f"<{tag}>{_page_runs(paragraph.runs, ids)}</{tag}>")
+        if in_list:
+            out.append("</ul>")
+        out += [f'<p class="back"><a href="#{CONTENTS_ID}">{BACK_TO_CONTENTS}</a></p>',
+                "</section>"]
+
+    # The index as the viewer's: each keyword once, its topics in file order.
+    targets = {}
+    for topic in source.topics:
+        for keyword in topic.keywords:
+            topics = targets.setdefault(keyword, [])
+            if topic not in topics:
+                topics.append(topic)
+    out += [f'<section id="{INDEX_ID}">', f"<h2>{INDEX_HEADING}</h2>", "<ul>"]
+    for keyword in sorted(targets, key=keyword_order):
+        links = ", ".join(f'<a href="#{t.context}">{html.escape(t.title, quote=False)}</a>'
+                          for t in targets[keyword])
+        out.append(f"<li>{html.escape(keyword, quote=False)} — {links}</li>")
+    out += ["</ul>", "</section>"]
+    if source.copyright:
+        out.append(f'<p class="copyright">{html.escape(source.copyright, quote=False)}</p>')
+    out += ["</body>", "</html>", ""]
+    return "\n".join(out)
+
+
 # ---------------------------------------------------------------- main
 
 def main(argv):
-    if len(argv) != 2:
-        print("usage: write_help.py SOURCE OUTPUT", file=sys.stderr)
+    if len(argv) not in (2, 3):
+        print("usage: write_help.py SOURCE OUTPUT [PAGE]", file=sys.stderr)
         return 2
-    source_path, output = argv
+    source_path, *outputs = argv
     try:
-        data = write_help(source_path, parse_source(source_path))
+        source = parse_source(source_path)
+        files = [write_help(source_path, source)]
+        if len(outputs) == 2:
+            files.append(write_page(source).encode("utf-8"))
     except HelpError as error:
         print(f"write_help: {error}", file=sys.stderr)
         return 1
-    Path(output).parent.mkdir(parents=True, exist_ok=True)
-    Path(output).write_bytes(data)
+    for output, data in zip(outputs, files):
+        Path(output).parent.mkdir(parents=True, exist_ok=True)
+        Path(output).write_bytes(data)
     return 0
 
 

@@ -13,7 +13,7 @@
 namespace zemko_help_test {
 
 // What the help file says of itself, written from its source text.
-inline constexpr char kHelpTitle[] = "Справка Земко";
+inline constexpr char kHelpTitle[] = "Справка по программе Земко";
 inline constexpr char kFirstTopic[] = "Что такое система";
 
 // Every top-level window of the viewer, shown or hidden.

@@ -1,11 +1,14 @@
 """Tests of the help file writer: its output is read back by a reader of this
 test's own, written from the description of the WinHelp format (the internal
 file system and its B+ trees, |SYSTEM, |FONT, |TOPIC, |CONTEXT and the
-keyword index), and faulty sources stop it with the file and line.
+keyword index), its HTML page by Python's own HTML parser, and faulty sources
+stop it with the file and line.
 
 The writer's path comes from WRITE_HELP and the program's help source from
 HELP_SOURCE (both set by CTest)."""
 
+import itertools
+import math
 import os
 import re
 import struct
@@ -13,6 +16,7 @@ import subprocess
 import sys
 import tempfile
 import unittest
+from html.parser import HTMLParser
 from pathlib import Path
 
 ROOT = Path(__file__).resolve().parents[2]
@@ -341,6 +345,69 @@ class HelpFile:
         return [self.topic_by_offset(o)["title"] for o in offsets]
 
 
+class Page(HTMLParser):
+    """What the tests need of an HTML page: its tags and attributes, the ids,
+    the headings, and the links, list items and bold runs with the id of the
+    section or nav they stand in. Every element must be closed in order."""
+
+    VOID = {"area", "base", "br", "col", "embed", "hr", "img", "input", "link", "meta",
+            "source", "track", "wbr"}
+
+    def __init__(self, text):
+        super().__init__(convert_charrefs=True)
+        self.tags = []
+        self.attributes = []      # (tag, name, value) of every start tag
+        self.ids = []
+        self.headings = []        # (tag, text)
+        self.section_titles = {}  # section or nav id: its h2
+        self.links = []           # (section id, href, text)
+        self.items = []           # (section id, parent tag, text, [(href, text)])
+        self.bold = []
+        self.text = []
+        self._open = []           # [tag, attributes, text parts, links]
+        self.feed(text)
+        self.close()
+        assert not self._open, f"<{self._open[-1][0]}> is not closed"
+
+    def _section(self):
+        return next((a["id"] for t, a, _, _ in reversed(self._open)
+                     if t in ("section", "nav") and "id" in a), None)
+
+    def handle_starttag(self, tag, attrs):
+        self.tags.append(tag)
+        self.attributes += [(tag, name, value) for name, value in attrs]
+        attributes = dict(attrs)
+        if "id" in attributes:
+            self.ids.append(attributes["id"])
+        if tag not in self.VOID:
+            self._open.append([tag, attributes, [], []])
+
+    def handle_endtag(self, tag):
+        assert self._open and self._open[-1][0] == tag, f"</{tag}> closes nothing open"
+        tag, attributes, parts, links = self._open.pop()
+        text = "".join(parts)
+        section = self._section()
+        if tag == "a":
+            self.links.append((section, attributes.get("href"), text))
+            for element in reversed(self._open):
+                if element[0] == "li":
+                    element[3].append((attributes.get("href"), text))
+                    break
+        elif tag in ("h1", "h2"):
+            self.headings.append((tag, text))
+            if tag == "h2":
+                self.section_titles.setdefault(section, text)
+        elif tag == "li":
+            self.items.append((section, self._open[-1][0], text, links))
+        elif tag == "b":
+            self.bold.append(text)
+
+    def handle_data(self, data):
+        self.text.append(data)
+        for element in self._open:
+            element[2].append(data)
+
+
 def write(text):
     return HelpFile(write_help.write_help("case.txt", write_help.parse_source("case.txt", text)))
 
@@ -514,6 +581,20 @@ class Topics(unittest.TestCase):
         words = [k.decode("cp1251") for k, _, _ in self.help.keywords.entries()]
         self.assertEqual(["вторая", "начало", "общее"], words)
 
+    def test_page_keeps_bold_lists_and_jumps_with_the_targets_own_ids(self):
+        page = Page(write_help.write_page(write_help.parse_source(
+            "case.txt", self.SOURCE + "Знаки <b> и &amp; как есть.\n")))
+        self.assertEqual(["жирный"], page.bold)
+        self.assertEqual([("ul", "пункт один"), ("ul", "пункт два с продолжением")],
+                         [(parent, text) for section, parent, text, _ in page.items
+                          if section == "main"])
+        jumps = [(section, href, text) for section, href, text in page.links
+                 if section in ("main", "second.page", "Third_3")
+                 and href != "#" + write_help.CONTENTS_ID]
+        self.assertEqual([("main", "#second.page", "ссылка"), ("main", "#Third_3", "два"),
+                          ("Third_3", "#main", "начало")], jumps)
+        self.assertIn("Знаки <b> и &amp; как есть.", "".join(page.text))
+
     def test_a_keyword_of_two_topics_lists_both(self):
         help_file = write(HEAD + "@topic main А\n@keywords общее; Общее\nТекст.\n"
                                  "@topic b Б\n@keywords общее\nТекст.\n")
@@ -595,12 +676,13 @@ class Faults(unittest.TestCase):
         with tempfile.TemporaryDirectory() as tmp:
             source = Path(tmp) / "bad.txt"
             source.write_text(HEAD + "@topic main А\n[x](y)\n", encoding="utf-8")
-            output = Path(tmp) / "out.hlp"
-            result = subprocess.run([sys.executable, "-B", str(TOOL), str(source), str(output)],
+            outputs = [Path(tmp) / "out.hlp", Path(tmp) / "out.html"]
+            result = subprocess.run([sys.executable, "-B", str(TOOL), str(source)]
+                                    + [str(output) for output in outputs],
                                     capture_output=True, text=True)
             self.assertEqual(1, result.returncode)
             self.assertIn("bad.txt:4:", result.stderr)
-            self.assertFalse(output.exists())
+            self.assertEqual([], [output for output in outputs if output.exists()])
 
 
 class ProgramHelp(unittest.TestCase):
@@ -609,22 +691,28 @@ class ProgramHelp(unittest.TestCase):
     @classmethod
     def setUpClass(cls):
         with tempfile.TemporaryDirectory() as tmp:
-            output = Path(tmp) / "Zemko.hlp"
-            subprocess.run([sys.executable, "-B", str(TOOL), str(HELP_SOURCE), str(output)],
-                           check=True)
+            output, page = Path(tmp) / "Zemko.hlp", Path(tmp) / "Zemko.html"
+            subprocess.run([sys.executable, "-B", str(TOOL), str(HELP_SOURCE), str(output),
+                            str(page)], check=True)
             cls.data = output.read_bytes()
+            cls.page_data = page.read_bytes()
         cls.help = HelpFile(cls.data)
+        cls.page = Page(cls.page_data.decode("utf-8"))
+
+    def topic_text(self, title):
+        topic = next(t for t in self.help.topics if t["title"] == title)
+        return "\n".join(p.text for p in topic["paragraphs"])
 
     def test_topics_in_order_the_first_named_main(self):
-        self.assertEqual(["Что такое система", "Как ввести ставку", "Клавиши",
-                          "Вставка из таблицы", "Сообщения", "О программе"],
+        self.assertEqual(["Что такое система", "Как ввести ставку", "Ставка с купона",
+                          "Клавиши", "Вставка из таблицы", "Сообщения", "О программе"],
                          [t["title"] for t in self.help.topics])
         self.assertIs(self.help.topics[0], self.help.topic_by_hash(write_help.context_hash("main")))
         contents = struct.unpack("<i", self.help.records[3][0])[0]
         self.assertEqual(self.help.topics[0]["offset"], contents)
 
     def test_title_charset_and_cyrillic_face(self):
-        self.assertEqual("Справка Земко", self.help.text_record(1))
+        self.assertEqual("Справка по программе Земко", self.help.text_record(1))
         self.assertEqual([struct.pack("<H", 204)], self.help.records[11])
         self.assertEqual(["Arial"], self.help.faces)
 
@@ -647,14 +735,22 @@ class ProgramHelp(unittest.TestCase):
                  for title in self.help.keyword_topics(keyword.decode("cp1251"))}
         self.assertEqual({t["title"] for t in self.help.topics}, found)
 
-    def test_worked_example_pays_as_the_program_does(self):
-        # Stake 300 on 3 by 2 with odds 2, 3 and 4: 300 / C(3, 2) per pair.
-        first = "\n".join(p.text for p in self.help.topics[0]["paragraphs"])
-        share = 300 // 3
-        pairs = [2 * 3, 2 * 4, 3 * 4]
-        self.assertIn(f"300 / 3 = {share}", first)
-        self.assertIn(" + ".join(str(share * p) for p in pairs)
-                      + f" = {sum(share * p for p in pairs)},00", first)
+    def test_worked_examples_pay_as_the_program_does(self):
+        # Stake / C(N, K) on each combination, times its odds; the net profit
+        # is the payout less the stake.
+        self.assertIn("300 / 3 = 100", self.topic_text("Что такое система"))
+        for title, stake, n, k, odds in [("Что такое система", 300, 3, 2, [2, 3, 4]),
+                                         ("Ставка с купона", 300, 3, 2, [2, 3, 1])]:
+            with self.subTest(odds=odds):
+                text = self.topic_text(title)
+                share = stake // math.comb(n, k)
+                terms = [share * math.prod(c) for c in itertools.combinations(odds, k)]
+                self.assertIn(" + ".join(map(str, terms)) + f" = {sum(terms)},00", text)
+                self.assertIn(f"{sum(terms)} – {stake} = {sum(terms) - stake}", text)
+        counts = re.findall(r"(\d+) по (\d+) — (\d+)\b", self.topic_text("Ставка с купона"))
+        self.assertGreaterEqual(len(counts), 5)
+        for n, k, count in counts:
+            self.assertEqual(math.comb(int(n), int(k)), int(count), f"{n} по {k}")
 
     def test_messages_topic_explains_every_message_the_program_shows(self):
         headers = list((ROOT / "src").rglob("Messages.h"))
@@ -666,12 +762,52 @@ class ProgramHelp(unittest.TestCase):
         # of its own, where one is declared, never shows.
         texts.pop("kSystemSizeNotANumber", None)
         self.assertGreaterEqual(len(texts), 7)
-        messages = "\n".join(p.text for p in self.help.topics[4]["paragraphs"])
+        messages = self.topic_text("Сообщения")
         for name, value in texts.items():
             self.assertIn(value, messages, name)
 
     def test_file_stays_small(self):
-        self.assertLess(len(self.data), 20 * 1024)
+        # Four 4 KiB topic blocks of text and the trees: a file much larger
+        # holds text written twice.
+        self.assertLess(len(self.data), 32 * 1024)
+
+    def test_page_carries_every_topic_jump_and_keyword_of_the_help_file(self):
+        page, titles = self.page, [t["title"] for t in self.help.topics]
+        self.assertEqual([("h1", self.help.text_record(1)), ("h2", write_help.CONTENTS_HEADING)]
+                         + [("h2", title) for title in titles]
+                         + [("h2", write_help.INDEX_HEADING)], page.headings)
+
+        def target(href):
+            return page.section_titles[href[1:]]
+
+        self.assertEqual(titles + [write_help.INDEX_HEADING],
+                         [target(href) for section, href, _ in page.links
+                          if section == write_help.CONTENTS_ID])
+        ids = {title: section for section, title in page.section_titles.items()}
+        for topic in self.help.topics:
+            jumps = [(text, self.help.topic_by_hash(jump)["title"])
+                     for p in topic["paragraphs"] for text, _, jump in p.runs if jump]
+            links = [(text, target(href)) for section, href, text in page.links
+                     if section == ids[topic["title"]]]
+            self.assertEqual(jumps + [(write_help.BACK_TO_CONTENTS, write_help.CONTENTS_HEADING)],
+                             links, topic["title"])
+        index = [(text.split(" — ")[0], [target(href) for href, _ in links])
+                 for section, _, text, links in page.items if section == write_help.INDEX_ID]
+        keywords = [k.decode("cp1251") for k, _, _ in self.help.keywords.entries()]
+        self.assertEqual([(k, self.help.keyword_topics(k)) for k in keywords], index)
+
+    def test_page_is_utf8_and_stands_alone(self):
+        text = self.page_data.decode("utf-8")
+        self.assertIn(("meta", "charset", "utf-8"), self.page.attributes)
+        self.assertEqual(len(self.page.ids), len(set(self.page.ids)), "ids are unique")
+        self.assertNotIn("script", self.page.tags)
+        for tag, name, value in self.page.attributes:
+            self.assertFalse(name == "src" or name.startswith("on"), (tag, name))
+            if name == "href":
+                self.assertTrue(value.startswith("#"), value)
+                self.assertIn(value[1:], self.page.ids, value)
+        self.assertNotIn("url(", text)
+        self.assertNotIn("@import", text)
 
 
 if __name__ == "__main__":
