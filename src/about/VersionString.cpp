@@ -7,7 +7,6 @@ namespace about {
 
 namespace {
 
-constexpr char kRootBlock[] = "\\";
 constexpr char kVersionFormat[] = "%d.%d.%d.%d";
 
 // The program file's version block, read once and kept for the whole run.
@@ -23,23 +22,12 @@ void Initialise() { ReadVersionInfo(); }
 void Finalise() { std::vector<char>().swap(VersionBlock()); }
 
 void ReadVersionInfo() {
-  const std::string path = widgets::ModuleFileName();
-  DWORD unused = 0;
-  const DWORD size = GetFileVersionInfoSizeA(path.c_str(), &unused);
-  std::vector<char>& block = VersionBlock();
-  block.assign(size, 0);
-  if (size == 0 || !GetFileVersionInfoA(path.c_str(), 0, size, block.data())) block.clear();
+  VersionBlock() = widgets::ReadFileVersionBlock(widgets::ModuleFileName());
 }
 
 std::string VersionString() {
-  std::vector<char>& block = VersionBlock();
-  VS_FIXEDFILEINFO* info = nullptr;
-  UINT length = 0;
-  if (block.empty() ||
-      !VerQueryValueA(block.data(), kRootBlock, reinterpret_cast<void**>(&info), &length) ||
-      !info || length < sizeof *info)
-    return {};
-  return FormatFileVersion(*info);
+  const VS_FIXEDFILEINFO* info = widgets::FixedFileInfo(VersionBlock());
+  return info ? FormatFileVersion(*info) : std::string();
 }
 
 std::string FormatFileVersion(const VS_FIXEDFILEINFO& info) {

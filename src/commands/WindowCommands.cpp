@@ -3,7 +3,6 @@
 #include <windows.h>
 
 #include "about/About.h"
-#include "base/FloatingPoint.h"
 #include "widgets/Support.h"
 
 namespace commands {
@@ -23,10 +22,6 @@ void MinimiseCommand(MainWindow& window) {
 
 void AboutCommand(MainWindow& window) { about::ShowAboutWindow(window.form); }
 
-void HelpCommand(MainWindow& window) {
-  const std::string path = widgets::HelpFilePath();
-  base::CallForeign(
-      [&] { WinHelpA(window.application->Handle(), path.c_str(), HELP_FINDER, 0); });
-}
+void HelpCommand(MainWindow& window) { widgets::ShowHelp(window.application, HELP_FINDER, 0); }
 
 }  // namespace commands

@@ -45,7 +45,7 @@ HMODULE ModuleOf(const void* address) {
       info.State != MEM_COMMIT || !info.AllocationBase)
     return nullptr;
   HMODULE module = static_cast<HMODULE>(info.AllocationBase);
-  return widgets::ModuleFileName(module).empty() ? nullptr : module;
+  return widgets::ModuleFileName(module).Empty() ? nullptr : module;
 }
 
 std::string FileNameOnly(const std::string& path) {
@@ -72,7 +72,7 @@ std::string AccessViolationMessage(const EXCEPTION_RECORD& record) {
       record.NumberParameters > 1 ? reinterpret_cast<const void*>(record.ExceptionInformation[1])
                                   : nullptr);
   if (HMODULE module = ModuleOf(record.ExceptionAddress)) {
-    const std::string name = FileNameOnly(widgets::ModuleFileName(module));
+    const std::string name = FileNameOnly(widgets::ModuleFileName(module).Text());
     return widgets::FormatText("Access violation at address %s in module '%s'. %s of address %s",
                                address.c_str(), name.c_str(), operation, accessed.c_str());
   }
@@ -175,8 +175,7 @@ namespace {
 // modules still finalise.
 DWORD WINAPI ReportFaultAndExit(LPVOID context) {
   const Fault& fault = *static_cast<const Fault*>(context);
-  MessageBoxA(nullptr, ErrorBoxText(fault.message, fault.address).c_str(), nullptr,
-              kErrorBoxFlags);
+  widgets::ShowMessageBox(ErrorBoxText(fault.message, fault.address), kErrorBoxFlags);
   std::exit(kUncaughtExitCode);
 }
 
@@ -252,7 +251,7 @@ std::string ErrorBoxText(const std::string& message, const void* address) {
     // stays 0 rather than a number computed from nothing.
     if (address) relative -= reinterpret_cast<std::uintptr_t>(module) + kCodeSectionOffset;
   }
-  const std::string path = widgets::ModuleFileName(module);
+  const std::string path = widgets::ModuleFileName(module).Text();
   // A module is far smaller than 4 GiB: the relative address has 32 bits.
   std::string text = widgets::FormatText(kErrorBoxTemplate, kExceptionTypeName, path.c_str(),
                                          static_cast<unsigned>(relative), message.c_str(), "");
@@ -275,7 +274,7 @@ int ShowUncaught(std::exception_ptr exception) {
   } catch (...) {
     message = KindMessage(ErrorKind::ExternalException);
   }
-  MessageBoxA(nullptr, ErrorBoxText(message, address).c_str(), nullptr, kErrorBoxFlags);
+  widgets::ShowMessageBox(ErrorBoxText(message, address), kErrorBoxFlags);
   return kUncaughtExitCode;
 }
 

@@ -2,7 +2,6 @@
 
 #include <windows.h>
 
-#include "base/FloatingPoint.h"
 #include "skin/Skin.h"
 #include "widgets/Support.h"
 
@@ -43,16 +42,8 @@ void LinkMouseLeave(void*, widgets::Control* sender) {
 
 void LinkClick(void* context, widgets::Control*) {
   const MainWindow& window = *static_cast<const MainWindow*>(context);
-  // The shell library is large and needed only here: it is loaded on the
-  // first click, not at start-up. A failure (no browser) is silent.
-  using ShellExecuteFunction = HINSTANCE(WINAPI*)(HWND, LPCSTR, LPCSTR, LPCSTR, LPCSTR, INT);
-  static const auto shellExecute = widgets::LibraryFunction<ShellExecuteFunction>(
-      "shell32.dll", "ShellExecuteA", widgets::Loading::OnDemand);
-  if (shellExecute) {
-    base::CallForeign([&] {
-      shellExecute(window.form->Handle(), "open", kMakerAddress, "", "", SW_SHOW);
-    });
-  }
+  // A failure (no browser) is silent.
+  widgets::ShellOpen(window.form, kMakerAddress);
 }
 
 }  // namespace mainwindow

@@ -1,6 +1,6 @@
 #include "skin/Skin.h"
 
-#include <cstring>
+#include "widgets/Support.h"
 
 namespace skin {
 
@@ -13,7 +13,7 @@ void PaintStrip(HDC dc, int clientWidth, const char* title) {
   SetBkMode(dc, TRANSPARENT);
   const RECT line{0, kStripHeight, clientWidth, kStripHeight + kStripLineHeight};
   FillRect(dc, &line, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
-  TextOutA(dc, kTitleX, kTitleY, title, static_cast<int>(std::strlen(title)));
+  widgets::PaintText(dc, kTitleX, kTitleY, title);
 }
 
 }  // namespace skin

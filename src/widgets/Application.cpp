@@ -9,7 +9,7 @@ namespace widgets {
 namespace {
 
 // Taken once at start; resources, window classes and tooltips use it.
-const HINSTANCE gModuleInstance = GetModuleHandleA(nullptr);
+const HINSTANCE gModuleInstance = GetModuleHandleW(nullptr);
 
 // True while the application object is being destroyed after the loop:
 // nothing is repainted on the way out.
@@ -56,8 +56,15 @@ int LiveWindows() { return static_cast<int>(State().links.size()); }
 int LiveIcons() { return State().icons; }
 int LiveControls() { return State().controls; }
 
-HFONT CountedCreateFont(const LOGFONTA& logFont) {
-  HFONT font = CreateFontIndirectA(&logFont);
+// The program's texts are Cyrillic. A Russian system gives the default
+// character set Cyrillic glyphs; any other would choose the Western or
+// Japanese ones of the same face, so there the Cyrillic set is asked for.
+HFONT CountedCreateFont(const LOGFONTW& logFont) {
+  LOGFONTW asked = logFont;
+  if (asked.lfCharSet == DEFAULT_CHARSET && GetACP() != kTextCodePage) {
+    asked.lfCharSet = RUSSIAN_CHARSET;
+  }
+  HFONT font = CreateFontIndirectW(&asked);
   if (font) ++State().gdiObjects;
   return font;
 }
@@ -109,14 +116,14 @@ SelectedBitmapDc::~SelectedBitmapDc() {
 
 // ---------------------------------------------------------------- helpers
 
-const char* LayerClass(const char* name, UINT classStyle) {
-  WNDCLASSA windowClass{};
+const wchar_t* LayerClass(const wchar_t* name, UINT classStyle) {
+  WNDCLASSW windowClass{};
   windowClass.style = classStyle;
   windowClass.lpfnWndProc = ControlWindowProcedure;
   windowClass.hInstance = gModuleInstance;
   windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
   windowClass.lpszClassName = name;
-  if (!RegisterClassA(&windowClass) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) {
+  if (!RegisterClassW(&windowClass) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) {
     throw base::Exception(base::ErrorKind::AssertionFailed, "Can not register window class");
   }
   return name;
@@ -125,7 +132,7 @@ const char* LayerClass(const char* name, UINT classStyle) {
 HICON ProgramIcon() {
   // A shared icon from LoadIcon needs no freeing; a module without one
   // simply gives its windows no icon.
-  static const HICON icon = LoadIconA(gModuleInstance, "MAINICON");
+  static const HICON icon = LoadIconW(gModuleInstance, L"MAINICON");
   return icon;
 }
 
@@ -158,8 +165,8 @@ ApplicationWindow* CreateApplicationObject(std::string_view caption) {
   return application;
 }
 
-const char* ApplicationWindow::WindowClass() {
-  static const char* const name = LayerClass(kApplicationClass, 0);
+const wchar_t* ApplicationWindow::WindowClass() {
+  static const wchar_t* const name = LayerClass(kApplicationClass, 0);
   return name;
 }
 
@@ -245,13 +252,13 @@ void RunMessageLoop(Control*& application) {
   MSG message;
   while (!state.terminated && !state.pendingException) {
     WaitMessage();
-    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
       if (message.message == WM_QUIT) {
         state.terminated = true;
         break;
       }
       TranslateMessage(&message);
-      DispatchMessageA(&message);
+      DispatchMessageW(&message);
       if (state.pendingException) break;
     }
   }
@@ -264,7 +271,7 @@ void RunMessageLoop(Control*& application) {
     // last-chance handling, every window still on screen behind its box.
     // The quit request would end that box's own loop at once; later
     // failures are dropped while the first is reported.
-    PeekMessageA(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
+    PeekMessageW(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
     state.failing = true;
     RethrowPendingException();
   }

@@ -46,7 +46,7 @@ BitmapButton::BitmapButton(Control* parent, const BitmapButtonArgs& args)
         ImageListFunction<decltype(&ImageList_GetImageCount)>("ImageList_GetImageCount");
     if (iconSize && imageCount && iconSize(list, &glyphWidth_, &glyphHeight_))
       glyphCount_ = imageCount(list);
-  } else if (BITMAP info; args.glyph && GetObjectA(args.glyph, sizeof info, &info)) {
+  } else if (BITMAP info; args.glyph && GetObjectW(args.glyph, sizeof info, &info)) {
     // Glyphs sit side by side; count 0 takes square glyphs.
     int count = args.glyphCount;
     if (count == 0) count = info.bmHeight > 0 ? info.bmWidth / info.bmHeight : 1;
@@ -144,7 +144,10 @@ bool BitmapButton::DrawItem(const DRAWITEMSTRUCT& item) {
                      !text_.empty();
   if (font_) SelectObject(dc, font_->Handle());
   SIZE textSize{};
-  if (drawCaption) GetTextExtentPoint32A(dc, text_.c_str(), static_cast<int>(text_.size()), &textSize);
+  const std::wstring caption = drawCaption ? Widen(text_) : std::wstring();
+  if (drawCaption) {
+    GetTextExtentPoint32W(dc, caption.c_str(), static_cast<int>(caption.size()), &textSize);
+  }
 
   // Glyph and caption side by side (or one above the other), centred together.
   int glyphWidth = glyphWidth_, glyphHeight = glyphHeight_;
@@ -195,7 +198,7 @@ bool BitmapButton::DrawItem(const DRAWITEMSTRUCT& item) {
   if (drawCaption) {
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, state == kGlyphDisabled ? GetSysColor(COLOR_GRAYTEXT) : ResolveColour(textColour_));
-    TextOutA(dc, textX, textY, text_.c_str(), static_cast<int>(text_.size()));
+    TextOutW(dc, textX, textY, caption.c_str(), static_cast<int>(caption.size()));
   }
   if (!flat && focused) {
     RECT focus = inner;

@@ -37,11 +37,11 @@ bool BitmapObject::LoadResource(HINSTANCE module, int resourceId) {
   Clear();
   // Without LR_CREATEDIBSECTION the result is a device-dependent bitmap.
   auto bitmap = static_cast<HBITMAP>(
-      LoadImageA(module, MAKEINTRESOURCEA(resourceId), IMAGE_BITMAP, 0, 0, LR_DEFAULTSIZE));
+      LoadImageW(module, MAKEINTRESOURCEW(resourceId), IMAGE_BITMAP, 0, 0, LR_DEFAULTSIZE));
   if (!bitmap) return false;
   bitmap_ = CountBitmap(bitmap);
   BITMAP info;
-  if (GetObjectA(bitmap_, sizeof info, &info)) {
+  if (GetObjectW(bitmap_, sizeof info, &info)) {
     width_ = info.bmWidth;
     height_ = info.bmHeight;
   }
@@ -101,7 +101,7 @@ size_t PixelBytes(const BITMAPINFOHEADER& header) {
 // controls library's mapped bitmap does; doing it here keeps that library
 // out of the program's start.
 HBITMAP LoadMappedBitmap(HINSTANCE module, int resourceId, Colour from, Colour to) {
-  HRSRC found = FindResourceA(module, MAKEINTRESOURCEA(resourceId), RT_BITMAP);
+  HRSRC found = FindResourceW(module, MAKEINTRESOURCEW(resourceId), reinterpret_cast<LPCWSTR>(RT_BITMAP));
   HGLOBAL loaded = found ? LoadResource(module, found) : nullptr;
   const auto* bytes = loaded ? static_cast<const BYTE*>(LockResource(loaded)) : nullptr;
   const size_t size = found ? SizeofResource(module, found) : 0;

@@ -52,12 +52,12 @@ Control* ControlFromHandle(HWND window) {
 }
 
 void LinkWindow(HWND window, Control* control) {
-  SetPropA(window, kSelfProperty, control);
+  SetPropW(window, kSelfProperty, control);
   State().links.emplace_back(window, control);
 }
 
 void UnlinkWindow(HWND window) {
-  RemovePropA(window, kSelfProperty);
+  RemovePropW(window, kSelfProperty);
   auto& links = State().links;
   for (size_t i = 0; i < links.size(); ++i) {
     if (links[i].first != window) continue;
@@ -286,10 +286,10 @@ void Control::SetVisible(bool visible) {
 }
 
 std::string Window::GetText() const {
-  std::string text(static_cast<size_t>(Checked(GetWindowTextLengthA(handle_))) + 1, '\0');
-  int length = Checked(GetWindowTextA(handle_, text.data(), static_cast<int>(text.size())));
+  std::wstring text(static_cast<size_t>(Checked(GetWindowTextLengthW(handle_))) + 1, L'\0');
+  int length = Checked(GetWindowTextW(handle_, text.data(), static_cast<int>(text.size())));
   text.resize(static_cast<size_t>(std::max(length, 0)));
-  return text;
+  return Narrow(text);
 }
 
 std::string Control::GetText() const { return window_ ? Window(window_).GetText() : text_; }
@@ -297,7 +297,7 @@ std::string Control::GetText() const { return window_ ? Window(window_).GetText(
 void Control::SetText(std::string_view text) {
   text_ = text;
   if (!window_) return;
-  Window(window_).SetText(text_.c_str());
+  Window(window_).SetText(text_);
   Invalidate();
 }
 

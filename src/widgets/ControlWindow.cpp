@@ -36,7 +36,7 @@ HWND Control::Handle() {
 }
 
 void Control::CreateWindowNow() {
-  const char* windowClass = WindowClass();
+  const wchar_t* windowClass = WindowClass();
   LayerState& state = State();
 
   // Made hidden until set visible (true) or the loop shows it. A child made
@@ -62,8 +62,8 @@ void Control::CreateWindowNow() {
   HWND window;
   {
     base::FpuGuard fpu;
-    window = CreateWindowExA(exStyle_, windowClass, text_.c_str(), style, x, y, width, height,
-                             parentWindow, menu, ModuleInstance(), this);
+    window = CreateWindowExW(exStyle_, windowClass, Widen(text_).c_str(), style, x, y, width,
+                             height, parentWindow, menu, ModuleInstance(), this);
   }
   if (!window) {
     RethrowPendingException();
@@ -74,7 +74,7 @@ void Control::CreateWindowNow() {
     window_ = window;
     LinkWindow(window, this);
     systemProcedure_ = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ControlWindowProcedure)));
+        SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ControlWindowProcedure)));
   }
   createdHidden_ = (style_ & WS_VISIBLE) && !visible;
   ApplyStoredProperties();
@@ -111,8 +111,8 @@ LRESULT Control::DetachWindow(WPARAM wParam, LPARAM lParam) {
   createdHidden_ = false;
   mouseInside_ = false;
   LRESULT result = systemProcedure
-                       ? CallWindowProcA(systemProcedure, window, WM_NCDESTROY, wParam, lParam)
-                       : DefWindowProcA(window, WM_NCDESTROY, wParam, lParam);
+                       ? CallWindowProcW(systemProcedure, window, WM_NCDESTROY, wParam, lParam)
+                       : DefWindowProcW(window, WM_NCDESTROY, wParam, lParam);
   WindowDestroyed();  // may free the control: nothing of it is used after this
   return result;
 }
@@ -123,13 +123,13 @@ LRESULT CALLBACK ControlWindowProcedure(HWND window, UINT message, WPARAM wParam
   Control* control = ControlFromHandle(window);
   if (!control && message == WM_NCCREATE) {
     // The layer's own classes link the window before any other message.
-    control = static_cast<Control*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
+    control = static_cast<Control*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
     if (control) {
       control->window_ = window;
       LinkWindow(window, control);
     }
   }
-  if (!control) return DefWindowProcA(window, message, wParam, lParam);
+  if (!control) return DefWindowProcW(window, message, wParam, lParam);
 
   LRESULT result = 0;
   ++control->lockCount_;
@@ -196,8 +196,8 @@ void Control::ObserveByHint(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT Control::DefaultProcessing(UINT message, WPARAM wParam, LPARAM lParam) {
-  if (systemProcedure_) return CallWindowProcA(systemProcedure_, window_, message, wParam, lParam);
-  return DefWindowProcA(window_, message, wParam, lParam);
+  if (systemProcedure_) return CallWindowProcW(systemProcedure_, window_, message, wParam, lParam);
+  return DefWindowProcW(window_, message, wParam, lParam);
 }
 
 void Control::AttachHook(Hook hook) {
@@ -255,7 +255,7 @@ bool Control::KeyDownHook(UINT message, WPARAM& wParam, LPARAM, LRESULT& result)
     // the character of this key press for the window, ahead of any later one.
     const UINT character = message == WM_KEYDOWN ? WM_CHAR : WM_SYSCHAR;
     MSG typed;
-    PeekMessageA(&typed, window, character, character, PM_REMOVE);
+    PeekMessageW(&typed, window, character, character, PM_REMOVE);
     result = 0;
     return true;
   }

@@ -2,17 +2,17 @@
 #include "widgets/WidgetsInternal.h"
 
 #include <algorithm>
-#include <cstring>
+#include <cwchar>
 
 namespace widgets {
 
 namespace {
-constexpr char kDefaultFace[] = "MS Sans Serif";
+constexpr wchar_t kDefaultFace[] = L"MS Sans Serif";
 }  // namespace
 
 Font::Font() {
   logFont_.lfCharSet = DEFAULT_CHARSET;
-  std::strncpy(logFont_.lfFaceName, kDefaultFace, LF_FACESIZE - 1);
+  std::wcsncpy(logFont_.lfFaceName, kDefaultFace, LF_FACESIZE - 1);
 }
 
 Font::Font(const Font& other) : colour_(other.colour_), logFont_(other.logFont_) {}
@@ -55,9 +55,12 @@ void Font::SetStyle(unsigned style) {
   Changed();
 }
 
+std::string Font::GetFace() const { return Narrow(logFont_.lfFaceName); }
+
 void Font::SetFace(std::string_view face) {
-  std::memset(logFont_.lfFaceName, 0, sizeof logFont_.lfFaceName);
-  std::memcpy(logFont_.lfFaceName, face.data(), std::min<size_t>(face.size(), LF_FACESIZE - 1));
+  const std::wstring wide = Widen(face);
+  std::wmemset(logFont_.lfFaceName, 0, LF_FACESIZE);
+  std::wmemcpy(logFont_.lfFaceName, wide.data(), std::min<size_t>(wide.size(), LF_FACESIZE - 1));
   Changed();
 }
 

@@ -25,8 +25,8 @@ Form* CreateForm(Control* parent, std::string_view caption) {
   return form;
 }
 
-const char* Form::WindowClass() {
-  static const char* const name = LayerClass(kFormClass, CS_DBLCLKS);
+const wchar_t* Form::WindowClass() {
+  static const wchar_t* const name = LayerClass(kFormClass, CS_DBLCLKS);
   return name;
 }
 

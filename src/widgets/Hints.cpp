@@ -10,11 +10,11 @@ namespace {
 
 // The tool description as the tooltip control of every Windows version knows
 // it (without the reserved pointer of later versions).
-const UINT kToolInfoSize = TTTOOLINFOA_V2_SIZE;
+const UINT kToolInfoSize = TTTOOLINFOW_V2_SIZE;
 // Wide enough that only line breaks in the text start new lines.
 constexpr LPARAM kMaxTipWidth = 99999;
 constexpr DWORD kTooltipStyle = TTS_USEVISUALSTYLE;
-constexpr char kTooltipClass[] = TOOLTIPS_CLASSA;
+constexpr wchar_t kTooltipClass[] = TOOLTIPS_CLASSW;
 
 int liveHints = 0;
 int liveTooltips = 0;
@@ -62,6 +62,7 @@ void AttachHint(Hint* hint, Control* control) {
 
 void SetHintText(Hint* hint, std::string_view text) {
   hint->text_.assign(text);
+  hint->wideText_ = Widen(text);
   if (!hint->control_ || hint->suspended) return;
   hint->SendToolDescription();
   if (hint->tooltip_) Window(hint->tooltip_).Update();
@@ -100,7 +101,7 @@ void Hint::Observe(UINT message, WPARAM, LPARAM) {
 void Hint::CreateTooltip() {
   if (RegisterTooltipClass()) {
     base::FpuGuard guard;
-    tooltip_ = CreateWindowExA(WS_EX_TOOLWINDOW, kTooltipClass, nullptr, kTooltipStyle,
+    tooltip_ = CreateWindowExW(WS_EX_TOOLWINDOW, kTooltipClass, nullptr, kTooltipStyle,
                                CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
                                control_->Handle(), nullptr, ModuleInstance(), nullptr);
   }
@@ -127,12 +128,12 @@ void Hint::SendToolDescription() {
   tool_.cbSize = kToolInfoSize;
   tool_.uFlags = TTF_SUBCLASS;
   tool_.hinst = ModuleInstance();
-  tool_.lpszText = text_.data();
+  tool_.lpszText = wideText_.data();
   if (tooltip_) {
     tool_.hwnd = control_->Handle();
     GetClientRect(tool_.hwnd, &tool_.rect);
   }
-  SendToTooltip(TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool_));
+  SendToTooltip(TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool_));
   SendToTooltip(TTM_SETMAXTIPWIDTH, 0, kMaxTipWidth);
   if (!useDefaultTextColour) SendToTooltip(TTM_SETTIPTEXTCOLOR, textColour, 0);
   if (!useDefaultBackgroundColour) SendToTooltip(TTM_SETTIPBKCOLOR, backgroundColour, 0);

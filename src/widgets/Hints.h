@@ -66,7 +66,8 @@ class Hint {
   LRESULT SendToTooltip(UINT message, WPARAM wParam, LPARAM lParam);
 
   std::string text_;
-  TTTOOLINFOA tool_{};
+  std::wstring wideText_;  // what the tool description points at
+  TTTOOLINFOW tool_{};
   HWND tooltip_ = nullptr;
   bool created_ = false;
   Control* control_ = nullptr;

@@ -3,28 +3,25 @@
 #include <algorithm>
 #include <cstdarg>
 #include <cstring>
+#include <cwchar>
 
-#include "base/Exception.h"
 #include "base/FloatingPoint.h"
+#include "widgets/WidgetsInternal.h"
 
 namespace widgets {
 
 namespace {
 
-// GetModuleFileNameA's path limit plus its terminating zero.
-constexpr DWORD kModulePathBufferSize = MAX_PATH + 1;
 // wvsprintfA writes at most 1024 characters; one more byte for its zero.
 constexpr std::size_t kFormatOutputLimit = 1024;
 constexpr std::size_t kFormatBufferSize = kFormatOutputLimit + 1;
-constexpr char kPathSeparator = '\\';
 constexpr unsigned char kFirstVisibleCode = 33;
-constexpr const char* kHelpExtension = ".hlp";
-constexpr const char* kEmptyParameterMessage = "Error parameter";
 
-std::string& StoredHelpFile() {
-  static std::string path;
-  return path;
-}
+// The font a Russian Windows paints with by default: its system font, of
+// Cyrillic glyphs, 16 by 7 pixels and bold.
+constexpr int kSystemFontHeight = 16;
+constexpr int kSystemFontWidth = 7;
+constexpr wchar_t kSystemFontFace[] = L"System";
 
 bool IsBlank(char c) { return static_cast<unsigned char>(c) < kFirstVisibleCode; }
 
@@ -46,33 +43,35 @@ class ClipboardSession {
 class GlobalLockGuard {
  public:
   explicit GlobalLockGuard(HGLOBAL memory)
-      : memory_(memory), data_(static_cast<const char*>(GlobalLock(memory))) {}
+      : memory_(memory), data_(static_cast<const wchar_t*>(GlobalLock(memory))) {}
   ~GlobalLockGuard() {
     if (data_) GlobalUnlock(memory_);
   }
   GlobalLockGuard(const GlobalLockGuard&) = delete;
   GlobalLockGuard& operator=(const GlobalLockGuard&) = delete;
-  const char* Data() const { return data_; }
+  const wchar_t* Data() const { return data_; }
 
  private:
   HGLOBAL memory_;
-  const char* data_;
+  const wchar_t* data_;
 };
 
 }  // namespace
 
 // ---------------------------------------------------------------- clipboard
 
+// CF_UNICODETEXT is there for every text, whoever put it on the clipboard
+// and in whatever code page: the system makes it from CF_TEXT when needed.
 std::string ReadClipboardText() {
   ClipboardSession session;
-  if (!session.IsOpen() || !IsClipboardFormatAvailable(CF_TEXT)) return {};
-  HANDLE memory = GetClipboardData(CF_TEXT);
+  if (!session.IsOpen() || !IsClipboardFormatAvailable(CF_UNICODETEXT)) return {};
+  HANDLE memory = GetClipboardData(CF_UNICODETEXT);
   if (!memory) return {};
   GlobalLockGuard lock(memory);
   if (!lock.Data()) return {};
   // Bounded by the block's size in case another program left out the zero.
-  const std::size_t length = strnlen(lock.Data(), GlobalSize(memory));
-  return std::string(lock.Data(), length);
+  const std::size_t length = wcsnlen(lock.Data(), GlobalSize(memory) / sizeof(wchar_t));
+  return Narrow(std::wstring_view(lock.Data(), length));
 }
 
 // ---------------------------------------------------------- program files
@@ -85,54 +84,13 @@ void* LibraryProcedure(const char* library, const char* name, Loading loading) {
   return module ? reinterpret_cast<void*>(GetProcAddress(module, name)) : nullptr;
 }
 
-std::string ModuleFileName(HMODULE module) {
-  char buffer[kModulePathBufferSize];
-  const DWORD length = GetModuleFileNameA(module, buffer, kModulePathBufferSize);
-  if (length == 0) return {};
-  // A truncated path may come back without its zero; the length is reliable.
-  return std::string(buffer, std::min<DWORD>(length, kModulePathBufferSize));
-}
-
-std::string ModuleDirectory() {
-  const std::string path = ModuleFileName();
-  const std::size_t separator = path.rfind(kPathSeparator);
-  if (separator == std::string::npos) return {};
-  return path.substr(0, separator + 1);
-}
-
-std::string ReplaceExtension(std::string_view path, std::string_view extension) {
-  // Only a point inside the file name starts an extension, not one in a
-  // directory name or a drive prefix.
-  const std::size_t point = path.find_last_of(".\\/:");
-  std::string result(path.substr(0, point != std::string_view::npos &&
-                                            path[point] == '.'
-                                        ? point
-                                        : path.size()));
-  result += extension;
-  return result;
-}
-
-void SetHelpFile(std::string_view path) {
-  if (path.empty()) {
-    throw base::Exception(base::ErrorKind::AssertionFailed, kEmptyParameterMessage);
-  }
-  StoredHelpFile().assign(path);
-}
-
-std::string HelpFilePath() {
-  const std::string& stored = StoredHelpFile();
-  if (!stored.empty()) return stored;
-  return ReplaceExtension(ModuleFileName(), kHelpExtension);
-}
-
 // ----------------------------------------------------------------- registry
 
 namespace {
 
 HKEY OpenKey(HKEY root, std::string_view path, REGSAM access) {
   HKEY key = nullptr;
-  const std::string zeroTerminated(path);
-  if (RegOpenKeyExA(root, zeroTerminated.c_str(), 0, access, &key) != ERROR_SUCCESS) {
+  if (RegOpenKeyExW(root, Widen(path).c_str(), 0, access, &key) != ERROR_SUCCESS) {
     return nullptr;
   }
   return key;
@@ -150,8 +108,7 @@ HKEY OpenKeyForWriting(HKEY root, std::string_view path) {
 
 HKEY CreateKey(HKEY root, std::string_view path) {
   HKEY key = nullptr;
-  const std::string zeroTerminated(path);
-  const LONG status = RegCreateKeyExA(root, zeroTerminated.c_str(), 0, nullptr,
+  const LONG status = RegCreateKeyExW(root, Widen(path).c_str(), 0, nullptr,
                                       REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS,
                                       nullptr, &key, nullptr);
   return status == ERROR_SUCCESS ? key : nullptr;
@@ -159,11 +116,10 @@ HKEY CreateKey(HKEY root, std::string_view path) {
 
 std::int32_t ReadRegistryInteger(HKEY key, std::string_view name) {
   if (!key) return 0;
-  const std::string zeroTerminated(name);
   DWORD type = REG_NONE;
   DWORD value = 0;
   DWORD size = sizeof value;
-  const LONG status = RegQueryValueExA(key, zeroTerminated.c_str(), nullptr, &type,
+  const LONG status = RegQueryValueExW(key, Widen(name).c_str(), nullptr, &type,
                                        reinterpret_cast<BYTE*>(&value), &size);
   if (status != ERROR_SUCCESS || type != REG_DWORD || size != sizeof value) return 0;
   return static_cast<std::int32_t>(value);
@@ -171,15 +127,41 @@ std::int32_t ReadRegistryInteger(HKEY key, std::string_view name) {
 
 bool WriteRegistryInteger(HKEY key, std::string_view name, std::int32_t value) {
   if (!key) return false;
-  const std::string zeroTerminated(name);
   const DWORD stored = static_cast<DWORD>(value);
-  return RegSetValueExA(key, zeroTerminated.c_str(), 0, REG_DWORD,
+  return RegSetValueExW(key, Widen(name).c_str(), 0, REG_DWORD,
                         reinterpret_cast<const BYTE*>(&stored),
                         sizeof stored) == ERROR_SUCCESS;
 }
 
 void CloseKey(HKEY key) {
   if (key) RegCloseKey(key);
+}
+
+// ------------------------------------------------------------ system texts
+
+int ShowMessageBox(std::string_view text, UINT flags) {
+  return MessageBoxW(nullptr, Widen(text).c_str(), nullptr, flags);
+}
+
+void PaintText(HDC dc, int x, int y, std::string_view text) {
+  const std::wstring wide = Widen(text);
+  HFONT cyrillic = nullptr;
+  HGDIOBJ previous = nullptr;
+  if (GetTextCharset(dc) != RUSSIAN_CHARSET) {
+    LOGFONTW font{};
+    font.lfHeight = kSystemFontHeight;
+    font.lfWidth = kSystemFontWidth;
+    font.lfWeight = FW_BOLD;
+    font.lfCharSet = RUSSIAN_CHARSET;
+    std::wcsncpy(font.lfFaceName, kSystemFontFace, LF_FACESIZE - 1);
+    cyrillic = CountedCreateFont(font);
+    if (cyrillic) previous = SelectObject(dc, cyrillic);
+  }
+  TextOutW(dc, x, y, wide.c_str(), static_cast<int>(wide.size()));
+  if (cyrillic) {
+    SelectObject(dc, previous);
+    CountedDeleteObject(cyrillic);
+  }
 }
 
 // --------------------------------------------------------------------- text

@@ -10,23 +10,48 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
+
+#include "widgets/Widgets.h"
 
 namespace widgets {
 
 // ---------------------------------------------------------------- clipboard
 
-// The CF_TEXT bytes up to their zero (one copy, however large); empty when
-// the clipboard is held by another window, holds no text or cannot be read.
+// The clipboard's text up to its zero, in Windows-1251 (one copy, however
+// large); a character that code page lacks reads '?'. Empty when the
+// clipboard is held by another window, holds no text or cannot be read.
 std::string ReadClipboardText();
 
 // ---------------------------------------------------------- program files
 
+// A file's path as the system spells it: letters of any language survive
+// from one system call to the next, whatever the system's code page. Above
+// the layer a path is built from the program's texts and shown as one.
+class FilePath {
+ public:
+  FilePath() = default;
+  // From a Windows-1251 text.
+  explicit FilePath(std::string_view text);
+
+  bool Empty() const { return wide_.empty(); }
+  // The path followed by a Windows-1251 name.
+  FilePath operator+(std::string_view name) const;
+  // As Windows-1251 text, for showing; a letter that code page lacks reads '?'.
+  std::string Text() const;
+  bool operator==(const FilePath&) const = default;
+
+ private:
+  friend struct PathAccess;
+  std::wstring wide_;
+};
+
 // The full path of a module's file (the program's for none); empty when the
 // module is not loaded.
-std::string ModuleFileName(HMODULE module = nullptr);
+FilePath ModuleFileName(HMODULE module = nullptr);
 
 // The program file's full path up to and including its last backslash.
-std::string ModuleDirectory();
+FilePath ModuleDirectory();
 
 // ------------------------------------------------------- system libraries
 
@@ -51,10 +76,35 @@ std::string ReplaceExtension(std::string_view path, std::string_view extension);
 
 // Stores a copy; an empty path is a programming error and raises
 // AssertionFailed with "Error parameter".
-void SetHelpFile(std::string_view path);
+void SetHelpFile(const FilePath& path);
 
 // The stored help file path, else the program file path ending in ".hlp".
-std::string HelpFilePath();
+FilePath HelpFilePath();
+
+// Hands the help file to WinHelp with the owner's window; the result is the
+// help system's business. The viewer takes its path in the system's code
+// page, so a path with letters outside it goes as its short form.
+void ShowHelp(Control* owner, UINT command, ULONG_PTR data);
+
+// Asks the shell to open a document or an address (ShellExecute "open");
+// a failure is silent.
+void ShellOpen(Control* owner, std::string_view target);
+
+// A file's version block (GetFileVersionInfo); empty when it has none.
+std::vector<char> ReadFileVersionBlock(const FilePath& file);
+// The fixed file information at the root of a version block, or null.
+const VS_FIXEDFILEINFO* FixedFileInfo(std::vector<char>& block);
+
+// ------------------------------------------------------------ system texts
+
+// A message box without owner and caption (the system's "Error"); gives
+// what MessageBox gives.
+int ShowMessageBox(std::string_view text, UINT flags);
+
+// Draws the text at x, y with the context's font and colour. A context that
+// holds a font without Cyrillic glyphs (the system font of a Western or
+// Japanese Windows) draws with the Cyrillic system font instead.
+void PaintText(HDC dc, int x, int y, std::string_view text);
 
 // ----------------------------------------------------------------- registry
 

@@ -164,9 +164,9 @@ class Font {
   void SetHeight(int height);
   unsigned GetStyle() const;
   void SetStyle(unsigned style);
-  std::string GetFace() const { return logFont_.lfFaceName; }
+  std::string GetFace() const;
   void SetFace(std::string_view face);
-  const LOGFONTA& LogFont() const { return logFont_; }
+  const LOGFONTW& LogFont() const { return logFont_; }
 
   HFONT Handle();
 
@@ -176,7 +176,7 @@ class Font {
 
   Control* owner_ = nullptr;
   Colour colour_ = kWindowTextColour;
-  LOGFONTA logFont_{};
+  LOGFONTW logFont_{};
   HFONT handle_ = nullptr;
 };
 
@@ -324,7 +324,7 @@ class Control {
   // ---- what a kind adds; the defaults suit a control inside a form
 
   // The window class; the layer's own classes are registered on first use.
-  virtual const char* WindowClass() = 0;
+  virtual const wchar_t* WindowClass() = 0;
   // After the stored properties went to a new window.
   virtual void WindowCreated() {}
   // After the window is gone and the control has let go of it.
@@ -455,7 +455,7 @@ class ApplicationWindow : public Control {
 
   explicit ApplicationWindow(std::string_view caption);
 
-  const char* WindowClass() override;
+  const wchar_t* WindowClass() override;
   void WindowCreated() override;
   bool HookMessage(UINT message, WPARAM& wParam, LPARAM lParam, LRESULT& result) override;
   bool HandleMessage(UINT message, WPARAM& wParam, LPARAM lParam, LRESULT& result) override;
@@ -485,7 +485,7 @@ class Form : public Control {
   Form(Control* parent, std::string_view caption);
   ~Form() override;
 
-  const char* WindowClass() override;
+  const wchar_t* WindowClass() override;
   void WindowCreated() override;
   void WindowDestroyed() override;
   bool HookMessage(UINT message, WPARAM& wParam, LPARAM lParam, LRESULT& result) override;
@@ -510,7 +510,7 @@ class Label : public Control {
 
   Label(Control* parent, std::string_view text, bool wordWrap);
 
-  const char* WindowClass() override { return "STATIC"; }
+  const wchar_t* WindowClass() override { return L"STATIC"; }
   bool RepaintsOnResize() const override { return true; }
   StyleBits TextAlignmentBits(int alignment) const override;
   StyleBits VerticalAlignmentBits(int alignment) const override;
@@ -528,7 +528,7 @@ class EditBox : public Control {
 
   EditBox(Control* parent, EditOption options);
 
-  const char* WindowClass() override { return "EDIT"; }
+  const wchar_t* WindowClass() override { return L"EDIT"; }
   StyleBits TextAlignmentBits(int alignment) const override;
 };
 
@@ -556,7 +556,7 @@ class BitmapButton : public Control {
 
   BitmapButton(Control* parent, const BitmapButtonArgs& args);
 
-  const char* WindowClass() override { return "BUTTON"; }
+  const wchar_t* WindowClass() override { return L"BUTTON"; }
   bool RepaintsOnResize() const override { return true; }
   StyleBits TextAlignmentBits(int alignment) const override;
   StyleBits VerticalAlignmentBits(int alignment) const override;

@@ -5,20 +5,32 @@
 #include <utility>
 #include <vector>
 
+#include "widgets/Support.h"
+#include "widgets/WideText.h"
 #include "widgets/Widgets.h"
 
 namespace widgets {
 
 // The window property that links a window to its control.
-inline constexpr char kSelfProperty[] = "SELF_";
-inline constexpr char kApplicationClass[] = "App";
-inline constexpr char kFormClass[] = "Form";
+inline constexpr wchar_t kSelfProperty[] = L"SELF_";
+inline constexpr wchar_t kApplicationClass[] = L"App";
+inline constexpr wchar_t kFormClass[] = L"Form";
 
 // Moving a window by the mouse, as if its caption were dragged.
 inline constexpr WPARAM kDragMove = SC_MOVE | HTCAPTION;  // 0xF012
 
 LRESULT CALLBACK ControlWindowProcedure(HWND window, UINT message, WPARAM wParam,
                                         LPARAM lParam);
+
+// A path's UTF-16 spelling, for the system calls of the layer.
+struct PathAccess {
+  static const std::wstring& Wide(const FilePath& path) { return path.wide_; }
+  static FilePath FromWide(std::wstring wide) {
+    FilePath path;
+    path.wide_ = std::move(wide);
+    return path;
+  }
+};
 
 // Process state of the layer (Application.cpp).
 struct LayerState {
@@ -65,25 +77,28 @@ Result Checked(Result result) {
 // focused, brought to the front or painted) ends in Checked, so no caller
 // can forget the pending exception. Posting runs nothing and rethrows nothing.
 // Inside a window procedure a rethrown exception is simply kept again.
+// Windows are Unicode windows: texts go through the layer's conversion.
 class Window {
  public:
   explicit Window(HWND handle) : handle_(handle) {}
 
   LRESULT Send(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const {
-    return Checked(SendMessageA(handle_, message, wParam, lParam));
+    return Checked(SendMessageW(handle_, message, wParam, lParam));
   }
   bool Post(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const {
-    return PostMessageA(handle_, message, wParam, lParam) != FALSE;
+    return PostMessageW(handle_, message, wParam, lParam) != FALSE;
   }
   bool SetPos(int x, int y, int width, int height, UINT flags) const {
     return Checked(SetWindowPos(handle_, nullptr, x, y, width, height, flags) != FALSE);
   }
   // WM_STYLECHANGING and WM_STYLECHANGED go to the window on the way.
   LONG_PTR SetLong(int index, LONG_PTR value) const {
-    return Checked(SetWindowLongPtrA(handle_, index, value));
+    return Checked(SetWindowLongPtrW(handle_, index, value));
   }
   bool Show(int command) const { return Checked(ShowWindow(handle_, command) != FALSE); }
-  bool SetText(const char* text) const { return Checked(SetWindowTextA(handle_, text) != FALSE); }
+  bool SetText(std::string_view text) const {
+    return Checked(SetWindowTextW(handle_, Widen(text).c_str()) != FALSE);
+  }
   // WM_GETTEXTLENGTH and WM_GETTEXT are messages like any other.
   std::string GetText() const;
   HWND Focus() const { return Checked(::SetFocus(handle_)); }
@@ -95,7 +110,7 @@ class Window {
 };
 
 // Handle accounting: each wrapper counts what it makes and what it frees.
-HFONT CountedCreateFont(const LOGFONTA& logFont);
+HFONT CountedCreateFont(const LOGFONTW& logFont);
 HBRUSH CountedCreateBrush(COLORREF colour);
 HBITMAP CountBitmap(HBITMAP bitmap);  // counts a bitmap made elsewhere
 HDC CountedCreateMemoryDc(HDC compatibleWith);
@@ -106,7 +121,7 @@ void CountedDestroyIcon(HICON icon);
 
 // Registers one of the layer's own window classes, with the arrow cursor;
 // gives back its name. Each kind calls it once, on its first window.
-const char* LayerClass(const char* name, UINT classStyle);
+const wchar_t* LayerClass(const wchar_t* name, UINT classStyle);
 
 // The program icon "MAINICON", loaded once; null when the module has none.
 HICON ProgramIcon();

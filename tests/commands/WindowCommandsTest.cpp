@@ -321,8 +321,8 @@ TEST_F(WindowCommandsTest, MinimiseButtonTakesTheWholeProgramToItsTaskbarEntry) 
 // ---------------------------------------------------------------- help
 
 TEST_F(WindowCommandsTest, HelpWithoutAHelpFileLeavesTheProgramRunning) {
-  const std::string helpFile = widgets::HelpFilePath();
-  ASSERT_EQ(widgets::ModuleDirectory() + app::kHelpFileName, helpFile);
+  const std::string helpFile = widgets::HelpFilePath().Text();
+  ASSERT_EQ((widgets::ModuleDirectory() + app::kHelpFileName).Text(), helpFile);
   ASSERT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(helpFile.c_str()))
       << "no help file may lie beside the test program";
   ASSERT_TRUE(ChildProcesses(kHelpViewer).empty());

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "support/Input.h"
+#include "widgets/WideText.h"
 
 namespace zemko_help_test {
 
@@ -83,18 +84,20 @@ HWND TopicTextWindow(HWND viewer) {
   return found;
 }
 
+// Read in UTF-16 and converted as the program converts: the same bytes
+// under every system code page.
 std::string WindowText(HWND window) {
   DWORD_PTR length = 0;
-  if (!SendMessageTimeoutA(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, kReadTimeoutMs,
+  if (!SendMessageTimeoutW(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, kReadTimeoutMs,
                            &length))
     return {};
-  std::string text(length + 1, '\0');
+  std::wstring text(length + 1, L'\0');
   DWORD_PTR copied = 0;
-  if (!SendMessageTimeoutA(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()),
+  if (!SendMessageTimeoutW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()),
                            SMTO_ABORTIFHUNG, kReadTimeoutMs, &copied))
     return {};
   text.resize(copied);
-  return text;
+  return widgets::Narrow(text);
 }
 
 bool WaitForTopic(HWND viewer, std::string_view start, DWORD milliseconds) {

@@ -28,6 +28,19 @@ bool PutClipboardText(std::string_view text) {
   return block.Put();
 }
 
+bool PutClipboardUnicodeText(std::wstring_view text) {
+  HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t));
+  if (!memory) return false;
+  if (auto* data = static_cast<wchar_t*>(GlobalLock(memory))) {
+    std::memcpy(data, text.data(), text.size() * sizeof(wchar_t));
+    data[text.size()] = L'\0';
+    GlobalUnlock(memory);
+    if (SetOnly(CF_UNICODETEXT, memory)) return true;
+  }
+  GlobalFree(memory);
+  return false;
+}
+
 ClipboardTextBlock::ClipboardTextBlock(std::size_t size)
     : memory_(GlobalAlloc(GMEM_MOVEABLE, size + 1)),
       data_(memory_ ? static_cast<char*>(GlobalLock(memory_)) : nullptr),

@@ -12,6 +12,9 @@ namespace zemko_test {
 // The bytes and their zero as CF_TEXT; false when the clipboard refused.
 bool PutClipboardText(std::string_view text);
 
+// UTF-16 text and its zero as CF_UNICODETEXT, as a Unicode program puts it.
+bool PutClipboardUnicodeText(std::wstring_view text);
+
 // A moveable block of size + 1 bytes for CF_TEXT, filled by the caller
 // (large texts are written straight into it, without a second copy).
 class ClipboardTextBlock {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "support/WindowTestSupport.h"
+#include "widgets/WideText.h"
 
 namespace zemko_test {
 
@@ -106,7 +107,7 @@ void Press(HWND window, WORD key) {
 }
 
 void Type(HWND window, std::string_view characters) {
-  for (char c : characters) SendMessageA(window, WM_CHAR, static_cast<unsigned char>(c), 1);
+  for (wchar_t c : widgets::Widen(characters)) SendMessageW(window, WM_CHAR, c, 1);
   widgets_test::PumpMessages(widgets_test::Quit::KeepForLoop);
 }
 

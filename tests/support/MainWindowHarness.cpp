@@ -7,6 +7,7 @@
 #include "support/Input.h"
 #include "support/WindowTestSupport.h"
 #include "widgets/Support.h"
+#include "widgets/WideText.h"
 
 namespace zemko_test {
 
@@ -163,8 +164,8 @@ std::vector<HWND> AboutWindowsOf(HWND owner) {
 std::string TextOf(widgets::Control* control) { return widgets_test::TextOf(control->Handle()); }
 
 void SetTextOf(widgets::Control* control, std::string_view text) {
-  const std::string copy(text);
-  SendMessageA(control->Handle(), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(copy.c_str()));
+  const std::wstring copy = widgets::Widen(text);
+  SendMessageW(control->Handle(), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(copy.c_str()));
 }
 
 widgets::Control* Focused() {
@@ -176,7 +177,7 @@ bool WholeTextSelected(widgets::Control* box) {
   DWORD start = 1, end = 0;
   SendMessageA(box->Handle(), EM_GETSEL, reinterpret_cast<WPARAM>(&start),
                reinterpret_cast<LPARAM>(&end));
-  return start == 0 && end == static_cast<DWORD>(GetWindowTextLengthA(box->Handle()));
+  return start == 0 && end == static_cast<DWORD>(GetWindowTextLengthW(box->Handle()));
 }
 
 std::vector<int> Place(const RECT& rect) {
@@ -204,7 +205,7 @@ std::vector<WPARAM> TakeSystemCommands(HWND window, DWORD milliseconds) {
   const DWORD start = GetTickCount();
   while (GetTickCount() - start < milliseconds) {
     MSG message;
-    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
       if (message.message == WM_QUIT) {
         PostQuitMessage(static_cast<int>(message.wParam));
         return commands;
@@ -214,7 +215,7 @@ std::vector<WPARAM> TakeSystemCommands(HWND window, DWORD milliseconds) {
         continue;
       }
       TranslateMessage(&message);
-      DispatchMessageA(&message);
+      DispatchMessageW(&message);
     }
     MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
   }

@@ -1,8 +1,11 @@
 #include "support/WindowTestSupport.h"
 
+#include "widgets/WideText.h"
+
 #include <commctrl.h>
 
 #include <algorithm>
+#include <cstring>
 
 namespace widgets_test {
 
@@ -19,7 +22,7 @@ void ForgetQuit() { gQuitSeen = false; }
 bool PumpMessages(Quit quit) {
   bool quitMet = false;
   MSG message;
-  while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+  while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
     if (message.message == WM_QUIT) {
       gQuitSeen = quitMet = true;
       if (quit == Quit::Drop) continue;
@@ -27,7 +30,7 @@ bool PumpMessages(Quit quit) {
       return true;
     }
     TranslateMessage(&message);
-    DispatchMessageA(&message);
+    DispatchMessageW(&message);
   }
   return quitMet;
 }
@@ -104,6 +107,65 @@ void Picture::CopyFromScreen(HWND window) {
   ReleaseDC(window, source);
 }
 
+namespace {
+
+// A BMP file of a top-down 32-bit picture: the file header, the info header
+// and the pixels.
+std::vector<BYTE> BmpFile(const DWORD* bits, int width, int height) {
+  const DWORD pixelBytes = static_cast<DWORD>(width) * static_cast<DWORD>(height) * 4;
+  BITMAPFILEHEADER file{};
+  BITMAPINFOHEADER info{};
+  file.bfType = 0x4D42;  // "BM"
+  file.bfOffBits = sizeof file + sizeof info;
+  file.bfSize = file.bfOffBits + pixelBytes;
+  info.biSize = sizeof info;
+  info.biWidth = width;
+  info.biHeight = -height;
+  info.biPlanes = 1;
+  info.biBitCount = 32;
+  info.biSizeImage = pixelBytes;
+  std::vector<BYTE> bytes(file.bfSize);
+  std::memcpy(bytes.data(), &file, sizeof file);
+  std::memcpy(bytes.data() + sizeof file, &info, sizeof info);
+  std::memcpy(bytes.data() + file.bfOffBits, bits, pixelBytes);
+  return bytes;
+}
+
+}  // namespace
+
+bool Picture::Save(const std::wstring& path) const {
+  GdiFlush();
+  const std::vector<BYTE> bytes = BmpFile(bits_, width_, height_);
+  HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  DWORD written = 0;
+  const bool saved = WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written,
+                               nullptr) && written == bytes.size();
+  CloseHandle(file);
+  return saved;
+}
+
+int Picture::DifferingPixels(const std::wstring& path) const {
+  GdiFlush();
+  const std::vector<BYTE> mine = BmpFile(bits_, width_, height_);
+  HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return -1;
+  std::vector<BYTE> theirs(mine.size() + 1);
+  DWORD read = 0;
+  ReadFile(file, theirs.data(), static_cast<DWORD>(theirs.size()), &read, nullptr);
+  CloseHandle(file);
+  if (read != mine.size()) return -1;
+  const std::size_t headers = sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER);
+  if (std::memcmp(mine.data(), theirs.data(), headers) != 0) return -1;
+  int differing = 0;
+  for (std::size_t at = headers; at < mine.size(); at += 4) {
+    if (std::memcmp(mine.data() + at, theirs.data() + at, 4) != 0) ++differing;
+  }
+  return differing;
+}
+
 HandleCounts LiveHandles() {
   return {widgets::LiveGdiObjects(), widgets::LiveWindows(), widgets::LiveIcons()};
 }
@@ -144,9 +206,16 @@ std::string ClassNameOf(HWND window) {
   return name;
 }
 
-std::string TextOf(HWND window) {
-  std::string text(static_cast<std::size_t>(GetWindowTextLengthA(window)) + 1, '\0');
-  text.resize(static_cast<std::size_t>(GetWindowTextA(window, text.data(), static_cast<int>(text.size()))));
+// Read in UTF-16 and converted as the program converts: the same bytes
+// under every system code page.
+std::string TextOf(HWND window) { return widgets::Narrow(WideTextOf(window)); }
+
+std::wstring WideTextOf(HWND window) {
+  // WM_GETTEXT itself: GetWindowText does not ask another process's window.
+  const auto length = SendMessageW(window, WM_GETTEXTLENGTH, 0, 0);
+  std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+  const auto copied = SendMessageW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
+  text.resize(static_cast<std::size_t>(copied));
   return text;
 }
 
@@ -178,12 +247,12 @@ struct Tool {
 };
 
 Tool ToolOf(HWND tooltip) {
-  char text[256] = {};
-  TTTOOLINFOA tool{};
-  tool.cbSize = TTTOOLINFOA_V2_SIZE;
+  wchar_t text[256] = {};
+  TTTOOLINFOW tool{};
+  tool.cbSize = TTTOOLINFOW_V2_SIZE;
   tool.lpszText = text;
-  if (!SendMessageA(tooltip, TTM_ENUMTOOLSA, 0, reinterpret_cast<LPARAM>(&tool))) return {};
-  return {tool.hwnd, text};
+  if (!SendMessageW(tooltip, TTM_ENUMTOOLSW, 0, reinterpret_cast<LPARAM>(&tool))) return {};
+  return {tool.hwnd, widgets::Narrow(text)};
 }
 
 struct TooltipSearch {

@@ -58,6 +58,11 @@ class Picture {
   COLORREF At(int x, int y) const;  // 0x00BBGGRR
   bool Contains(COLORREF colour) const;
   void CopyFromScreen(HWND window);  // the client area as shown
+  // The picture as a BMP file, and how many of its pixels differ from those
+  // of a BMP file of the same size (-1 when the file is missing or another
+  // size).
+  bool Save(const std::wstring& path) const;
+  int DifferingPixels(const std::wstring& path) const;
 
  private:
   int width_, height_;
@@ -97,6 +102,8 @@ class FormTest : public ::testing::Test {
 
 std::string ClassNameOf(HWND window);
 std::string TextOf(HWND window);
+// The window's text as the system holds it, in UTF-16 (across processes too).
+std::wstring WideTextOf(HWND window);
 // Child windows of a class (any letter case), in creation order.
 std::vector<HWND> ChildrenOfClass(HWND parent, const char* className);
 // The LOGFONT of the font a window draws its text with.

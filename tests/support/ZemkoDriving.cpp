@@ -1,6 +1,7 @@
 #include "support/ZemkoDriving.h"
 #include "support/Input.h"
 #include "support/ZemkoRun.h"
+#include "widgets/WideText.h"
 
 namespace zemko_drive {
 
@@ -78,13 +79,14 @@ bool TypeKeys(HWND mainWindow, const std::vector<Key>& keys) {
 }
 
 std::string TextOf(HWND window) {
-  char text[256] = {};
+  wchar_t text[256] = {};
   DWORD_PTR length = 0;
-  if (!SendMessageTimeoutA(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text),
-                           SMTO_ABORTIFHUNG, kReadTimeout, &length)) {
+  if (!SendMessageTimeoutW(window, WM_GETTEXT, sizeof text / sizeof *text,
+                           reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, kReadTimeout,
+                           &length)) {
     return "(no answer)";
   }
-  return std::string(text, length);
+  return widgets::Narrow(std::wstring_view(text, length));
 }
 
 std::vector<HWND> ChildrenOfClass(HWND parent, const char* className) {

@@ -4,6 +4,8 @@
 
 #include <cstring>
 
+#include "widgets/WideText.h"
+
 namespace zemko_test {
 
 namespace {
@@ -27,11 +29,11 @@ BOOL CALLBACK MatchWindow(HWND window, LPARAM parameter) {
   DWORD processId = 0;
   GetWindowThreadProcessId(window, &processId);
   char className[64] = {};
-  char caption[64] = {};
+  wchar_t caption[64] = {};
   GetClassNameA(window, className, sizeof className);
-  GetWindowTextA(window, caption, sizeof caption);
+  GetWindowTextW(window, caption, sizeof caption / sizeof *caption);
   if ((search->processId == 0 || processId == search->processId) &&
-      std::strcmp(className, search->className) == 0 && std::strcmp(caption, kTitle) == 0 &&
+      std::strcmp(className, search->className) == 0 && widgets::Narrow(caption) == kTitle &&
       (search->shown == Shown::Any || IsWindowVisible(window))) {
     search->found = window;
     return FALSE;
@@ -82,13 +84,17 @@ ZemkoRun::~ZemkoRun() {
   CloseHandle(info_.hProcess);
 }
 
+ZemkoRun::ZemkoRun(std::string_view unixPath) : program_(widgets::Widen(WindowsPath(unixPath))) {}
+
+// As the desktop starts a program: in its own folder.
 bool ZemkoRun::Start() {
-  std::string commandLine = "\"" + program_ + "\"";
-  STARTUPINFOA startup{};
+  std::wstring commandLine = L"\"" + program_ + L"\"";
+  const std::wstring folder = program_.substr(0, program_.rfind(L'\\') + 1);
+  STARTUPINFOW startup{};
   startup.cb = sizeof startup;
-  if (!CreateProcessA(program_.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                      nullptr, &startup, &info_)) {
-    ADD_FAILURE() << "cannot start " << program_ << ": error " << GetLastError();
+  if (!CreateProcessW(program_.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                      folder.c_str(), &startup, &info_)) {
+    ADD_FAILURE() << "cannot start " << widgets::Narrow(program_) << ": error " << GetLastError();
     return false;
   }
   const DWORD start = GetTickCount();

@@ -7,6 +7,7 @@
 
 #include <string>
 #include <string_view>
+#include <utility>
 
 namespace zemko_test {
 
@@ -22,7 +23,9 @@ HWND FindProgramWindow(DWORD processId, const char* className, Shown shown = Sho
 // One run of the program; a run that does not end is ended by the test.
 class ZemkoRun {
  public:
-  explicit ZemkoRun(std::string_view unixPath) : program_(WindowsPath(unixPath)) {}
+  explicit ZemkoRun(std::string_view unixPath);
+  // A program file's Windows path, of any letters.
+  explicit ZemkoRun(std::wstring windowsPath) : program_(std::move(windowsPath)) {}
   ZemkoRun(const ZemkoRun&) = delete;
   ZemkoRun& operator=(const ZemkoRun&) = delete;
   ~ZemkoRun();
@@ -43,7 +46,7 @@ class ZemkoRun {
   static constexpr DWORD kNotRunningExitCode = 0xDEAD;
 
  private:
-  std::string program_;
+  std::wstring program_;
   PROCESS_INFORMATION info_{};
   HWND mainWindow_ = nullptr;
   HWND application_ = nullptr;

@@ -14,6 +14,8 @@
 #include <vector>
 
 #include "base/Exception.h"
+#include "support/ClipboardFill.h"
+#include "widgets/WideText.h"
 
 namespace {
 
@@ -118,6 +120,37 @@ TEST_F(SupportClipboardTest, KeepsCyrillicBytes) {
   ASSERT_EQ(static_cast<unsigned char>(text[0]), 0xCA);  // К in Windows-1251
   PutText(text);
   EXPECT_EQ(ReadClipboardText(), text);
+}
+
+// The boundary to the system: Windows-1251 there and back, and a character
+// that code page lacks reads '?', never the digit or sign it looks like.
+TEST(WideTextTest, ConvertsWindows1251AndNeverBestFits) {
+  struct Case {
+    std::wstring_view wide;
+    std::string_view narrow;
+  };
+  const Case cases[] = {
+      {L"Коэффициент 1,85 ёЁ №", "Коэффициент 1,85 ёЁ №"},
+      {L"", ""},
+      {L"\xFF11\xFF0C\xFF15", "???"},      // full-width 1,5
+      {L"2\x00B2 \x2082 \x0661", "2? ? ?"},  // superscript, subscript, Arabic digits
+      {L"\x2212" L"5", "?5"},                 // the minus sign
+      {std::wstring_view(L"a\0b", 3), std::string_view("a\0b", 3)},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(Narrow(c.wide), c.narrow);
+    if (c.narrow.find('?') == std::string_view::npos) {
+      EXPECT_EQ(Widen(c.narrow), c.wide);
+    }
+  }
+  // A character beyond the first plane is one '?' or two, never more.
+  const std::string emoji = Narrow(L"x\xD83D\xDE00y");
+  EXPECT_TRUE(emoji == "x?y" || emoji == "x??y") << emoji;
+}
+
+TEST_F(SupportClipboardTest, ReadsUnicodeTextAsWindows1251) {
+  ASSERT_TRUE(zemko_test::PutClipboardUnicodeText(L"Сумма 1,5\t\xFF12"));
+  EXPECT_EQ(ReadClipboardText(), "Сумма 1,5\t?");
 }
 
 TEST_F(SupportClipboardTest, ImageOnlyGivesEmptyText) {
@@ -309,7 +342,7 @@ TEST_F(SupportRegistryTest, KeyZeroReadsZeroAndWritesNothing) {
 
 TEST(SupportModuleDirectoryTest, IsTheProgramPathUpToItsLastBackslash) {
   const std::string path = ModuleFileNameForTest();
-  const std::string directory = ModuleDirectory();
+  const std::string directory = ModuleDirectory().Text();
   ASSERT_FALSE(directory.empty());
   EXPECT_EQ(directory.back(), '\\');
   ASSERT_EQ(path.compare(0, directory.size(), directory), 0) << path;
@@ -330,25 +363,25 @@ TEST(SupportReplaceExtensionTest, ReplacesOnlyTheFileNamesExtension) {
 TEST(SupportHelpFileTest, DefaultIsTheProgramPathWithHlpThenTheStoredCopy) {
   const std::string program = ModuleFileNameForTest();
   ASSERT_GT(program.size(), 4u);
-  EXPECT_EQ(HelpFilePath(), program.substr(0, program.size() - 4) + ".hlp");
+  EXPECT_EQ(HelpFilePath().Text(), program.substr(0, program.size() - 4) + ".hlp");
 
-  std::string path = ModuleDirectory() + "Zemko.hlp";
-  const std::string expected = path;
+  FilePath path = ModuleDirectory() + "Zemko.hlp";
+  const FilePath expected = path;
   SetHelpFile(path);
-  path[0] = '#';  // the stored path is a copy
+  path = FilePath("#");  // the stored path is a copy
   EXPECT_EQ(HelpFilePath(), expected);
 }
 
 TEST(SupportHelpFileTest, EmptyPathRaisesAndKeepsTheStoredPath) {
-  SetHelpFile("D:\\Help\\Zemko.hlp");
+  SetHelpFile(FilePath("D:\\Help\\Zemko.hlp"));
   try {
-    SetHelpFile("");
+    SetHelpFile(FilePath(""));
     FAIL() << "an empty path was accepted";
   } catch (const base::Exception& e) {
     EXPECT_EQ(e.Kind(), base::ErrorKind::AssertionFailed);
     EXPECT_EQ(e.Message(), "Error parameter");
   }
-  EXPECT_EQ(HelpFilePath(), "D:\\Help\\Zemko.hlp");
+  EXPECT_EQ(HelpFilePath().Text(), "D:\\Help\\Zemko.hlp");
 }
 
 // ===================================================================== text

@@ -1,0 +1,166 @@
+// The program's files: its own path, the help file and its viewer, the shell
+// and the version block. Paths stay UTF-16 from one system call to the next:
+// a folder named in any language is found again.
+#include <algorithm>
+#include <string_view>
+
+#include "base/Exception.h"
+#include "base/FloatingPoint.h"
+#include "widgets/WidgetsInternal.h"
+
+namespace widgets {
+
+namespace {
+
+// The longest path the wide calls take, and its terminating zero.
+constexpr DWORD kLongPathBufferSize = 32768;
+constexpr wchar_t kPathSeparator = L'\\';
+constexpr const char* kHelpExtension = ".hlp";
+constexpr const char* kEmptyParameterMessage = "Error parameter";
+constexpr wchar_t kVersionRoot[] = L"\\";
+constexpr wchar_t kOpenVerb[] = L"open";
+
+FilePath& StoredHelpFile() {
+  static FilePath path;
+  return path;
+}
+
+// The text or path with its extension replaced; only a point inside the file
+// name starts an extension, not one in a directory name or a drive prefix.
+template <typename Char>
+std::basic_string<Char> WithExtension(std::basic_string_view<Char> path,
+                                      std::basic_string_view<Char> extension) {
+  constexpr Char kEnds[] = {'.', '\\', '/', ':', 0};
+  const std::size_t point = path.find_last_of(kEnds);
+  const bool hasExtension = point != std::basic_string_view<Char>::npos && path[point] == '.';
+  std::basic_string<Char> result(path.substr(0, hasExtension ? point : path.size()));
+  result += extension;
+  return result;
+}
+
+// What WideCharToMultiByte in the system's code page makes of the text,
+// read back: equal only when no letter was lost or replaced.
+bool SurvivesSystemCodePage(const std::wstring& text) {
+  if (text.empty()) return true;
+  const int length = static_cast<int>(text.size());
+  const int size = WideCharToMultiByte(CP_ACP, 0, text.data(), length, nullptr, 0, nullptr, nullptr);
+  if (size <= 0) return false;
+  std::string bytes(static_cast<std::size_t>(size), '\0');
+  WideCharToMultiByte(CP_ACP, 0, text.data(), length, bytes.data(), size, nullptr, nullptr);
+  const int units = MultiByteToWideChar(CP_ACP, 0, bytes.data(), size, nullptr, 0);
+  if (units != length) return false;
+  std::wstring back(static_cast<std::size_t>(units), L'\0');
+  MultiByteToWideChar(CP_ACP, 0, bytes.data(), size, back.data(), units);
+  return back == text;
+}
+
+// The path as a program that reads it in the system's code page can open it:
+// itself when it survives that code page, else its 8.3 short form (which
+// is plain ASCII). Where the volume keeps no short names, the long one is
+// all there is.
+std::wstring PathForCodePageReaders(const std::wstring& path) {
+  if (SurvivesSystemCodePage(path)) return path;
+  const DWORD size = GetShortPathNameW(path.c_str(), nullptr, 0);
+  if (size == 0) return path;
+  std::wstring shortPath(size, L'\0');
+  const DWORD length = GetShortPathNameW(path.c_str(), shortPath.data(), size);
+  if (length == 0 || length >= size) return path;
+  shortPath.resize(length);
+  return shortPath;
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------- paths
+
+FilePath::FilePath(std::string_view text) : wide_(Widen(text)) {}
+
+FilePath FilePath::operator+(std::string_view name) const {
+  return PathAccess::FromWide(wide_ + Widen(name));
+}
+
+std::string FilePath::Text() const { return Narrow(wide_); }
+
+FilePath ModuleFileName(HMODULE module) {
+  std::wstring path(kLongPathBufferSize, L'\0');
+  const DWORD length = GetModuleFileNameW(module, path.data(), kLongPathBufferSize);
+  // A path cut at the buffer's end is no path to use.
+  if (length == 0 || length >= kLongPathBufferSize) return {};
+  path.resize(length);
+  return PathAccess::FromWide(std::move(path));
+}
+
+FilePath ModuleDirectory() {
+  const FilePath program = ModuleFileName();
+  const std::wstring& path = PathAccess::Wide(program);
+  const std::size_t separator = path.rfind(kPathSeparator);
+  if (separator == std::wstring::npos) return {};
+  return PathAccess::FromWide(path.substr(0, separator + 1));
+}
+
+std::string ReplaceExtension(std::string_view path, std::string_view extension) {
+  return WithExtension(path, extension);
+}
+
+// ---------------------------------------------------------------- help
+
+void SetHelpFile(const FilePath& path) {
+  if (path.Empty()) {
+    throw base::Exception(base::ErrorKind::AssertionFailed, kEmptyParameterMessage);
+  }
+  StoredHelpFile() = path;
+}
+
+FilePath HelpFilePath() {
+  const FilePath& stored = StoredHelpFile();
+  if (!stored.Empty()) return stored;
+  const std::wstring extension = Widen(kHelpExtension);
+  return PathAccess::FromWide(WithExtension(std::wstring_view(PathAccess::Wide(ModuleFileName())),
+                                            std::wstring_view(extension)));
+}
+
+// WinHelpW hands the path on to the viewer in the system's code page (on
+// Windows and in Wine alike), where a letter outside it would become '?'.
+void ShowHelp(Control* owner, UINT command, ULONG_PTR data) {
+  const std::wstring path = PathForCodePageReaders(PathAccess::Wide(HelpFilePath()));
+  HWND window = owner ? owner->Handle() : nullptr;
+  base::CallForeign([&] { WinHelpW(window, path.c_str(), command, data); });
+}
+
+// The shell library is large and needed only here: it is loaded on the first
+// call, not at start-up.
+void ShellOpen(Control* owner, std::string_view target) {
+  using ShellExecuteFunction = HINSTANCE(WINAPI*)(HWND, LPCWSTR, LPCWSTR, LPCWSTR, LPCWSTR, INT);
+  static const auto shellExecute =
+      LibraryFunction<ShellExecuteFunction>("shell32.dll", "ShellExecuteW", Loading::OnDemand);
+  if (!shellExecute) return;
+  const std::wstring file = Widen(target);
+  HWND window = owner ? owner->Handle() : nullptr;
+  base::CallForeign([&] { shellExecute(window, kOpenVerb, file.c_str(), L"", L"", SW_SHOW); });
+}
+
+// ---------------------------------------------------------------- version
+
+std::vector<char> ReadFileVersionBlock(const FilePath& file) {
+  const std::wstring& path = PathAccess::Wide(file);
+  if (path.empty()) return {};
+  DWORD unused = 0;
+  const DWORD size = GetFileVersionInfoSizeW(path.c_str(), &unused);
+  if (size == 0) return {};
+  std::vector<char> block(size, 0);
+  if (!GetFileVersionInfoW(path.c_str(), 0, size, block.data())) return {};
+  return block;
+}
+
+const VS_FIXEDFILEINFO* FixedFileInfo(std::vector<char>& block) {
+  VS_FIXEDFILEINFO* info = nullptr;
+  UINT length = 0;
+  if (block.empty() ||
+      !VerQueryValueW(block.data(), kVersionRoot, reinterpret_cast<void**>(&info), &length) ||
+      !info || length < sizeof *info) {
+    return nullptr;
+  }
+  return info;
+}
+
+}  // namespace widgets
