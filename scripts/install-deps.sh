@@ -39,9 +39,17 @@ if [ ${#missing[@]} -gt 0 ] || [ ${#missing32[@]} -gt 0 ]; then
     echo "install-deps: ${missing32[*]} could not be installed; 32-bit tests will be skipped"
 fi
 
-# Wine maps LC_ALL=ru_RU.UTF-8 to ANSI code page 1251; the locale must exist for that.
-if ! locale -a 2>/dev/null | grep -qi '^ru_RU\.utf8$'; then
-  sed -i 's/^# *ru_RU.UTF-8 UTF-8/ru_RU.UTF-8 UTF-8/' /etc/locale.gen
-  grep -q '^ru_RU.UTF-8 UTF-8' /etc/locale.gen || echo 'ru_RU.UTF-8 UTF-8' >> /etc/locale.gen
+# Wine maps LC_ALL=ru_RU.UTF-8 to ANSI code page 1251, and the code page
+# tests run under en_US (1252), ja_JP (932) and uk_UA (1251) too; without
+# the locale, non-ASCII paths and arguments reach a Windows program mangled.
+missing_locales=()
+for locale in ru_RU en_US ja_JP uk_UA; do
+  locale -a 2>/dev/null | grep -qi "^$locale\.utf8$" || missing_locales+=("$locale")
+done
+if [ ${#missing_locales[@]} -gt 0 ]; then
+  for locale in "${missing_locales[@]}"; do
+    sed -i "s/^# *$locale.UTF-8 UTF-8/$locale.UTF-8 UTF-8/" /etc/locale.gen
+    grep -q "^$locale.UTF-8 UTF-8" /etc/locale.gen || echo "$locale.UTF-8 UTF-8" >> /etc/locale.gen
+  done
   locale-gen >/dev/null
 fi

@@ -32,10 +32,16 @@ echo "== host tests"
 ctest --test-dir build/host --output-on-failure -j "$jobs"
 
 xvfb_pid=""
-cleanup() {
-  for dir in build/win64 build/win; do
-    WINEPREFIX="$root/$dir/wineprefix" wineserver -k >/dev/null 2>&1 || true
+# Every prefix of a build: the default one and those of other code pages.
+stop_wine_servers() {  # build dir
+  local prefix
+  for prefix in "$root/$1"/wineprefix "$root/$1"/wineprefix-*; do
+    [ -d "$prefix" ] || continue
+    WINEPREFIX="$prefix" wineserver -k >/dev/null 2>&1 || true
   done
+}
+cleanup() {
+  for dir in build/win64 build/win; do stop_wine_servers "$dir"; done
   [ -z "$xvfb_pid" ] || { kill "$xvfb_pid" 2>/dev/null || true; wait "$xvfb_pid" 2>/dev/null || true; }
 }
 trap cleanup EXIT
@@ -57,7 +63,7 @@ run_windows_suite() {  # build dir, word size
   wineserver -k >/dev/null 2>&1 || true
   wineserver -p
   ctest --test-dir "$dir" --output-on-failure -j "$jobs" || status=$?
-  wineserver -k >/dev/null 2>&1 || true
+  stop_wine_servers "$dir"
   echo "== ${bits}-bit Windows tests took $(( $(date +%s) - started )) s"
   [ "$status" = 0 ] || failed+=("${bits}-bit")
 }

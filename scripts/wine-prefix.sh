@@ -16,7 +16,7 @@ exec 9>"$prefix.lock"
 flock 9
 if [ ! -f "$ready" ]; then
   use_wine "$bits"
-  export WINEPREFIX="$prefix" WINEDEBUG=-all LC_ALL=ru_RU.UTF-8 \
+  export WINEPREFIX="$prefix" WINEDEBUG=-all LC_ALL=${ZEMKO_LOCALE:-ru_RU.UTF-8} \
          WINEDLLOVERRIDES="mscoree,mshtml="
   if [ -f "$prefix/.zemko-ready-win$((96 - bits))" ]; then
     echo "wine-prefix: $prefix was made for the other word size" >&2

@@ -5,7 +5,10 @@
 # for i386 programs, 64-bit Wine for x86-64 ones. The prefix is private to
 # the build tree (one per word size) and made once. When no display is set,
 # an Xvfb display is started for this run and stopped afterwards by its own
-# pid. The program's exit code is passed through.
+# pid. A run may ask for another system code page by its locale
+# (ZEMKO_LOCALE=en_US.UTF-8, say); each locale other than the default
+# ru_RU.UTF-8 gets a prefix of its own beside the default one. The program's
+# exit code is passed through.
 set -u
 
 prefix=""
@@ -19,9 +22,12 @@ here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 bits=$(pe_word_size "$1") || { echo "wine-run: $1 is not a Windows program" >&2; exit 2; }
 use_wine "$bits"
 
+locale=${ZEMKO_LOCALE:-ru_RU.UTF-8}
+[ "$locale" = ru_RU.UTF-8 ] || prefix="$prefix-${locale%%.*}"
+export ZEMKO_LOCALE=$locale
 export WINEPREFIX="$prefix"
 export WINEDEBUG=-all
-export LC_ALL=ru_RU.UTF-8
+export LC_ALL=$locale
 # Keep Wine from offering to install Mono or Gecko into the prefix.
 export WINEDLLOVERRIDES="mscoree,mshtml=${WINEDLLOVERRIDES:+;$WINEDLLOVERRIDES}"
 
