@@ -235,11 +235,6 @@ void Finalise() {
   previousFilter = nullptr;
 }
 
-std::string AssertionMessage(const char* text, const char* file, int line) {
-  return widgets::FormatText("%s (%s, line %d)", text && *text ? text : "Assertion failed",
-                             file, line);
-}
-
 std::string ErrorBoxText(const std::string& message, const void* address) {
   HMODULE module = ModuleOf(address);
   std::uintptr_t relative = reinterpret_cast<std::uintptr_t>(address);

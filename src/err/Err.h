@@ -17,10 +17,6 @@ namespace err {
 void Initialise();
 void Finalise();
 
-// The message of a failed assertion: its own text (or "Assertion failed"),
-// the source file and the line.
-std::string AssertionMessage(const char* text, const char* file, int line);
-
 // The error box text for an exception raised at `address`: the module that
 // holds the address (the program's own when none does) and the address
 // relative to it (00000000 when the address is unknown), then the message;
@@ -37,10 +33,3 @@ constexpr int kUncaughtExitCode = 1;
 
 }  // namespace err
 
-// Raises AssertionFailed where the condition does not hold.
-#define ZEM_ASSERT(condition, text)                                               \
-  do {                                                                            \
-    if (!(condition))                                                             \
-      throw ::base::Exception(::base::ErrorKind::AssertionFailed,                   \
-                             ::err::AssertionMessage((text), __FILE__, __LINE__)); \
-  } while (false)

@@ -2,7 +2,7 @@
 // layer's own count of the handles it holds.
 #include "widgets/WidgetsInternal.h"
 
-#include "base/Exception.h"
+#include "base/Assert.h"
 
 namespace widgets {
 
@@ -123,9 +123,8 @@ const wchar_t* LayerClass(const wchar_t* name, UINT classStyle) {
   windowClass.hInstance = gModuleInstance;
   windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
   windowClass.lpszClassName = name;
-  if (!RegisterClassW(&windowClass) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) {
-    throw base::Exception(base::ErrorKind::AssertionFailed, "Can not register window class");
-  }
+  ZEM_ASSERT(RegisterClassW(&windowClass) || GetLastError() == ERROR_CLASS_ALREADY_EXISTS,
+             "Can not register window class");
   return name;
 }
 

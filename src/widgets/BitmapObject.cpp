@@ -2,10 +2,11 @@
 // loaded with one colour replaced.
 #include "widgets/WidgetsInternal.h"
 
+#include <cstdint>
 #include <cstring>
 #include <vector>
 
-#include "base/Exception.h"
+#include "base/Assert.h"
 
 namespace widgets {
 
@@ -14,7 +15,7 @@ BitmapObject::BitmapObject(int width, int height) {
   HDC screen = GetDC(nullptr);
   bitmap_ = CountBitmap(CreateCompatibleBitmap(screen, width, height));
   ReleaseDC(nullptr, screen);
-  if (!bitmap_) throw base::Exception(base::ErrorKind::AssertionFailed, "Can not create bitmap handle");
+  ZEM_ASSERT(bitmap_, "Can not create bitmap handle");
   width_ = width;
   height_ = height;
 }
@@ -83,14 +84,25 @@ size_t ColourTableEntries(const BITMAPINFOHEADER& header) {
   return header.biBitCount <= 8 ? size_t{1} << header.biBitCount : 0;
 }
 
-// Bytes of pixel data the header asks for; 0 when it does not say.
+// Bytes of pixel data the header asks for; 0 when it does not say. A size
+// beyond any buffer (a product that would wrap) is SIZE_MAX, which no bounds
+// check lets through.
 size_t PixelBytes(const BITMAPINFOHEADER& header) {
   if (header.biCompression != BI_RGB && header.biCompression != BI_BITFIELDS)
     return header.biSizeImage;
-  const size_t rowBytes = (static_cast<size_t>(header.biWidth) * header.biBitCount + 31) / 32 * 4;
+  constexpr size_t kBitsPerRowUnit = 32;
+  constexpr size_t kBytesPerRowUnit = 4;
+  size_t rowBits = 0;
+  if (__builtin_mul_overflow(static_cast<size_t>(header.biWidth), size_t{header.biBitCount},
+                             &rowBits) ||
+      rowBits > SIZE_MAX - (kBitsPerRowUnit - 1))
+    return SIZE_MAX;
+  const size_t rowBytes = (rowBits + kBitsPerRowUnit - 1) / kBitsPerRowUnit * kBytesPerRowUnit;
   const size_t rows = header.biHeight < 0 ? 0 - static_cast<size_t>(header.biHeight)
                                           : static_cast<size_t>(header.biHeight);
-  return rowBytes * rows;
+  size_t total = 0;
+  if (__builtin_mul_overflow(rowBytes, rows, &total)) return SIZE_MAX;
+  return total;
 }
 
 }  // namespace

@@ -4,7 +4,7 @@
 
 #include <windowsx.h>
 
-#include "base/Exception.h"
+#include "base/Assert.h"
 #include "base/FloatingPoint.h"
 #include "widgets/Hints.h"
 
@@ -18,6 +18,11 @@ void RequestMouseLeave(HWND window) {
   TRACKMOUSEEVENT request{sizeof request, TME_LEAVE, window, 0};
   TrackMouseEvent(&request);
 }
+
+// The scan code and extended-key bit of a key or character message.
+constexpr int kScanCodeShift = 16;
+constexpr LPARAM kScanCodeBits = 0x1FF;
+WORD ScanCode(LPARAM lParam) { return static_cast<WORD>((lParam >> kScanCodeShift) & kScanCodeBits); }
 
 bool IsMouseMessage(UINT message) {
   return message >= WM_MOUSEFIRST && message <= WM_MOUSELAST;
@@ -65,10 +70,8 @@ void Control::CreateWindowNow() {
     window = CreateWindowExW(exStyle_, windowClass, Widen(text_).c_str(), style, x, y, width,
                              height, parentWindow, menu, ModuleInstance(), this);
   }
-  if (!window) {
-    RethrowPendingException();
-    throw base::Exception(base::ErrorKind::AssertionFailed, "Can not create window");
-  }
+  if (!window) RethrowPendingException();
+  ZEM_ASSERT(window, "Can not create window");
   if (!window_) {
     // A system class: the window is ours from here on.
     window_ = window;
@@ -244,18 +247,29 @@ bool Control::PaintHook(UINT message, WPARAM& wParam, LPARAM, LRESULT& result) {
   return true;
 }
 
-bool Control::KeyDownHook(UINT message, WPARAM& wParam, LPARAM, LRESULT& result) {
+// An eaten key types nothing either. TranslateMessage has queued the
+// character of the key press behind whatever was posted before it, so the
+// character is not taken off the queue here: it is known when it arrives,
+// by the key's scan code, which TranslateMessage gives it; a character
+// posted by anyone else goes through. It comes before any later key.
+bool Control::KeyDownHook(UINT message, WPARAM& wParam, LPARAM lParam, LRESULT& result) {
+  if (message == WM_CHAR || message == WM_SYSCHAR) {
+    if (message != eatenCharacter_.message || ScanCode(lParam) != eatenCharacter_.scanCode)
+      return false;
+    eatenCharacter_ = {};
+    result = 0;
+    return true;
+  }
   if (message != WM_KEYDOWN && message != WM_SYSKEYDOWN) return false;
-  // The handler may destroy this control; the window handle is kept apart.
-  const HWND window = window_;
+  eatenCharacter_ = {};
   auto key = static_cast<WORD>(wParam);
   keyDown_.fn(keyDown_.context, this, key, KeyboardShiftState());
   if (key == 0) {
-    // An eaten key types nothing either: TranslateMessage has already queued
-    // the character of this key press for the window, ahead of any later one.
-    const UINT character = message == WM_KEYDOWN ? WM_CHAR : WM_SYSCHAR;
-    MSG typed;
-    PeekMessageW(&typed, window, character, character, PM_REMOVE);
+    // A key sent without a scan code went past TranslateMessage: no
+    // character follows it.
+    if (ScanCode(lParam) != 0) {
+      eatenCharacter_ = {message == WM_KEYDOWN ? UINT{WM_CHAR} : UINT{WM_SYSCHAR}, ScanCode(lParam)};
+    }
     result = 0;
     return true;
   }

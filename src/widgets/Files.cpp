@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <string_view>
 
-#include "base/Exception.h"
+#include "base/Assert.h"
 #include "base/FloatingPoint.h"
 #include "widgets/WidgetsInternal.h"
 
@@ -18,6 +18,7 @@ constexpr wchar_t kPathSeparator = L'\\';
 constexpr const char* kHelpExtension = ".hlp";
 constexpr const char* kEmptyParameterMessage = "Error parameter";
 constexpr wchar_t kVersionRoot[] = L"\\";
+constexpr char kVersionLibrary[] = "version.dll";
 constexpr wchar_t kOpenVerb[] = L"open";
 
 FilePath& StoredHelpFile() {
@@ -105,9 +106,7 @@ std::string ReplaceExtension(std::string_view path, std::string_view extension) 
 // ---------------------------------------------------------------- help
 
 void SetHelpFile(const FilePath& path) {
-  if (path.Empty()) {
-    throw base::Exception(base::ErrorKind::AssertionFailed, kEmptyParameterMessage);
-  }
+  ZEM_ASSERT(!path.Empty(), kEmptyParameterMessage);
   StoredHelpFile() = path;
 }
 
@@ -141,23 +140,31 @@ void ShellOpen(Control* owner, std::string_view target) {
 
 // ---------------------------------------------------------------- version
 
+// The version library is no known system library: it is loaded from the
+// system folder by the lookup, never imported.
 std::vector<char> ReadFileVersionBlock(const FilePath& file) {
+  static const auto sizeOf = LibraryFunction<decltype(&GetFileVersionInfoSizeW)>(
+      kVersionLibrary, "GetFileVersionInfoSizeW", Loading::OnDemand);
+  static const auto read = LibraryFunction<decltype(&GetFileVersionInfoW)>(
+      kVersionLibrary, "GetFileVersionInfoW", Loading::OnDemand);
   const std::wstring& path = PathAccess::Wide(file);
-  if (path.empty()) return {};
+  if (path.empty() || !sizeOf || !read) return {};
   DWORD unused = 0;
-  const DWORD size = GetFileVersionInfoSizeW(path.c_str(), &unused);
+  const DWORD size = sizeOf(path.c_str(), &unused);
   if (size == 0) return {};
   std::vector<char> block(size, 0);
-  if (!GetFileVersionInfoW(path.c_str(), 0, size, block.data())) return {};
+  if (!read(path.c_str(), 0, size, block.data())) return {};
   return block;
 }
 
 const VS_FIXEDFILEINFO* FixedFileInfo(std::vector<char>& block) {
+  static const auto query = LibraryFunction<decltype(&VerQueryValueW)>(
+      kVersionLibrary, "VerQueryValueW", Loading::OnDemand);
   VS_FIXEDFILEINFO* info = nullptr;
   UINT length = 0;
-  if (block.empty() ||
-      !VerQueryValueW(block.data(), kVersionRoot, reinterpret_cast<void**>(&info), &length) ||
-      !info || length < sizeof *info) {
+  if (block.empty() || !query ||
+      !query(block.data(), kVersionRoot, reinterpret_cast<void**>(&info), &length) || !info ||
+      length < sizeof *info) {
     return nullptr;
   }
   return info;

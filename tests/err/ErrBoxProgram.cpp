@@ -1,6 +1,6 @@
 // A small program on the toolkit whose handler fails while the message loop
 // runs; the error box test starts it as a user would and reads its box.
-//   ErrBoxProgram.exe exception | fault | stack | memory
+//   ErrBoxProgram.exe exception | fault | stack | memory | assert
 #include <windows.h>
 
 #include <cstdlib>
@@ -10,6 +10,7 @@
 
 #include "err/Err.h"
 #include "base/FloatingPoint.h"
+#include "widgets/Support.h"
 #include "widgets/Widgets.h"
 
 namespace {
@@ -32,6 +33,8 @@ void FailingPaint(void*, widgets::Control*, HDC) {
     Recurse(0);
   } else if (std::strcmp(mode, "memory") == 0) {
     throw std::bad_alloc();
+  } else if (std::strcmp(mode, "assert") == 0) {
+    widgets::SetHelpFile(widgets::FilePath());  // the layer's own assertion fails
   } else {
     throw base::Exception(base::ErrorKind::ConvertError);
   }

@@ -142,6 +142,19 @@ TEST(ErrorBox, StackOverflowInAHandlerIsReported) {
   EXPECT_NE(text.find(".\nStack overflow"), std::string::npos) << text;
 }
 
+// A failed assertion of the widget layer names its source file and line.
+TEST(ErrorBox, AFailedAssertionNamesItsFileAndLine) {
+  DWORD exitCode = 0;
+  int boxes = 0;
+  const std::string text = RunAndReadBox("assert", exitCode, boxes);
+  EXPECT_EQ(boxes, 1);
+  EXPECT_EQ(exitCode, 1u);
+  EXPECT_EQ(text.rfind(ExpectedPrefix(), 0), 0u) << text;
+  const std::size_t message = text.find(".\nError parameter (Files.cpp, line ");
+  ASSERT_NE(message, std::string::npos) << text;
+  EXPECT_EQ(text.back(), ')') << text;
+}
+
 // An error of another type (out of memory here) has no known address: the
 // box says 00000000, never a number made up from the program's base.
 TEST(ErrorBox, OutOfMemoryIsReportedWithoutAMadeUpAddress) {

@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <string>
 
+#include "base/Assert.h"
 #include "base/FloatingPoint.h"
 #include "widgets/Support.h"
 #include "widgets/Widgets.h"
@@ -98,7 +99,8 @@ TEST_F(ErrTest, FailedAssertionCarriesTextFileAndLine) {
   EXPECT_EQ(e.Kind(), ErrorKind::AssertionFailed);
   EXPECT_EQ(e.Message().rfind("Error parameter (", 0), 0u) << e.Message();
   EXPECT_NE(e.Message().find("ErrTest.cpp, line "), std::string::npos) << e.Message();
-  EXPECT_EQ(err::AssertionMessage("", "a.cpp", 7), "Assertion failed (a.cpp, line 7)");
+  EXPECT_EQ(base::AssertionMessage("", "a.cpp", 7), "Assertion failed (a.cpp, line 7)");
+  EXPECT_EQ(base::AssertionMessage(nullptr, "a.cpp", 7), "Assertion failed (a.cpp, line 7)");
 }
 
 TEST_F(ErrTest, ErrorBoxTextNamesModuleAndRelativeAddress) {

@@ -68,7 +68,8 @@ TEST(LoadMappedBitmap, ReplacesOnlyPixelsOfExactlyTheKeyColour) {
 
 // A damaged picture loads as nothing: nothing past its end is read.
 TEST(LoadMappedBitmap, RefusesABitmapShorterThanItsHeaderSays) {
-  for (int resource : {kTruncatedResource, kHugePaletteResource}) {
+  for (int resource :
+       {kTruncatedResource, kHugePaletteResource, kWideRowResource, kHugeRowsResource}) {
     ASSERT_NE(nullptr, FindResourceA(Module(), MAKEINTRESOURCEA(resource), RT_BITMAP)) << resource;
     EXPECT_EQ(nullptr, LoadMappedBitmap(Module(), resource, kKeyGrey, kStripColour)) << resource;
   }

@@ -7,3 +7,5 @@
 #define kLogoResource 104      // 4 x 2: key grey at both ends of each row
 #define kTruncatedResource 105   // glyph12 with its last 20 bytes of pixels cut off
 #define kHugePaletteResource 106 // glyph12 claiming 0x40000001 colours
+#define kWideRowResource 107     // glyph12 0x20000001 pixels wide: width times bits wraps in 32 bits
+#define kHugeRowsResource 108    // 2^24 by 256 pixels: row bytes times rows wraps in 32 bits

@@ -71,11 +71,14 @@ def main():
         "logo.bmp": bitmap_file([[0, 3, 4, 0], [0, 5, 2, 0]], palette),
         "main.ico": icon_file(),
     }
-    # Damaged pictures: the pixels cut short, and a colour count far larger
-    # than the resource.
+    # Damaged pictures: the pixels cut short, a colour count far larger than
+    # the resource, and sizes whose products wrap around in 32 bits: width
+    # times bit count, and row bytes times rows (2^24 bytes by 256 rows).
     whole = files["glyph12.bmp"]
     files["truncated.bmp"] = whole[:len(whole) - 20]
     files["hugepalette.bmp"] = whole[:46] + struct.pack("<I", 0x40000001) + whole[50:]
+    files["widerow.bmp"] = whole[:18] + struct.pack("<I", 0x20000001) + whole[22:]
+    files["hugerows.bmp"] = whole[:18] + struct.pack("<Ii", 0x01000000, 256) + whole[26:]
     for name, data in files.items():
         with open(os.path.join(out, name), "wb") as f:
             f.write(data)
@@ -88,6 +91,8 @@ def main():
         f.write('kLogoResource BITMAP "logo.bmp"\n')
         f.write('kTruncatedResource BITMAP "truncated.bmp"\n')
         f.write('kHugePaletteResource BITMAP "hugepalette.bmp"\n')
+        f.write('kWideRowResource BITMAP "widerow.bmp"\n')
+        f.write('kHugeRowsResource BITMAP "hugerows.bmp"\n')
 
 
 if __name__ == "__main__":
