@@ -83,7 +83,15 @@ bool Form::HandleMessage(UINT message, WPARAM& wParam, LPARAM, LRESULT& result) 
         result = 0;  // refused: the handler stays for the next request
         return true;
       }
-      if (this != state.mainForm) return false;  // default processing destroys the window
+      if (this != state.mainForm) {
+        // A form under another goes the layer's way, children first, as its
+        // parent would take it: each hint destroys its own tooltip before
+        // the system could take it along with the form that owns it.
+        if (!parent_) return false;  // default processing destroys the window
+        DestroyControl(this);        // once this message is done
+        result = 0;
+        return true;
+      }
       // The main form stays until the application object is destroyed.
       if (parent_ && parent_->window_) Window(parent_->window_).Send(WM_CLOSE);
       PostQuitMessage(0);

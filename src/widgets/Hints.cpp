@@ -113,11 +113,10 @@ void Hint::CreateTooltip() {
   if (tooltip_) Window(tooltip_).Update();
 }
 
+// Counted as gone only when this call destroyed it: a tooltip that anyone
+// else destroyed first stays counted, so the count shows it.
 void Hint::DestroyTooltip() {
-  if (tooltip_) {
-    DestroyWindow(tooltip_);
-    --liveTooltips;
-  }
+  if (tooltip_ && DestroyWindow(tooltip_)) --liveTooltips;
   tooltip_ = nullptr;
   created_ = false;
 }

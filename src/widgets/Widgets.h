@@ -427,6 +427,11 @@ class Control {
   HCURSOR cursor_ = nullptr;
   bool settingFocus_ = false;
   bool mouseInside_ = false;
+  // The character still to come of a key the key-down handler ate.
+  struct EatenCharacter {
+    UINT message = 0;  // WM_CHAR or WM_SYSCHAR; 0: none
+    WORD scanCode = 0;
+  } eatenCharacter_;
 
   std::vector<Hook> hooks_;
   Handler<MessageHandler> messageHandler_;

@@ -205,6 +205,26 @@ TEST_F(FormTest, KeyDownHandlerSeesKeyAndShiftAndCanEatTheKey) {
   EXPECT_EQ(3u, log.events.size());  // the general slot saw each first
 }
 
+// The character of an eaten key is not typed, and one posted ahead of it by
+// someone else still is: the key comes through the queue and TranslateMessage
+// as a real one does, with a character posted right behind it.
+TEST_F(FormTest, AnEatenKeyTypesNothingWhileAPostedCharacterStillArrives) {
+  Control* edit = CreateEditBox(form_);
+  edit->SetKeyDownHandler(
+      [](void*, Control*, WORD& key, unsigned) {
+        if (key == VK_SUBTRACT) key = 0;
+      },
+      nullptr);
+  HWND window = edit->Handle();
+  const LPARAM scan = static_cast<LPARAM>(MapVirtualKeyA(VK_SUBTRACT, MAPVK_VK_TO_VSC)) << 16;
+  PostMessageW(window, WM_KEYDOWN, VK_SUBTRACT, scan | 1);
+  PostMessageW(window, WM_CHAR, 'x', 1);
+  PumpMessages();
+  PostMessageW(window, WM_KEYUP, VK_SUBTRACT, scan | 0xC0000001);
+  PumpMessages();
+  EXPECT_EQ("x", edit->GetText());
+}
+
 TEST_F(FormTest, MouseEnterAndLeaveFollowTheMouse) {
   Log log;
   Control* label = CreateLabel(form_, "link");
