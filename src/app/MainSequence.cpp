@@ -49,6 +49,7 @@ void RunMainSequence(mainwindow::MainWindow& window) {
 }
 
 int RunProgram() {
+  widgets::RestrictLibrarySearch();
   base::LoadFpuControlWord(base::kFpuControlWord);
   InitialiseModules();
   std::atexit(FinaliseModules);

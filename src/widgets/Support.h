@@ -61,14 +61,21 @@ enum class Loading { AlreadyLoaded, OnDemand };
 
 // The address of a function a system library exports, null when the library
 // or the function is missing. Libraries the program needs rarely are loaded
-// when first used, not at start-up; one loaded here runs its start-up code
-// with the program's x87 control word kept.
+// when first used, not at start-up, and always from the system folder; one
+// loaded here runs its start-up code with the program's x87 control word
+// kept. The program imports only what Windows always takes from its own
+// folder (kernel32, user32, gdi32, advapi32, msvcrt).
 void* LibraryProcedure(const char* library, const char* name, Loading loading);
 
 template <typename Function>
 Function LibraryFunction(const char* library, const char* name, Loading loading) {
   return reinterpret_cast<Function>(LibraryProcedure(library, name, loading));
 }
+
+// From here on the system itself looks for libraries (the imports of the
+// ones the program loads, say) in the system folder only, never beside the
+// program, where a downloaded file may lie; where the system offers that.
+void RestrictLibrarySearch();
 
 // The path with its extension (after the last point of the file name)
 // replaced; a name without a point gets the extension appended.

@@ -7,9 +7,9 @@
 #include "support/Design.h"
 #include "support/Input.h"
 #include "support/MainWindowHarness.h"
+#include "support/ShellOpenCommand.h"
 #include "support/WindowTestSupport.h"
 #include "support/ZemkoRun.h"
-#include "support/Input.h"
 
 using namespace zemko_test;
 using namespace widgets_test;
@@ -111,43 +111,6 @@ TEST_F(LinkLabelTest, TheLinkShowsTheHandAndNoHintAndIsNoTabStop) {
 
 namespace {
 
-// The shell's "open" command for web addresses, in the test prefix's
-// registry, is pointed at the recorder for the scope and then put back.
-class ShellOpenCommand {
- public:
-  explicit ShellOpenCommand(const std::string& command) {
-    RegCreateKeyExA(HKEY_CLASSES_ROOT, kKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key_, nullptr);
-    if (!key_) return;
-    char value[1024] = {};
-    DWORD size = sizeof value - 1;
-    DWORD type = 0;
-    if (RegQueryValueExA(key_, nullptr, nullptr, &type, reinterpret_cast<BYTE*>(value), &size) ==
-        ERROR_SUCCESS) {
-      saved_.assign(value);
-      hadValue_ = true;
-    }
-    RegSetValueExA(key_, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(command.c_str()),
-                   static_cast<DWORD>(command.size() + 1));
-  }
-  ~ShellOpenCommand() {
-    if (!key_) return;
-    if (hadValue_) {
-      RegSetValueExA(key_, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(saved_.c_str()),
-                     static_cast<DWORD>(saved_.size() + 1));
-    } else {
-      RegDeleteValueA(key_, nullptr);
-    }
-    RegCloseKey(key_);
-  }
-  bool Ok() const { return key_ != nullptr; }
-
- private:
-  static constexpr char kKey[] = "http\\shell\\open\\command";
-  HKEY key_ = nullptr;
-  std::string saved_;
-  bool hadValue_ = false;
-};
-
 std::vector<std::string> LinesOf(const std::string& path) {
   std::ifstream file(path);
   std::vector<std::string> lines;
@@ -164,7 +127,7 @@ TEST_F(LinkLabelTest, EachClickHandsTheSitesAddressToTheShellOnce) {
   DeleteFileA(log.c_str());
   SetEnvironmentVariableA("ZEMKO_LINK_LOG", log.c_str());
   const std::string recorder = zemko_test::WindowsPath(ZEMKO_LINK_RECORDER);
-  ShellOpenCommand open(std::string("\"").append(recorder).append("\" \"%1\""));
+  zemko_test::ShellOpenCommand open(std::string("\"").append(recorder).append("\" \"%1\""));
   ASSERT_TRUE(open.Ok());
 
   RunInLoop([&] {
