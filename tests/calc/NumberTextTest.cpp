@@ -60,6 +60,10 @@ TEST(TextToNumber, BuildsDigitByDigitNotAsTheNearestDouble) {
   // Where the digit rule lands on the nearest double, it agrees.
   EXPECT_EQ(TextToNumber("0.5"), 0.5);
   EXPECT_EQ(TextToNumber("1.25"), 1.25);
+  // Here only the extended tenth lands on the nearest double; a double
+  // tenth would give one unit above it.
+  EXPECT_EQ(TextToNumber("0,01"), 0.01);
+  EXPECT_EQ(TextToNumber("0.001"), 0.001);
 }
 
 TEST(TextToNumber, OverflowsOnlyBeyondTheDoubleRange) {

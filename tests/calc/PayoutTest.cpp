@@ -82,6 +82,11 @@ TEST(SystemPayout, WalksAllCombinations) {
   EXPECT_EQ(SystemPayout(2, three, 10, 2), 260.0);
   // N = K: stake times the sum of the products of all K-combinations.
   EXPECT_EQ(SystemPayout(3, three, 1, 3), 24.0);
+  // Powers of two keep every product exact: the one combination gives
+  // 2^-600 x 2^600 x 2^600 x 2^-600 = 1. No other product may be formed on
+  // the way: 2^600 x 2^600 would overflow.
+  const std::vector<double> extremes{0x1p-600, 0x1p600, 0x1p600, 0x1p-600};
+  EXPECT_EQ(SystemPayout(4, extremes, 100, 4), 100.0);
 }
 
 TEST(SystemPayout, NoCombinationGivesZero) {
@@ -102,6 +107,11 @@ TEST(SystemPayout, EachStepIsRoundedOnceFromExtendedPrecision) {
   EXPECT_EQ(Bits(SystemPayout(1, three, 0.1, 3)), 0x3FB999999999999Aull);
   // The accumulator: 0.1 x 3 itself, rounded once to the double above it.
   EXPECT_EQ(Bits(SystemPayout(0, three, 0.1, 1)), 0x3FD3333333333334ull);
+  // The double 6.35 is 6.35 - 0.4 x 2^-50, so 30 x 6.35 / 3 is exactly
+  // 63.5 - 2^-48, halfway between two doubles; the tie goes to the even 63.5.
+  // Dividing 6.35 by 3 first would round inside the term and miss the tie.
+  const std::vector<double> tie{6.35};
+  EXPECT_EQ(Bits(SystemPayout(1, tie, 30, 3)), Bits(63.5));
 }
 
 TEST(SystemPayout, DividesEachTermByTheExactCountBeyondTheOldRange) {

@@ -71,6 +71,15 @@ TEST_F(CalculateTest, EveryFailingCheckSelectsItsBoxAndTheLastOneStays) {
     EXPECT_TRUE(WholeTextSelected(Row(4)));
     EXPECT_TRUE(WholeTextSelected(Row(2))) << "every failing box was selected";
 
+    // Only the stake is wrong (a thousands separator): its own message, and
+    // its box focused with the whole text selected.
+    EnterBet("1 000", {"2", "3", "4"}, "3", "2");
+    Row(1)->SetFocus(true);
+    Calculate();
+    EXPECT_EQ(kStakeNotANumber, Strip());
+    EXPECT_EQ(Window().stakeBox, Focused());
+    EXPECT_TRUE(WholeTextSelected(Window().stakeBox));
+
     // A bad row, a bad stake and K > N: the "по" box has the last word.
     EnterBet("-5", {"?", "3"}, "2", "13");
     Calculate();
