@@ -82,6 +82,9 @@ struct Outcome {
   int events = 0;
   Counts start, beforeClose;
   RECT lastPosition{};
+  // The end found the close button off the screen (a drag left the caption
+  // above it): the program was closed from its taskbar entry instead.
+  bool closedFromTaskbar = false;
 };
 
 class Monkey {
@@ -243,6 +246,14 @@ Outcome Monkey::Ended() {
   return outcome_;
 }
 
+// True when a click at the client point lands on the window (or a child of
+// it): on the screen and not covered.
+bool Reachable(HWND window, POINT point) {
+  ClientToScreen(window, &point);
+  const HWND under = WindowFromPoint(point);
+  return under && (under == window || IsChild(window, under));
+}
+
 Outcome Monkey::Run() {
   const DWORD process = GetCurrentProcessId();
   const DWORD start = GetTickCount();
@@ -287,12 +298,26 @@ Outcome Monkey::Run() {
   SetForegroundWindow(target_.mainWindow);
   RECT client{};
   GetClientRect(target_.mainWindow, &client);
-  ClickAt(target_.mainWindow, kClearAllCentreX, client.bottom - kBottomButtonCentreAboveFloor);
+  const POINT clearAll{kClearAllCentreX, client.bottom - kBottomButtonCentreAboveFloor};
+  if (Reachable(target_.mainWindow, clearAll)) {
+    ClickAt(target_.mainWindow, clearAll.x, clearAll.y);
+  } else if (HWND button = ChildWindowFromPoint(target_.mainWindow, clearAll)) {
+    // Off the screen the mouse cannot reach it; the button is clicked.
+    SendMessageA(button, BM_CLICK, 0, 0);
+  }
   if (!Check()) return Ended();
   outcome_.beforeClose = ReadCounts();
   GetWindowRect(target_.mainWindow, &outcome_.lastPosition);
-  history_.push_back("close");
-  ClickAt(target_.mainWindow, kCloseButton.x, kCloseButton.y);
+  if (Reachable(target_.mainWindow, kCloseButton)) {
+    history_.push_back("close");
+    ClickAt(target_.mainWindow, kCloseButton.x, kCloseButton.y);
+  } else {
+    // What a user does whose window's caption is above the screen: Close on
+    // the program's taskbar entry.
+    history_.push_back("close from the taskbar");
+    outcome_.closedFromTaskbar = true;
+    PostMessageA(target_.application, WM_SYSCOMMAND, SC_CLOSE, 0);
+  }
   return Ended();
 }
 
@@ -366,6 +391,8 @@ int main(int argc, char** argv) {
   std::printf("monkey: error boxes: %d\n", exitCode == 0 ? 0 : 1);
   std::printf("monkey: drags whose move went on after the release: %d\n",
               MovesOutlivingTheirButton());
+  std::printf("monkey: closed from the taskbar, the close button being off the screen: %d\n",
+              outcome.closedFromTaskbar ? 1 : 0);
   std::printf("monkey: %s\n", passed ? "passed" : "FAILED");
   return passed ? 0 : 1;
 }
