@@ -11,6 +11,11 @@
 #
 # Member names are plain ASCII: archivers store and read any other name in
 # their own code page, and a Russian name then shows garbled elsewhere.
+#
+# One commit gives one archive, byte for byte: the members are stored in the
+# order of their names, deflated at level 9, as plain files, and all with
+# the time of the commit (UTC), or SOURCE_DATE_EPOCH where that is set, or
+# 2000-01-01 outside a git checkout. scripts/check-reproducible.sh checks it.
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build=$(realpath -m "${1:-$root/build/win}")
@@ -56,24 +61,40 @@ if [ "$bits" != 32 ]; then
   exit 1
 fi
 
+# The members' time: the files' own times would differ from build to build.
+if [ -n "${SOURCE_DATE_EPOCH:-}" ]; then
+  stamp=$SOURCE_DATE_EPOCH
+elif [ -e "$root/.git" ]; then
+  stamp=$(git -C "$root" log -1 --format=%ct)
+else
+  stamp=946684800
+fi
+
 mkdir -p "$root/dist"
 archive=$root/dist/Zemko-$version.zip
-python3 - "$archive" "$zemko" "$help" "$page" "$root/help/readme.txt" "$version" <<'PY'
+python3 - "$archive" "$zemko" "$help" "$page" "$root/help/readme.txt" "$version" "$stamp" \
+  <<'PY'
 import os
 import sys
 import time
 import zipfile
 
-archive, program, help_file, page, readme, version = sys.argv[1:]
+archive, program, help_file, page, readme, version, stamp = sys.argv[1:]
+# A zip time is local time from 1980 on, with no zone: UTC keeps the
+# builder's time zone out of the archive.
+ZIP_EPOCH = 315532800
+date_time = time.gmtime(max(int(stamp), ZIP_EPOCH))[:6]
 
 
 def member(name, path, data=None):
     if not name.isascii():  # any other name shows garbled on some system
         sys.exit(f"package: the member name {name} is not plain ASCII")
-    stamp = time.localtime(os.path.getmtime(path))[:6]
-    info = zipfile.ZipInfo(name, stamp)
+    info = zipfile.ZipInfo(name, date_time)
     info.compress_type = zipfile.ZIP_DEFLATED
     info.create_system = 0  # MS-DOS and Windows
+    # A plain file (FILE_ATTRIBUTE_ARCHIVE) as Windows' own archiver writes
+    # it; left 0, zipfile would fill in Unix modes of its own choosing.
+    info.external_attr = 0x20
     with open(path, "rb") as source:
         return info, source.read() if data is None else data
 
@@ -84,8 +105,8 @@ members = [member("Zemko.exe", program), member("Zemko.hlp", help_file),
            member("Zemko.html", page), member("README.txt", readme, readme_data)]
 partial = archive + ".part"
 with zipfile.ZipFile(partial, "w") as out:
-    for info, data in members:
-        out.writestr(info, data)
+    for info, data in sorted(members, key=lambda m: m[0].filename):
+        out.writestr(info, data, compresslevel=9)
 os.replace(partial, archive)
 PY
 echo "package: wrote $archive"
