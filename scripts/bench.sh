@@ -7,21 +7,20 @@ root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 cd "$root"
 # shellcheck source=wine-env.sh
 . ./scripts/wine-env.sh
-cmake -S . -B build/host -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build build/host --target payout_bench >/dev/null
+cmake --preset host >/dev/null
+cmake --build --preset host --target payout_bench >/dev/null
 echo "== host"
 build/host/bench/payout_bench
 
-windows_timing() {  # build dir, toolchain file, word size
-  cmake -S . -B "$1" -G Ninja -DCMAKE_BUILD_TYPE=Release \
-        -DCMAKE_TOOLCHAIN_FILE="$root/cmake/$2" >/dev/null
-  cmake --build "$1" --target payout_timing >/dev/null
+windows_timing() {  # preset, build dir, word size
+  cmake --preset "$1" >/dev/null
+  cmake --build --preset "$1" --target payout_timing >/dev/null
   echo "== ${3}-bit Windows build under Wine"
-  ./scripts/wine-run.sh --prefix "$root/$1/wineprefix" "$1/bench/payout_timing.exe"
+  ./scripts/wine-run.sh --prefix "$root/$2/wineprefix" "$2/bench/payout_timing.exe"
 }
-windows_timing build/win64 mingw-x86_64.cmake 64
+windows_timing win64 build/win64 64
 if why=$(win32_unavailable); then
   echo "== 32-bit Windows build skipped: $why"
 else
-  windows_timing build/win mingw-i686.cmake 32
+  windows_timing win32 build/win 32
 fi

@@ -15,13 +15,17 @@ import sys
 LAYERS = {
     "base": set(),
     "calc": {"base"},
-    "widgets": {"base"},
-    "err": {"widgets", "base"},
-    "skin": {"widgets", "base"},
-    "about": {"skin", "widgets", "base"},
-    "mainwindow": {"skin", "widgets", "calc", "base"},
-    "commands": {"mainwindow", "about", "skin", "widgets", "calc", "base"},
-    "app": {"commands", "mainwindow", "about", "skin", "err", "widgets", "calc", "base"},
+    "text": set(),
+    "rules": {"text"},
+    "win": {"text", "base"},
+    "widgets": {"win", "base"},
+    "err": {"win", "base"},
+    "skin": {"widgets", "win", "base"},
+    "about": {"skin", "widgets", "win", "base"},
+    "mainwindow": {"skin", "widgets", "win", "rules", "text", "calc", "base"},
+    "commands": {"mainwindow", "about", "skin", "widgets", "win", "rules", "text", "calc", "base"},
+    "app": {"commands", "mainwindow", "about", "skin", "err", "widgets", "win", "rules", "text",
+            "calc", "base"},
 }
 # Headers from outside src/ that a layer may include by bare name.
 RESOURCE_HEADERS = {"ZemResConst.h": {"about", "mainwindow"}}

@@ -11,11 +11,9 @@ runs=${1:-20}
 . ./scripts/wine-env.sh
 
 pick_build figures
-for pair in "build/win mingw-i686.cmake" "build/win64 mingw-x86_64.cmake"; do
-  set -- $pair
-  cmake -S . -B "$1" -G Ninja -DCMAKE_BUILD_TYPE=Release \
-        -DCMAKE_TOOLCHAIN_FILE="$root/cmake/$2" >/dev/null
-  cmake --build "$1" --target Zemko >/dev/null
+for each in win32 win64; do
+  cmake --preset "$each" >/dev/null
+  cmake --build --preset "$each" --target Zemko >/dev/null
 done
 
 echo "== size"
@@ -25,6 +23,6 @@ echo "== start-up"
 echo "== engine"
 ./scripts/bench.sh 2>&1 | grep -E '^==|Floor|Literal|Payout|K=|TextToNumber' || true
 echo "== 50 MB paste"
-cmake --build "$build" --target PasteOddsTest >/dev/null
+cmake --build --preset "$preset" --target PasteOddsTest >/dev/null
 ./scripts/wine-run.sh --prefix "$root/$build/wineprefix" "$build/tests/commands/PasteOddsTest.exe" \
   --gtest_filter='PasteScaleTest.*' | grep -a 'figures' || true

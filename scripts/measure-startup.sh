@@ -10,15 +10,15 @@ runs=${1:-21}
 # shellcheck source=wine-env.sh
 . ./scripts/wine-env.sh
 pick_build measure-startup
-cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
-      -DCMAKE_TOOLCHAIN_FILE="$root/cmake/$toolchain" >/dev/null
-cmake --build "$build" --target Zemko MinimalWindow MinimalTextWindow BareWindows StartupTimer >/dev/null
-use_wine "$bits"
-export WINEPREFIX="$root/$build/wineprefix" WINEDEBUG=-all LC_ALL=ru_RU.UTF-8
+cmake --preset "$preset" >/dev/null
+cmake --build --preset "$preset" --target Zemko MinimalWindow MinimalTextWindow BareWindows \
+  StartupTimer >/dev/null
+wine_environment "$bits" "$root/$build/wineprefix"
+# shellcheck source=xvfb.sh
 . ./scripts/xvfb.sh
+trap 'stop_xvfb "$WINEPREFIX"' EXIT
 start_xvfb
-trap 'wineserver -k >/dev/null 2>&1 || true; kill $XVFB_PID 2>/dev/null || true' EXIT
-./scripts/wine-prefix.sh "$WINEPREFIX" "$bits"
+./scripts/wine-prefix.sh "$root/$build/wineprefix" "$bits"
 zemko=$build/src/app/Zemko.exe
 minimal=$build/tests/app/MinimalWindow.exe
 minimal_text=$build/tests/app/MinimalTextWindow.exe
@@ -34,7 +34,7 @@ bare=$build/tests/app/BareWindows.exe  # the same windows, empty: the floor
 time_startup() {  # processor list, empty for all of them
   local pin=()
   [ -z "$1" ] || pin=(taskset -c "$1")
-  wineserver -k >/dev/null 2>&1 || true
+  stop_wine_servers "$WINEPREFIX"
   wineserver -w >/dev/null 2>&1 || true
   "${pin[@]}" wineserver -p
   "${pin[@]}" "$WINE" cmd /c exit >/dev/null 2>&1 </dev/null

@@ -12,9 +12,8 @@ seed=${2:-$(( $(date +%s) % 4294967296 ))}
 # shellcheck source=wine-env.sh
 . ./scripts/wine-env.sh
 pick_build monkey
-cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
-      -DCMAKE_TOOLCHAIN_FILE="$root/cmake/$toolchain" >/dev/null
-cmake --build "$build" --target ZemkoMonkey >/dev/null
+cmake --preset "$preset" >/dev/null
+cmake --build --preset "$preset" --target ZemkoMonkey >/dev/null
 # The program's texts are Windows-1251; the terminal's are UTF-8.
 ./scripts/wine-run.sh --prefix "$root/$build/wineprefix" \
   "$build/tests/app/ZemkoMonkey.exe" "$events" "$seed" | iconv -f CP1251 -t UTF-8

@@ -4,7 +4,7 @@
 # Windows without a WinHelp viewer), and a short Russian README.txt.
 #   scripts/package.sh [BUILD_DIR]     (default: build/win)
 # A BUILD_DIR that is not configured yet is configured for the shipped
-# program (MinGW i686, cmake/mingw-i686.cmake, Release). The version is the one
+# program by the win32 preset (MinGW i686, cmake/mingw-i686.cmake, Release). The version is the one
 # of the program's version resource, read from res/Zemko.rc. README.txt is
 # help/readme.txt with that version filled in, in UTF-8 with a byte-order mark
 # and CR LF, which Notepad on every Windows shows right.
@@ -38,8 +38,8 @@ fi
 version=$text
 
 if [ ! -f "$build/CMakeCache.txt" ]; then
-  cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
-    -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-i686.cmake" >/dev/null
+  # The shipped program's configuration (CMakePresets.json), in BUILD_DIR.
+  cmake -S "$root" --preset win32 -B "$build" >/dev/null
 fi
 # Building the program writes Zemko.hlp and Zemko.html beside it.
 cmake --build "$build" -j2 --target Zemko >/dev/null

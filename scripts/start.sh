@@ -14,38 +14,23 @@ cd "$root"
 # shellcheck source=wine-env.sh
 . ./scripts/wine-env.sh
 pick_build start
-cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
-      -DCMAKE_TOOLCHAIN_FILE="$root/cmake/$toolchain" >/dev/null
-cmake --build "$build" --target Zemko >/dev/null
-program="$root/$build/src/app/Zemko.exe"
-
-use_wine "$bits"
-export WINEDEBUG=-all LC_ALL=ru_RU.UTF-8 WINEDLLOVERRIDES="mscoree,mshtml="
+cmake --preset "$preset" >/dev/null
+cmake --build --preset "$preset" --target Zemko >/dev/null
 
 if [ -n "${DISPLAY:-}" ]; then
   # A desktop has a window manager: keep Wine's windows managed by it.
-  export WINEPREFIX="$root/$build/wineprefix-desktop" ZEMKO_WINE_MANAGED=1
-  ./scripts/wine-prefix.sh "$WINEPREFIX" "$bits"
-  exec "$WINE" "$program"
+  export ZEMKO_WINE_MANAGED=1
+  wine_environment "$bits" "$root/$build/wineprefix-desktop"
+  ./scripts/wine-prefix.sh "$root/$build/wineprefix-desktop" "$bits"
+  exec "$WINE" "$root/$build/src/app/Zemko.exe"
 fi
 
-export WINEPREFIX="$root/$build/wineprefix"
 screenshot="$root/build/zemko-window.png"
-. ./scripts/xvfb.sh
-start_xvfb
-program_pid=""
-cleanup() {
-  [ -z "$program_pid" ] || kill "$program_pid" 2>/dev/null || true
-  wineserver -k >/dev/null 2>&1 || true
-  kill "$XVFB_PID" 2>/dev/null || true
-  wait "$XVFB_PID" 2>/dev/null || true
-}
-trap cleanup EXIT
-./scripts/wine-prefix.sh "$WINEPREFIX" "$bits"
-"$WINE" cmd /c exit >/dev/null 2>&1 </dev/null
-
-"$WINE" "$program" >/dev/null 2>&1 </dev/null &
-program_pid=$!
+# shellcheck source=zemko-session.sh
+. ./scripts/zemko-session.sh
+zemko_session_environment "$root/$build" "$root/$build/wineprefix"
+trap end_zemko_session EXIT
+start_zemko_session kept
 
 # The main window is the 252-pixel-wide one captioned "Земко".
 window=""
@@ -61,7 +46,7 @@ import -window "$window" "$screenshot"
 # taskkill without /f asks the program's windows to close.
 "$WINE" taskkill /im Zemko.exe >/dev/null 2>&1 </dev/null || true
 status=0
-wait "$program_pid" || status=$?
-program_pid=""
+wait "$zemko_pid" || status=$?
+zemko_pid=""
 echo "start: Zemko (${bits}-bit) ran on a virtual display; screenshot: $screenshot; exit code $status"
 exit "$status"

@@ -1,23 +1,25 @@
 #!/usr/bin/env bash
-# Makes the private Wine prefix DIR once (wineboot) for 32- or 64-bit
-# programs; later calls return at once.
+# Makes the private Wine prefix of DIR once (wineboot) for 32- or 64-bit
+# programs; later calls return at once. The prefix is the one of the run's
+# locale (wine-env.sh: DIR itself under ru_RU.UTF-8, DIR-en_US under
+# ZEMKO_LOCALE=en_US.UTF-8, ...).
 #   wine-prefix.sh DIR 32|64
 # A lock keeps parallel test runs from initialising it twice.
 set -u
-prefix=$1
 bits=${2:?wine-prefix: give the word size, 32 or 64}
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 # shellcheck source=wine-env.sh
 . "$here/wine-env.sh"
+# The prefix is made with Wine's own libraries, whatever the caller overrides.
+unset WINEDLLOVERRIDES
+wine_environment "$bits" "$1" || exit 2
+prefix=$WINEPREFIX
 ready="$prefix/.zemko-ready-win$bits"
 [ -f "$ready" ] && exit 0
 mkdir -p "$(dirname "$prefix")"
 exec 9>"$prefix.lock"
 flock 9
 if [ ! -f "$ready" ]; then
-  use_wine "$bits"
-  export WINEPREFIX="$prefix" WINEDEBUG=-all LC_ALL=${ZEMKO_LOCALE:-ru_RU.UTF-8} \
-         WINEDLLOVERRIDES="mscoree,mshtml="
   if [ -f "$prefix/.zemko-ready-win$((96 - bits))" ]; then
     echo "wine-prefix: $prefix was made for the other word size" >&2
     exit 2

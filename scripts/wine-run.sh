@@ -19,35 +19,14 @@ if [ "${1:-}" = "--prefix" ]; then prefix=$2; shift 2; fi
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 # shellcheck source=wine-env.sh
 . "$here/wine-env.sh"
+# shellcheck source=xvfb.sh
+. "$here/xvfb.sh"
 bits=$(pe_word_size "$1") || { echo "wine-run: $1 is not a Windows program" >&2; exit 2; }
-use_wine "$bits"
-
-locale=${ZEMKO_LOCALE:-ru_RU.UTF-8}
-[ "$locale" = ru_RU.UTF-8 ] || prefix="$prefix-${locale%%.*}"
-export ZEMKO_LOCALE=$locale
-export WINEPREFIX="$prefix"
-export WINEDEBUG=-all
-export LC_ALL=$locale
-# Keep Wine from offering to install Mono or Gecko into the prefix.
-export WINEDLLOVERRIDES="mscoree,mshtml=${WINEDLLOVERRIDES:+;$WINEDLLOVERRIDES}"
-
-xvfb_pid=""
-
-stop_display() {
-  if [ -n "$xvfb_pid" ]; then
-    # Wine's helpers hold the display open; end this prefix's processes first.
-    wineserver -k >/dev/null 2>&1 || true
-    kill "$xvfb_pid" 2>/dev/null || true
-    wait "$xvfb_pid" 2>/dev/null || true
-  fi
-}
-trap stop_display EXIT
+wine_environment "$bits" "$prefix"
 
 if [ -z "${DISPLAY:-}" ]; then
-  # shellcheck source=xvfb.sh
-  . "$here/xvfb.sh"
   start_xvfb || { echo "wine-run: could not start Xvfb" >&2; exit 2; }
-  xvfb_pid=$XVFB_PID
+  trap 'stop_xvfb "$WINEPREFIX"' EXIT
 fi
 
 "$here/wine-prefix.sh" "$prefix" "$bits" || exit 2

@@ -1,5 +1,16 @@
-# Sourced: start_xvfb starts a virtual X display on a free number and sets
-# DISPLAY and XVFB_PID.
+# shellcheck shell=bash
+# Sourced: the one place that starts and stops a virtual X display.
+#   start_xvfb               starts Xvfb on a free display number; exports
+#                            DISPLAY and sets XVFB_PID
+#   stop_wine_servers DIR... ends the Wine server (and so every Wine process)
+#                            of each of these prefixes that exists
+#   stop_xvfb DIR...         stop_wine_servers DIR..., then the display that
+#                            start_xvfb started in this shell, if any: Wine's
+#                            helpers hold a display open until their server ends
+# XVFB_PID belongs to this shell alone: a child that inherited it must never
+# stop its parent's display.
+XVFB_PID=""
+
 start_xvfb() {
   local fifo fd num
   fifo=$(mktemp -u /tmp/zemko-xvfb.XXXXXX)
@@ -10,7 +21,27 @@ start_xvfb() {
   read -r -t 60 num <&"$fd" || true
   exec {fd}<&-
   rm -f "$fifo"
-  [ -n "$num" ] || { echo "xvfb: the virtual display did not start" >&2; kill "$XVFB_PID" 2>/dev/null; return 1; }
+  if [ -z "$num" ]; then
+    echo "xvfb: the virtual display did not start" >&2
+    kill "$XVFB_PID" 2>/dev/null
+    XVFB_PID=""
+    return 1
+  fi
   export DISPLAY=":$num"
-  export XVFB_PID
+}
+
+stop_wine_servers() {  # prefixes
+  local prefix
+  for prefix in "$@"; do
+    [ -d "$prefix" ] || continue
+    WINEPREFIX="$prefix" wineserver -k >/dev/null 2>&1 || true
+  done
+}
+
+stop_xvfb() {  # prefixes whose Wine servers use the display
+  stop_wine_servers "$@"
+  [ -n "$XVFB_PID" ] || return 0
+  kill "$XVFB_PID" 2>/dev/null || true
+  wait "$XVFB_PID" 2>/dev/null || true
+  XVFB_PID=""
 }

@@ -1,7 +1,6 @@
 #include "about/About.h"
 #include "ZemResConst.h"
 #include "skin/Skin.h"
-#include "widgets/Hints.h"
 
 namespace about {
 
@@ -24,6 +23,7 @@ constexpr int kTextLeft = 10;
 constexpr int kTextMargins = 20;
 constexpr int kTitleTop = 35;
 constexpr int kTitleHeight = 35;
+constexpr int kLineHeight = 22;  // a label's own
 constexpr int kVersionTop = 70;
 constexpr int kVersionFontHeight = 12;
 constexpr int kMakerTop = 90;
@@ -33,17 +33,17 @@ constexpr int kCloseGlyphCount = 1;
 // The close glyph mapped to the strip colour, loaded once and kept for the
 // whole run like the main window's glyphs.
 HBITMAP CloseGlyph() {
-  static const HBITMAP glyph = widgets::LoadMappedBitmap(
-      widgets::ModuleInstance(), kCloseGlyph, skin::kGlyphKeyGrey, skin::kStripColour);
+  static const HBITMAP glyph = widgets::LoadMappedBitmap(widgets::ModuleInstance(), kCloseGlyph,
+                                                         skin::kGlyphKeyGrey, skin::kStripColour);
   return glyph;
 }
 
+// A line across the window, as high as a label is by default.
 Control* CreateCentredLabel(Control* window, const char* text, int top) {
-  Control* label = widgets::CreateLabel(window, text);
-  label->SetLeft(kTextLeft);
-  label->SetTop(top);
-  label->SetWidth(window->GetClientWidth() - kTextMargins);
-  return label;
+  return widgets::CreateLabel(
+      window, {.text = text,
+               .place = widgets::Place{kTextLeft, top, window->GetClientWidth() - kTextMargins,
+                                       kLineHeight}});
 }
 
 }  // namespace
@@ -57,28 +57,23 @@ void ShowAboutWindow(Control* mainWindow) {
   window->SetLeft(mainWindow->GetLeft() + (mainWindow->GetWidth() - window->GetWidth()) / 2);
   window->SetPaintHandler(&PaintAboutCaption, nullptr);
 
+  const int width = window->GetClientWidth();
   Control* close = widgets::CreateBitmapButton(
       window, {.caption = "",
                .options = widgets::ButtonOption::Flat | widgets::ButtonOption::NoCaption,
                .layout = widgets::GlyphLayout::Centre,
                .glyph = CloseGlyph(),
-               .glyphCount = kCloseGlyphCount});
-  close->SetTop(kCloseButtonMargin);
-  close->SetHeight(kCloseButtonSize);
-  close->SetWidth(kCloseButtonSize);
-  close->SetLeft(window->GetClientWidth() - close->GetWidth() - kCloseButtonMargin);
+               .glyphCount = kCloseGlyphCount,
+               .place = widgets::Place{width - kCloseButtonSize - kCloseButtonMargin,
+                                       kCloseButtonMargin, kCloseButtonSize, kCloseButtonSize}});
   close->click = {&CloseAboutWindow, nullptr};
   close->SetColour(skin::kStripColour);
-  // The button owns its hint: both go when the window closes.
-  widgets::Hint* hint = widgets::CreateHint();
-  widgets::AttachHint(hint, close);
-  widgets::SetHintText(hint, kCloseHint);
+  close->SetHint(kCloseHint);  // both go when the window closes
 
-  Control* title = widgets::CreateWordWrapLabel(window, kTitle);
-  title->SetLeft(kTextLeft);
-  title->SetTop(kTitleTop);
-  title->SetWidth(window->GetClientWidth() - kTextMargins);
-  title->SetHeight(kTitleHeight);
+  Control* title = widgets::CreateLabel(
+      window, {.text = kTitle,
+               .wordWrap = true,
+               .place = widgets::Place{kTextLeft, kTitleTop, width - kTextMargins, kTitleHeight}});
   title->SetTextAlignment(widgets::kAlignCentre);
   title->SetFontStyle(widgets::kFontBold);
 

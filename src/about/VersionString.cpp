@@ -1,7 +1,8 @@
 #include <vector>
 
 #include "about/About.h"
-#include "widgets/Support.h"
+#include "win/Files.h"
+#include "win/Format.h"
 
 namespace about {
 
@@ -21,22 +22,20 @@ void Initialise() { ReadVersionInfo(); }
 
 void Finalise() { std::vector<char>().swap(VersionBlock()); }
 
-void ReadVersionInfo() {
-  VersionBlock() = widgets::ReadFileVersionBlock(widgets::ModuleFileName());
-}
+void ReadVersionInfo() { VersionBlock() = win::ReadFileVersionBlock(win::ModuleFileName()); }
 
 std::string VersionString() {
-  const VS_FIXEDFILEINFO* info = widgets::FixedFileInfo(VersionBlock());
+  const VS_FIXEDFILEINFO* info = win::FixedFileInfo(VersionBlock());
   return info ? FormatFileVersion(*info) : std::string();
 }
 
 std::string FormatFileVersion(const VS_FIXEDFILEINFO& info) {
   // Each number is an unsigned 16-bit word; widened to int it prints as
   // 0 to 65535 through %d.
-  return widgets::FormatText(kVersionFormat, static_cast<int>(HIWORD(info.dwFileVersionMS)),
-                             static_cast<int>(LOWORD(info.dwFileVersionMS)),
-                             static_cast<int>(HIWORD(info.dwFileVersionLS)),
-                             static_cast<int>(LOWORD(info.dwFileVersionLS)));
+  return win::FormatText(kVersionFormat, static_cast<int>(HIWORD(info.dwFileVersionMS)),
+                         static_cast<int>(LOWORD(info.dwFileVersionMS)),
+                         static_cast<int>(HIWORD(info.dwFileVersionLS)),
+                         static_cast<int>(LOWORD(info.dwFileVersionLS)));
 }
 
 }  // namespace about

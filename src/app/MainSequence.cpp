@@ -8,7 +8,8 @@
 #include "commands/ButtonClick.h"
 #include "commands/RowCommands.h"
 #include "err/Err.h"
-#include "widgets/Support.h"
+#include "win/Files.h"
+#include "win/Libraries.h"
 
 namespace app {
 
@@ -33,23 +34,23 @@ void FinaliseModules() {
   err::Finalise();
 }
 
-void BuildCalculator(mainwindow::MainWindow& window, widgets::Control* application,
-                     widgets::Form* form) {
+widgets::Control* BuildMainSequence(mainwindow::MainWindow& window) {
+  widgets::Control* application = widgets::CreateApplicationObject(mainwindow::kApplicationTitle);
+  application->SetVisible(true);
+  win::SetHelpFile(win::ModuleDirectory() + kHelpFileName);
+  widgets::Form* form = widgets::CreateForm(application, mainwindow::kApplicationTitle);
   mainwindow::BuildMainWindow(window, application, form,
                               {&commands::ButtonClick, &commands::EntryKeyDown});
+  return application;
 }
 
 void RunMainSequence(mainwindow::MainWindow& window) {
-  widgets::Control* application = widgets::CreateApplicationObject(mainwindow::kApplicationTitle);
-  application->SetVisible(true);
-  widgets::SetHelpFile(widgets::ModuleDirectory() + kHelpFileName);
-  widgets::Form* form = widgets::CreateForm(application, mainwindow::kApplicationTitle);
-  BuildCalculator(window, application, form);
+  widgets::Control* application = BuildMainSequence(window);
   widgets::RunMessageLoop(application);
 }
 
 int RunProgram() {
-  widgets::RestrictLibrarySearch();
+  win::RestrictLibrarySearch();
   base::LoadFpuControlWord(base::kFpuControlWord);
   InitialiseModules();
   std::atexit(FinaliseModules);

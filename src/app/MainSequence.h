@@ -14,12 +14,12 @@ inline constexpr char kHelpFileName[] = "Zemko.hlp";
 void InitialiseModules();
 void FinaliseModules();
 
-// Builds the main window on the form with the commands as its handlers.
-void BuildCalculator(mainwindow::MainWindow& window, widgets::Control* application,
-                     widgets::Form* form);
+// The application object (shown: it is the taskbar entry), the help file
+// beside the program, and the main window with the commands as its handlers,
+// built into `window`. Returns the application object for the message loop.
+widgets::Control* BuildMainSequence(mainwindow::MainWindow& window);
 
-// The application object, the help file, the main window, then the message
-// loop until the main window is closed.
+// BuildMainSequence, then the message loop until the main window is closed.
 void RunMainSequence(mainwindow::MainWindow& window);
 
 // The whole program: floating-point set-up, modules, main sequence and the

@@ -17,10 +17,9 @@ std::string AssertionMessage(const char* text, const char* file, int line);
 // Raises AssertionFailed where the condition does not hold. The file is
 // named without its folders: no build path goes into the program. The
 // exception is made here, so it notes this place as its address.
-#define ZEM_ASSERT(condition, text)                                            \
-  do {                                                                         \
-    if (!(condition))                                                          \
-      throw ::base::Exception(::base::ErrorKind::AssertionFailed,              \
-                              ::base::AssertionMessage((text), __FILE_NAME__, \
-                                                       __LINE__));             \
+#define ZEM_ASSERT(condition, text)                                                       \
+  do {                                                                                    \
+    if (!(condition))                                                                     \
+      throw ::base::Exception(::base::ErrorKind::AssertionFailed,                         \
+                              ::base::AssertionMessage((text), __FILE_NAME__, __LINE__)); \
   } while (false)

@@ -2,9 +2,7 @@
 
 namespace base {
 
-void LoadFpuControlWord(unsigned short word) {
-  asm volatile("fclex\n\tfldcw %0" : : "m"(word));
-}
+void LoadFpuControlWord(unsigned short word) { asm volatile("fclex\n\tfldcw %0" : : "m"(word)); }
 
 unsigned short FpuControlWord() {
   unsigned short word;

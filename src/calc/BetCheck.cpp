@@ -46,15 +46,10 @@ BetOutcome CheckBet(const BetTexts& texts) {
     outcome.resultText = ResultText(outcome.payout);
   } catch (const base::Exception& e) {
     switch (e.Kind()) {
-      case ErrorKind::SystemTooLarge:
-        fail(BetField::SystemSize, BetFault::SystemTooLarge);
-        break;
+      case ErrorKind::SystemTooLarge: fail(BetField::SystemSize, BetFault::SystemTooLarge); break;
       case ErrorKind::FloatOverflow:
-      case ErrorKind::PayoutTooLarge:
-        fail(BetField::None, BetFault::PayoutTooLarge);
-        break;
-      default:
-        throw;
+      case ErrorKind::PayoutTooLarge: fail(BetField::None, BetFault::PayoutTooLarge); break;
+      default: throw;
     }
   }
   return outcome;

@@ -52,15 +52,14 @@ std::uint64_t CombinationCount(std::int32_t n, std::int32_t k) {
   return count;
 }
 
-double SystemPayout(std::int32_t k, std::span<const double> odds, double stake,
-                    std::int32_t n) {
+double SystemPayout(std::int32_t k, std::span<const double> odds, double stake, std::int32_t n) {
   if (k < 0) throw Exception(ErrorKind::NegativeCombinationSize);
   if (k == 0) return Accumulator(odds, stake);
 
   const std::size_t m = odds.size();
   const std::size_t size = static_cast<std::size_t>(k);
-  const long double count = static_cast<long double>(
-      CombinationCount(n != 0 ? n : static_cast<std::int32_t>(std::min<std::size_t>(m, INT32_MAX)), k));
+  const long double count = static_cast<long double>(CombinationCount(
+      n != 0 ? n : static_cast<std::int32_t>(std::min<std::size_t>(m, INT32_MAX)), k));
   double sum = 0.0;
   if (size > m) return sum;  // fewer winners than the combination size
 
@@ -71,8 +70,8 @@ double SystemPayout(std::int32_t k, std::span<const double> odds, double stake,
   std::vector<std::size_t> index(size);
   std::vector<double> prefix(size + 1);
   prefix[0] = 1.0;
-  std::size_t level = 0;     // first position whose index must be (re)chosen
-  std::size_t next = 0;      // index to put there
+  std::size_t level = 0;  // first position whose index must be (re)chosen
+  std::size_t next = 0;   // index to put there
   const std::size_t last = size - 1;
   for (;;) {
     for (; level < last; ++level, ++next) {

@@ -17,7 +17,6 @@ std::uint64_t CombinationCount(std::int32_t n, std::int32_t k);
 // odds of their products, divided by C(n, k) (n = 0 means as many as odds).
 // k = 0 prices an accumulator: stake times the product of all odds.
 // Raises FloatOverflow, SystemTooLarge or NegativeCombinationSize.
-double SystemPayout(std::int32_t k, std::span<const double> odds, double stake,
-                    std::int32_t n);
+double SystemPayout(std::int32_t k, std::span<const double> odds, double stake, std::int32_t n);
 
 }  // namespace calc

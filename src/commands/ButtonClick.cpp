@@ -7,22 +7,32 @@
 
 namespace commands {
 
+namespace {
+
+using mainwindow::MainWindow;
+
+// The commands of the bitmap buttons, in the order the sender is compared
+// with the buttons; the first that is the sender runs.
+struct ButtonCommand {
+  widgets::Control* MainWindow::*button;
+  void (*run)(MainWindow& window);
+};
+constexpr ButtonCommand kButtonCommands[] = {
+    {&MainWindow::closeButton, &CloseCommand},  {&MainWindow::minimiseButton, &MinimiseCommand},
+    {&MainWindow::aboutButton, &AboutCommand},  {&MainWindow::clearAllButton, &ClearAll},
+    {&MainWindow::calculateButton, &Calculate}, {&MainWindow::pasteButton, &PasteOdds},
+    {&MainWindow::helpButton, &HelpCommand},
+};
+
+}  // namespace
+
 void ButtonClick(void* context, widgets::Control* sender) {
-  mainwindow::MainWindow& window = *static_cast<mainwindow::MainWindow*>(context);
-  if (sender == window.closeButton) {
-    CloseCommand(window);
-  } else if (sender == window.minimiseButton) {
-    MinimiseCommand(window);
-  } else if (sender == window.aboutButton) {
-    AboutCommand(window);
-  } else if (sender == window.clearAllButton) {
-    ClearAll(window);
-  } else if (sender == window.calculateButton) {
-    Calculate(window);
-  } else if (sender == window.pasteButton) {
-    PasteOdds(window);
-  } else if (sender == window.helpButton) {
-    HelpCommand(window);
+  MainWindow& window = *static_cast<MainWindow*>(context);
+  for (const ButtonCommand& command : kButtonCommands) {
+    if (sender == window.*command.button) {
+      command.run(window);
+      return;
+    }
   }
 }
 

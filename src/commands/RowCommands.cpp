@@ -1,6 +1,7 @@
 #include "commands/RowCommands.h"
 
 #include "mainwindow/OddsRows.h"
+#include "rules/Keys.h"
 
 namespace commands {
 
@@ -31,33 +32,30 @@ void FocusNextInTabOrder(const MainWindow& window, const Control* box) {
 void EntryKeyDown(void* context, Control* sender, WORD& key, unsigned shift) {
   MainWindow& window = *static_cast<MainWindow*>(context);
   const int row = mainwindow::RowIndex(window, sender);
-  const bool isRow = row >= 0;
-  const bool isEntry = isRow || sender == window.stakeBox || sender == window.systemSizeBox ||
-                       sender == window.comboSizeBox;
-  const bool plainEnter = key == VK_RETURN && shift == 0;
-
-  // The keys that run a command are eaten, so their character ("-", "+")
-  // is not typed over the selected stake or into the row left behind.
-  if (isEntry && key == VK_SUBTRACT) {
-    window.clearAllButton->Click();
-    key = 0;
-  } else if (sender == window.systemSizeBox && plainEnter) {
-    FocusAndSelect(window.comboSizeBox);
-  } else if (sender == window.stakeBox && plainEnter) {
-    window.oddsRows[0]->SetFocus(true);
-  } else if (sender == window.comboSizeBox && plainEnter) {
-    window.calculateButton->Click();
-  } else if (isRow && window.rowCount < mainwindow::kMaxOddsRows && plainEnter) {
-    if (row == window.rowCount - 1) {
-      mainwindow::AddOddsRow(window);
-    } else {
-      FocusNextInTabOrder(window, sender);
-    }
-  } else if (isRow && ((key == VK_RETURN && ((shift & widgets::kCtrlKey) ||
-                                             window.rowCount == mainwindow::kMaxOddsRows)) ||
-                       key == VK_ADD)) {
-    FocusAndSelect(window.systemSizeBox);
-    if (key == VK_ADD) key = 0;
+  rules::Box box;
+  if (row >= 0) {
+    box = rules::Box::OddsRow;
+  } else if (sender == window.stakeBox) {
+    box = rules::Box::Stake;
+  } else if (sender == window.systemSizeBox) {
+    box = rules::Box::SystemSize;
+  } else if (sender == window.comboSizeBox) {
+    box = rules::Box::ComboSize;
+  } else {
+    return;
+  }
+  const rules::KeyDecision decision = rules::DecideKey(box, key, shift, window.rowCount,
+                                                       row == window.rowCount - 1);
+  if (decision.eatsCharacter) key = 0;
+  switch (decision.action) {
+    case rules::KeyAction::Nothing: break;
+    case rules::KeyAction::ClearAll: window.clearAllButton->Click(); break;
+    case rules::KeyAction::FocusComboSize: FocusAndSelect(window.comboSizeBox); break;
+    case rules::KeyAction::FocusFirstRow: window.oddsRows[0]->SetFocus(true); break;
+    case rules::KeyAction::Calculate: window.calculateButton->Click(); break;
+    case rules::KeyAction::AddRow: mainwindow::AddOddsRow(window); break;
+    case rules::KeyAction::FocusNextRow: FocusNextInTabOrder(window, sender); break;
+    case rules::KeyAction::FocusSystemSize: FocusAndSelect(window.systemSizeBox); break;
   }
 }
 

@@ -3,7 +3,7 @@
 #include <windows.h>
 
 #include "about/About.h"
-#include "widgets/Support.h"
+#include "win/Files.h"
 
 namespace commands {
 
@@ -22,6 +22,8 @@ void MinimiseCommand(MainWindow& window) {
 
 void AboutCommand(MainWindow& window) { about::ShowAboutWindow(window.form); }
 
-void HelpCommand(MainWindow& window) { widgets::ShowHelp(window.application, HELP_FINDER, 0); }
+void HelpCommand(MainWindow& window) {
+  win::ShowHelp(window.application->Handle(), HELP_FINDER, 0);
+}
 
 }  // namespace commands

@@ -32,4 +32,3 @@ int ShowUncaught(std::exception_ptr exception);
 constexpr int kUncaughtExitCode = 1;
 
 }  // namespace err
-

@@ -3,7 +3,7 @@
 #include <windows.h>
 
 #include "skin/Skin.h"
-#include "widgets/Support.h"
+#include "win/Files.h"
 
 namespace mainwindow {
 
@@ -17,12 +17,11 @@ constexpr int kHeight = 14;
 
 widgets::Control* CreateLinkLabel(MainWindow& window) {
   widgets::Control* mainWindow = window.form;
-  widgets::Control* label = widgets::CreateLabel(mainWindow, kMakerHost);
+  widgets::Control* label = widgets::CreateLabel(
+      mainWindow,
+      {.text = kMakerHost,
+       .place = widgets::Place{kLeft, kTop, mainWindow->GetClientWidth() - kLeft, kHeight}});
   label->SetTextAlignment(widgets::kAlignCentre);
-  label->SetLeft(kLeft);
-  label->SetTop(kTop);
-  label->SetWidth(mainWindow->GetClientWidth() - label->GetLeft());
-  label->SetHeight(kHeight);
   label->SetFontStyle(widgets::kFontBold | widgets::kFontUnderline);
   label->SetFontColour(skin::kLinkColour);
   label->SetCursor(LoadCursorA(nullptr, IDC_HAND));
@@ -36,14 +35,12 @@ void LinkMouseEnter(void*, widgets::Control* sender) {
   sender->SetFontColour(skin::kLinkHoverColour);
 }
 
-void LinkMouseLeave(void*, widgets::Control* sender) {
-  sender->SetFontColour(skin::kLinkColour);
-}
+void LinkMouseLeave(void*, widgets::Control* sender) { sender->SetFontColour(skin::kLinkColour); }
 
 void LinkClick(void* context, widgets::Control*) {
   const MainWindow& window = *static_cast<const MainWindow*>(context);
   // A failure (no browser) is silent.
-  widgets::ShellOpen(window.form, kMakerAddress);
+  win::ShellOpen(window.form->Handle(), kMakerAddress);
 }
 
 }  // namespace mainwindow

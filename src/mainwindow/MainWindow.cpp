@@ -4,13 +4,12 @@
 #include <string>
 
 #include "ZemResConst.h"
+#include "mainwindow/BottomBand.h"
 #include "mainwindow/CaptionStrip.h"
 #include "mainwindow/LinkLabel.h"
 #include "mainwindow/OddsRows.h"
 #include "mainwindow/PositionStore.h"
 #include "skin/Skin.h"
-#include "widgets/Hints.h"
-#include "widgets/Support.h"
 
 namespace mainwindow {
 
@@ -29,160 +28,148 @@ constexpr EditOption kFreeText = EditOption::None;
 constexpr EditOption kDigitsOnly = EditOption::Number;
 constexpr EditOption kDigitsReadOnly = EditOption::Number | EditOption::ReadOnly;
 
-constexpr widgets::ButtonOption kFlatGlyphOnly =
-    widgets::ButtonOption::Flat | widgets::ButtonOption::NoCaption;
+constexpr widgets::ButtonOption kFlatGlyphOnly = widgets::ButtonOption::Flat |
+                                                 widgets::ButtonOption::NoCaption;
 constexpr int kGlyphsFromBitmap = 0;
 constexpr int kCaptionButtonSize = 16;
 constexpr int kCaptionButtonTop = 2;
 constexpr int kBottomButtonSize = 26;
 
 constexpr int kResultStripFontHeight = 14;
+constexpr int kResultStripHeight = 18;
+constexpr int kMargin = 10;
 
-// The control owns its hint from here on.
-void AttachHint(Control* control, const char* text) {
-  widgets::Hint* hint = widgets::CreateHint();
-  widgets::AttachHint(hint, control);
-  widgets::SetHintText(hint, text);
-}
+// The line under the logo: the stake box, the won-count and system-size
+// boxes, the label "по" and its box.
+constexpr widgets::Place kStakePlace{10, 70, 60, 18};
+constexpr widgets::Place kWonCountPlace{80, 70, 30, 18};
+constexpr widgets::Place kSystemSizePlace{120, 70, 30, 18};
+constexpr widgets::Place kComboLabelPlace{160, 72, 20, 22};
+constexpr widgets::Place kComboSizePlace{190, 70, 50, 18};
 
-struct BoxPlace {
-  int left, top, width, height;
+// The caption strip's buttons, right to left from the strip's right end: the
+// slot counts button widths, the offset adds the gaps.
+struct CaptionButton {
+  widgets::Control* MainWindow::*field;
+  int glyph;
+  int slot;
+  int rightOffset;
+  const char* hint;
+};
+constexpr CaptionButton kCaptionButtons[] = {
+    {&MainWindow::closeButton, kCloseGlyph, 1, 2, "Закрыть калькулятор"},
+    {&MainWindow::minimiseButton, kMinimiseGlyph, 2, 4, "Свернуть"},
+    {&MainWindow::aboutButton, kAboutGlyph, 3, 10, "О программе"},
 };
 
-widgets::EditBox* CreateEntryBox(Control* window, EditOption options, BoxPlace place,
-                                 widgets::Colour colour) {
-  widgets::EditBox* box = widgets::CreateEditBox(window, options);
+// A flat bitmap button whose glyph's key grey becomes the surface colour
+// around it; the glyph bitmaps are kept for the whole run.
+Control* CreateGlyphButton(MainWindow& window, const char* caption, int glyphId,
+                           widgets::Colour surface, const widgets::Place& place,
+                           widgets::NotifyHandler click) {
+  const HBITMAP glyph = widgets::LoadMappedBitmap(widgets::ModuleInstance(), glyphId,
+                                                  skin::kGlyphKeyGrey, surface);
+  Control* button = widgets::CreateBitmapButton(window.form,
+                                                {.caption = caption,
+                                                 .options = kFlatGlyphOnly,
+                                                 .layout = widgets::GlyphLayout::Centre,
+                                                 .glyph = glyph,
+                                                 .glyphCount = kGlyphsFromBitmap,
+                                                 .place = place});
+  button->SetColour(surface);
+  button->click = {click, &window};
+  return button;
+}
+
+// An entry box with the thin frame of the skin.
+widgets::EditBox* CreateEntryBox(Control* form, widgets::EditOption options,
+                                 const widgets::Place& place, widgets::Colour colour) {
+  widgets::EditBox* box = widgets::CreateEditBox(form, {.options = options, .place = place});
   skin::ApplyFlatFrame(box);
-  box->SetLeft(place.left);
-  box->SetTop(place.top);
-  box->SetWidth(place.width);
-  box->SetHeight(place.height);
   box->SetColour(colour);
   return box;
 }
 
-// A flat bitmap button whose glyph's key grey becomes the surface colour
-// around it; the glyph bitmaps are kept for the whole run.
-Control* CreateGlyphButton(MainWindow& main, const char* caption, int glyphId,
-                           widgets::Colour surface, int size, widgets::NotifyHandler click) {
-  Control* window = main.form;
-  const HBITMAP glyph = widgets::LoadMappedBitmap(widgets::ModuleInstance(), glyphId,
-                                                  skin::kGlyphKeyGrey, surface);
-  Control* button = widgets::CreateBitmapButton(window, {.caption = caption,
-                                                         .options = kFlatGlyphOnly,
-                                                         .layout = widgets::GlyphLayout::Centre,
-                                                         .glyph = glyph,
-                                                         .glyphCount = kGlyphsFromBitmap});
-  button->SetHeight(size);
-  button->SetWidth(size);
-  button->SetColour(surface);
-  button->click = {click, &main};
-  return button;
-}
-
-// Caption-strip buttons sit right to left from the strip's right end and
-// are not tab stops.
-Control* CreateCaptionButton(MainWindow& main, int glyphId, int rightOffset, int slot,
-                             const char* hint, widgets::NotifyHandler click) {
-  Control* button = CreateGlyphButton(main, "", glyphId, skin::kStripColour,
-                                      kCaptionButtonSize, click);
-  button->SetTop(kCaptionButtonTop);
-  button->SetLeft(main.form->GetClientWidth() - slot * button->GetWidth() - rightOffset);
-  button->SetTabStop(false);
-  AttachHint(button, hint);
-  return button;
-}
-
-Control* CreateBottomButton(MainWindow& main, const char* caption, int glyphId,
-                            const char* hint, widgets::NotifyHandler click) {
-  Control* button = CreateGlyphButton(main, caption, glyphId, skin::kWindowColour,
-                                      kBottomButtonSize, click);
-  AttachHint(button, hint);
-  return button;
-}
-
 }  // namespace
 
-void BuildMainWindow(MainWindow& form, Control* application, widgets::Form* mainWindow,
+void BuildMainWindow(MainWindow& window, Control* application, widgets::Form* form,
                      const Commands& commands) {
-  form.application = application;
-  form.form = mainWindow;
-  form.entryKeyDown = {commands.entryKeyDown, &form};
+  window.application = application;
+  window.form = form;
+  window.entryKeyDown = {commands.entryKeyDown, &window};
   const widgets::NotifyHandler click = commands.buttonClick;
 
-  mainWindow->SetStyle(kMainWindowStyle);
-  mainWindow->SetMinimiseAnchor(mainWindow);
-  RestorePosition(mainWindow);
-  mainWindow->SetText(kApplicationTitle);
-  mainWindow->SetClientHeight(kInitialClientHeight);
-  mainWindow->SetClientWidth(kClientWidth);
-  mainWindow->GetFont().SetHeight(kFontHeight);
-  mainWindow->SetColour(skin::kWindowColour);
-  mainWindow->EnableTabNavigation();
-  mainWindow->SetMouseDownHandler(&DragWindow, &form);
-  mainWindow->SetPaintHandler(&PaintCaptionStrip, &form);
-  mainWindow->close = {&SavePosition, &form};
-  mainWindow->SetVisible(true);
+  form->SetStyle(kMainWindowStyle);
+  form->SetMinimiseAnchor(form);
+  RestorePosition(form);
+  form->SetText(kApplicationTitle);
+  form->SetClientHeight(kInitialClientHeight);
+  form->SetClientWidth(kClientWidth);
+  form->GetFont().SetHeight(kFontHeight);
+  form->SetColour(skin::kWindowColour);
+  form->EnableTabNavigation();
+  form->SetMouseDownHandler(&DragWindow, &window);
+  form->SetPaintHandler(&PaintCaptionStrip, &window);
+  form->close = {&SavePosition, &window};
+  form->SetVisible(true);
 
-  form.logo = std::make_unique<widgets::BitmapObject>(0, 0);
-  form.logo->LoadResource(widgets::ModuleInstance(), kLogoBitmap);
+  window.logo = std::make_unique<widgets::BitmapObject>(0, 0);
+  window.logo->LoadResource(widgets::ModuleInstance(), kLogoBitmap);
 
-  const int width = mainWindow->GetClientWidth();
-  form.linkLabel = CreateLinkLabel(form);
+  const int width = form->GetClientWidth();
+  window.linkLabel = CreateLinkLabel(window);
 
-  form.stakeBox = CreateEntryBox(mainWindow, kFreeText, {10, 70, 60, 18}, skin::kFieldColour);
-  AttachHint(form.stakeBox, "Поставленная сумма");
-  form.stakeBox->SetKeyDownHandler(commands.entryKeyDown, &form);
+  window.stakeBox = CreateEntryBox(form, kFreeText, kStakePlace, skin::kFieldColour);
+  window.stakeBox->SetHint("Поставленная сумма");
+  window.stakeBox->SetKeyDownHandler(commands.entryKeyDown, &window);
 
-  form.wonCountBox =
-      CreateEntryBox(mainWindow, kDigitsReadOnly, {80, 70, 30, 18}, skin::kWindowColour);
-  AttachHint(form.wonCountBox, "Сыграло");
+  window.wonCountBox = CreateEntryBox(form, kDigitsReadOnly, kWonCountPlace, skin::kWindowColour);
+  window.wonCountBox->SetHint("Сыграло");
 
-  form.systemSizeBox =
-      CreateEntryBox(mainWindow, kDigitsOnly, {120, 70, 30, 18}, skin::kFieldColour);
-  AttachHint(form.systemSizeBox, "Размер системы");
-  form.systemSizeBox->SetKeyDownHandler(commands.entryKeyDown, &form);
+  window.systemSizeBox = CreateEntryBox(form, kDigitsOnly, kSystemSizePlace, skin::kFieldColour);
+  window.systemSizeBox->SetHint("Размер системы");
+  window.systemSizeBox->SetKeyDownHandler(commands.entryKeyDown, &window);
 
-  Control* comboLabel = widgets::CreateLabel(mainWindow, "по");
+  Control* comboLabel = widgets::CreateLabel(form, {.text = "по", .place = kComboLabelPlace});
   comboLabel->SetTextAlignment(widgets::kAlignCentre);
-  comboLabel->SetLeft(160);
-  comboLabel->SetTop(72);
-  comboLabel->SetWidth(20);
-  comboLabel->SetHeight(22);
   comboLabel->SetFontStyle(0);
 
-  form.comboSizeBox =
-      CreateEntryBox(mainWindow, kDigitsOnly, {190, 70, 50, 18}, skin::kFieldColour);
-  form.comboSizeBox->SetKeyDownHandler(commands.entryKeyDown, &form);
+  window.comboSizeBox = CreateEntryBox(form, kDigitsOnly, kComboSizePlace, skin::kFieldColour);
+  window.comboSizeBox->SetAccessibleName("по");  // the label beside it
+  window.comboSizeBox->SetKeyDownHandler(commands.entryKeyDown, &window);
 
-  form.resultStrip = widgets::CreateLabel(mainWindow, kResultPlaceholder);
-  skin::ApplyFlatFrame(form.resultStrip);
-  form.resultStrip->SetTextAlignment(widgets::kAlignLeft);
-  form.resultStrip->SetVerticalAlignment(widgets::kVAlignTop);
-  form.resultStrip->SetLeft(10);
-  form.resultStrip->SetWidth(width - 20);
-  form.resultStrip->SetHeight(18);
-  form.resultStrip->SetColour(skin::kResultStripColour);
-  form.resultStrip->SetFontHeight(kResultStripFontHeight);
-  form.resultStrip->SetFontStyle(widgets::kFontBold);
-  AttachHint(form.resultStrip, "Вывод результата  или\rсообщения об ошибке");
+  // Its top follows the rows (LayoutBottomBand).
+  window.resultStrip = widgets::CreateLabel(
+      form, {.text = kResultPlaceholder,
+             .place = widgets::Place{kMargin, 0, width - 2 * kMargin, kResultStripHeight}});
+  skin::ApplyFlatFrame(window.resultStrip);
+  window.resultStrip->SetTextAlignment(widgets::kAlignLeft);
+  window.resultStrip->SetVerticalAlignment(widgets::kVAlignTop);
+  window.resultStrip->SetColour(skin::kResultStripColour);
+  window.resultStrip->SetFontHeight(kResultStripFontHeight);
+  window.resultStrip->SetFontStyle(widgets::kFontBold);
+  window.resultStrip->SetHint("Вывод результата  или\rсообщения об ошибке");
+  window.resultStrip->NameAfterText();  // a screen reader speaks each result
 
-  form.closeButton =
-      CreateCaptionButton(form, kCloseGlyph, 2, 1, "Закрыть калькулятор", click);
-  form.minimiseButton = CreateCaptionButton(form, kMinimiseGlyph, 4, 2, "Свернуть", click);
-  form.aboutButton = CreateCaptionButton(form, kAboutGlyph, 10, 3, "О программе", click);
+  for (const CaptionButton& entry : kCaptionButtons) {
+    const widgets::Place place{width - entry.slot * kCaptionButtonSize - entry.rightOffset,
+                               kCaptionButtonTop, kCaptionButtonSize, kCaptionButtonSize};
+    Control* button = CreateGlyphButton(window, "", entry.glyph, skin::kStripColour, place, click);
+    button->SetTabStop(false);
+    button->SetHint(entry.hint);
+    window.*entry.field = button;
+  }
+  // Placed under the rows by LayoutBottomBand.
+  for (const BottomButton& entry : kBottomButtons) {
+    Control* button = CreateGlyphButton(window, entry.caption, entry.glyph, skin::kWindowColour,
+                                        {0, 0, kBottomButtonSize, kBottomButtonSize}, click);
+    button->SetHint(entry.hint);
+    window.*entry.field = button;
+  }
 
-  form.calculateButton =
-      CreateBottomButton(form, "", kCalculateGlyph, "Рассчитать ставку", click);
-  form.clearAllButton =
-      CreateBottomButton(form, "Стереть", kClearAllGlyph, "Очистить все", click);
-  form.pasteButton =
-      CreateBottomButton(form, "Вставить", kPasteGlyph, "Вставить из Excel", click);
-  form.helpButton = CreateBottomButton(form, "Справка", kHelpGlyph, "Справка", click);
-
-  form.rowCount = 0;
-  AddOddsRow(form);
-  form.stakeBox->SetFocus(true);
+  window.rowCount = 0;
+  AddOddsRow(window);
+  window.stakeBox->SetFocus(true);
 }
 
 }  // namespace mainwindow

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <memory>
 
+#include "rules/Keys.h"
 #include "widgets/Widgets.h"
 
 namespace mainwindow {
@@ -16,7 +17,7 @@ inline constexpr char kApplicationTitle[] = "Земко";
 // What the result strip reads before anything was calculated.
 inline constexpr char kResultPlaceholder[] = "Результат";
 
-inline constexpr int kMaxOddsRows = 20;
+inline constexpr int kMaxOddsRows = rules::kMaxOddsRows;
 
 struct MainWindow {
   widgets::Control* application = nullptr;

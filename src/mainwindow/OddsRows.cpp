@@ -1,25 +1,32 @@
 #include "mainwindow/OddsRows.h"
 
+#include <string>
+
 #include "calc/NumberText.h"
+#include "mainwindow/BottomBand.h"
 #include "skin/Skin.h"
 
 namespace mainwindow {
 
 using widgets::Control;
 
+namespace {
+// What a screen reader calls row n: «Коэффициент n».
+constexpr char kOddsRowName[] = "Коэффициент ";
+}  // namespace
+
 void AddOddsRow(MainWindow& window) {
   const int n = ++window.rowCount;
   const int column = (n - 1) / kRowsPerColumn;
   const int line = (n - 1) % kRowsPerColumn + 1;
 
-  widgets::EditBox* row = widgets::CreateEditBox(window.form);
-  window.oddsRows[n - 1] = row;
-  skin::ApplyFlatFrame(row);
   const int top = kRowTopBase + kLinePitch * line;
-  row->SetTop(top);
-  row->SetLeft(kRowLeft + kColumnPitch * column);
-  row->SetWidth(kRowWidth);
-  row->SetHeight(kRowHeight);
+  widgets::EditBox* row = widgets::CreateEditBox(
+      window.form,
+      {.place = widgets::Place{kRowLeft + kColumnPitch * column, top, kRowWidth, kRowHeight}});
+  window.oddsRows[n - 1] = row;
+  row->SetAccessibleName(std::string(kOddsRowName) + calc::IntegerToText(n));
+  skin::ApplyFlatFrame(row);
   row->SetColour(skin::kFieldColour);
   if (column == 0) window.form->SetClientHeight(top + kHeightBelowRow);
   row->SetKeyDownHandler(window.entryKeyDown.fn, window.entryKeyDown.context);
@@ -37,21 +44,22 @@ void UpdateRowCounts(MainWindow& window) {
 
 void LayoutBottomBand(MainWindow& window) {
   const int height = window.form->GetClientHeight();
-  const int width = window.form->GetClientWidth();
   const int buttonTop = height - kButtonRowOffset;
-  const int calculateWidth = window.calculateButton->GetWidth();
-  const int clearWidth = window.clearAllButton->GetWidth();
-  const int pasteWidth = window.pasteButton->GetWidth();
-
   window.resultStrip->SetTop(height - kResultStripOffset);
-  window.calculateButton->SetTop(buttonTop);
-  window.calculateButton->SetLeft(width - kBandMargin - calculateWidth);
-  window.clearAllButton->SetTop(buttonTop);
-  window.clearAllButton->SetLeft(width - 2 * kBandMargin - calculateWidth - clearWidth);
-  window.pasteButton->SetTop(buttonTop);
-  window.pasteButton->SetLeft(width - 3 * kBandMargin - calculateWidth - clearWidth - pasteWidth);
-  window.helpButton->SetTop(buttonTop);
-  window.helpButton->SetLeft(kBandMargin);
+  int right = window.form->GetClientWidth() - kBandMargin;
+  int left = kBandMargin;
+  for (const BottomButton& entry : kBottomButtons) {
+    widgets::Control* button = window.*entry.field;
+    button->SetTop(buttonTop);
+    if (entry.end == BandEnd::Right) {
+      right -= button->GetWidth();
+      button->SetLeft(right);
+      right -= kBandMargin;
+    } else {
+      button->SetLeft(left);
+      left += button->GetWidth() + kBandMargin;
+    }
+  }
 }
 
 int RowIndex(const MainWindow& window, const Control* box) {

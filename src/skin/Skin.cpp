@@ -1,7 +1,5 @@
 #include "skin/Skin.h"
 
-#include "widgets/Support.h"
-
 namespace skin {
 
 void PaintStrip(HDC dc, int clientWidth, const char* title) {

@@ -5,13 +5,13 @@
 
 namespace skin {
 
-inline constexpr widgets::Colour kWindowColour = 0x9ACEFF;       // RGB(255,206,154)
-inline constexpr widgets::Colour kStripColour = 0x7AAEDF;        // RGB(223,174,122)
-inline constexpr widgets::Colour kResultStripColour = 0xBAEEFF;  // RGB(255,238,186)
+inline constexpr widgets::Colour kWindowColour = 0x9ACEFF;               // RGB(255,206,154)
+inline constexpr widgets::Colour kStripColour = 0x7AAEDF;                // RGB(223,174,122)
+inline constexpr widgets::Colour kResultStripColour = 0xBAEEFF;          // RGB(255,238,186)
 inline constexpr widgets::Colour kFieldColour = widgets::kWindowColour;  // COLOR_WINDOW
-inline constexpr widgets::Colour kGlyphKeyGrey = 0xCCCCCC;       // RGB(204,204,204)
-inline constexpr widgets::Colour kLinkColour = 0x2A5E9F;         // RGB(159,94,42)
-inline constexpr widgets::Colour kLinkHoverColour = 0x0000FF;    // RGB(255,0,0)
+inline constexpr widgets::Colour kGlyphKeyGrey = 0xCCCCCC;               // RGB(204,204,204)
+inline constexpr widgets::Colour kLinkColour = 0x2A5E9F;                 // RGB(159,94,42)
+inline constexpr widgets::Colour kLinkHoverColour = 0x0000FF;            // RGB(255,0,0)
 inline constexpr COLORREF kBlack = RGB(0, 0, 0);
 
 // The painted caption strip: rows 0 to 19, a black line on row 20.

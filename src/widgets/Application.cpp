@@ -183,12 +183,11 @@ void ApplicationWindow::WindowCreated() {
   }
 }
 
-bool ApplicationWindow::HookMessage(UINT message, WPARAM& wParam, LPARAM lParam,
-                                    LRESULT& result) {
+bool ApplicationWindow::KindHook(UINT message, WPARAM& wParam, LPARAM lParam, LRESULT& result) {
   return ReflectColours(message, wParam, lParam, result);
 }
 
-bool ApplicationWindow::HandleMessage(UINT message, WPARAM& wParam, LPARAM, LRESULT& result) {
+bool ApplicationWindow::KindHandling(UINT message, WPARAM& wParam, LPARAM, LRESULT& result) {
   LayerState& state = State();
   switch (message) {
     case WM_CLOSE:
@@ -198,8 +197,8 @@ bool ApplicationWindow::HandleMessage(UINT message, WPARAM& wParam, LPARAM, LRES
     case WM_SYSCOMMAND: {
       const UINT command = wParam & 0xFFF0;  // the low four bits are the system's own
       Form* mainForm = state.mainForm;
-      if (command == SC_CLOSE && mainForm && !children_.empty() &&
-          children_.front() == mainForm && mainForm->window_) {
+      if (command == SC_CLOSE && mainForm && !children_.empty() && children_.front() == mainForm &&
+          mainForm->window_) {
         Window(mainForm->window_).Post(WM_CLOSE);
         result = 0;
         return true;
@@ -240,8 +239,8 @@ void RunMessageLoop(Control*& application) {
   state.currentApplication = application;
   try {
     if (application) {
-      application->CreateWindowTree();
-      application->ShowCreatedHidden();
+      Control::Internals::CreateWindowTree(*application);
+      Control::Internals::ShowCreatedHidden(*application);
     }
     RethrowPendingException();
   } catch (...) {
@@ -277,7 +276,7 @@ void RunMessageLoop(Control*& application) {
   if (application) {
     gShuttingDown = true;
     try {
-      application->DestroyNow();
+      Control::Internals::DestroyNow(*application);
     } catch (...) {
       StorePendingException(std::current_exception());
     }

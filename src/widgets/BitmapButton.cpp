@@ -1,16 +1,17 @@
 // The owner-drawn bitmap button: glyph sizing at creation, its click, its
 // alignment bits and its painting.
-#include "widgets/Support.h"
+#include "win/Libraries.h"
 #include "widgets/WidgetsInternal.h"
 
 #include <commctrl.h>
+#include <oleacc.h>
 
 namespace widgets {
 
 namespace {
 
-constexpr DWORD kBitmapButtonStyle =
-    WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_OWNERDRAW | WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
+constexpr DWORD kBitmapButtonStyle = WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_OWNERDRAW |
+                                     WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
 constexpr int kDefaultButtonWidth = 64;  // the size a button with a caption starts from
 constexpr int kDefaultButtonHeight = 22;
 constexpr int kEdgeAllowance = 4;  // room for the 3D edge of a button that is not flat
@@ -27,7 +28,7 @@ constexpr int kGlyphMouseOver = 4;
 // the list has loaded; the program itself does not load it for this.
 template <typename Function>
 Function ImageListFunction(const char* name) {
-  return LibraryFunction<Function>("comctl32.dll", name, Loading::AlreadyLoaded);
+  return win::LibraryFunction<Function>("comctl32.dll", name, win::Loading::AlreadyLoaded);
 }
 
 }  // namespace
@@ -42,8 +43,8 @@ BitmapButton::BitmapButton(Control* parent, const BitmapButtonArgs& args)
   if (args.glyph && Has(options_, ButtonOption::ImageList)) {
     auto list = reinterpret_cast<HIMAGELIST>(args.glyph);
     auto iconSize = ImageListFunction<decltype(&ImageList_GetIconSize)>("ImageList_GetIconSize");
-    auto imageCount =
-        ImageListFunction<decltype(&ImageList_GetImageCount)>("ImageList_GetImageCount");
+    auto imageCount = ImageListFunction<decltype(&ImageList_GetImageCount)>(
+        "ImageList_GetImageCount");
     if (iconSize && imageCount && iconSize(list, &glyphWidth_, &glyphHeight_))
       glyphCount_ = imageCount(list);
   } else if (BITMAP info; args.glyph && GetObjectW(args.glyph, sizeof info, &info)) {
@@ -78,8 +79,12 @@ BitmapButton::BitmapButton(Control* parent, const BitmapButtonArgs& args)
 }
 
 BitmapButton* CreateBitmapButton(Control* parent, const BitmapButtonArgs& args) {
-  return new BitmapButton(parent, args);
+  auto* button = new BitmapButton(parent, args);
+  if (args.place) button->SetPlace(*args.place);
+  return button;
 }
+
+DWORD BitmapButton::AccessibleRole() const { return ROLE_SYSTEM_PUSHBUTTON; }
 
 // ---------------------------------------------------------------- messages
 
@@ -88,7 +93,7 @@ void BitmapButton::Click() {
   Window(window).Send(WM_COMMAND, MAKEWPARAM(id_, BN_CLICKED), reinterpret_cast<LPARAM>(window));
 }
 
-void BitmapButton::Notified(WORD code) {
+void BitmapButton::ReflectedCommand(WORD code) {
   if (code != BN_CLICKED) return;
   if (Has(options_, ButtonOption::Toggle)) {
     down_ = !down_;
@@ -97,13 +102,13 @@ void BitmapButton::Notified(WORD code) {
   FireClick();
 }
 
-bool BitmapButton::HandleMessage(UINT message, WPARAM& wParam, LPARAM lParam, LRESULT& result) {
+bool BitmapButton::KindHandling(UINT message, WPARAM& wParam, LPARAM lParam, LRESULT& result) {
   if (message == WM_LBUTTONDBLCLK) {
     // A fast double click on a button is two clicks.
-    result = DefaultProcessing(WM_LBUTTONDOWN, wParam, lParam);
+    result = DefaultProcedure(WM_LBUTTONDOWN, wParam, lParam);
     return true;
   }
-  return Control::HandleMessage(message, wParam, lParam, result);
+  return Control::KindHandling(message, wParam, lParam, result);
 }
 
 Control::StyleBits BitmapButton::TextAlignmentBits(int alignment) const {
@@ -118,7 +123,7 @@ Control::StyleBits BitmapButton::VerticalAlignmentBits(int alignment) const {
 
 // ---------------------------------------------------------------- painting
 
-bool BitmapButton::DrawItem(const DRAWITEMSTRUCT& item) {
+bool BitmapButton::ReflectedDrawItem(const DRAWITEMSTRUCT& item) {
   HDC dc = item.hDC;
   RECT area = item.rcItem;
   bool flat = Has(options_, ButtonOption::Flat);
@@ -177,8 +182,7 @@ bool BitmapButton::DrawItem(const DRAWITEMSTRUCT& item) {
         textY = inner.top + (innerHeight - down) / 2;
         glyphY = textY + textSize.cy + gap;
         break;
-      case GlyphLayout::Centre:
-        break;
+      case GlyphLayout::Centre: break;
     }
   }
   if (!flat && pressed && layout_ != GlyphLayout::Centre) {
@@ -197,7 +201,8 @@ bool BitmapButton::DrawItem(const DRAWITEMSTRUCT& item) {
   }
   if (drawCaption) {
     SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, state == kGlyphDisabled ? GetSysColor(COLOR_GRAYTEXT) : ResolveColour(textColour_));
+    SetTextColor(
+        dc, state == kGlyphDisabled ? GetSysColor(COLOR_GRAYTEXT) : ResolveColour(textColour_));
     TextOutW(dc, textX, textY, caption.c_str(), static_cast<int>(caption.size()));
   }
   if (!flat && focused) {

@@ -113,7 +113,8 @@ size_t PixelBytes(const BITMAPINFOHEADER& header) {
 // controls library's mapped bitmap does; doing it here keeps that library
 // out of the program's start.
 HBITMAP LoadMappedBitmap(HINSTANCE module, int resourceId, Colour from, Colour to) {
-  HRSRC found = FindResourceW(module, MAKEINTRESOURCEW(resourceId), reinterpret_cast<LPCWSTR>(RT_BITMAP));
+  HRSRC found = FindResourceW(module, MAKEINTRESOURCEW(resourceId),
+                              reinterpret_cast<LPCWSTR>(RT_BITMAP));
   HGLOBAL loaded = found ? LoadResource(module, found) : nullptr;
   const auto* bytes = loaded ? static_cast<const BYTE*>(LockResource(loaded)) : nullptr;
   const size_t size = found ? SizeofResource(module, found) : 0;

@@ -162,10 +162,16 @@ SIZE Control::FrameSize() {
   RECT styled{0, 0, 0, 0};
   AdjustWindowRectEx(&styled, static_cast<DWORD>(GetWindowLongPtrA(window, GWL_STYLE)), FALSE,
                      static_cast<DWORD>(GetWindowLongPtrA(window, GWL_EXSTYLE)));
-  return {client.right > 0 ? (outer.right - outer.left) - client.right
-                           : styled.right - styled.left,
-          client.bottom > 0 ? (outer.bottom - outer.top) - client.bottom
-                            : styled.bottom - styled.top};
+  return {
+      client.right > 0 ? (outer.right - outer.left) - client.right : styled.right - styled.left,
+      client.bottom > 0 ? (outer.bottom - outer.top) - client.bottom : styled.bottom - styled.top};
+}
+
+void Control::SetPlace(const Place& place) {
+  SetLeft(place.left);
+  SetTop(place.top);
+  SetWidth(place.width);
+  SetHeight(place.height);
 }
 
 void Control::SetClientWidth(int width) { SetWidth(width + FrameSize().cx); }
@@ -223,14 +229,14 @@ bool Control::ReflectColours(UINT message, WPARAM wParam, LPARAM lParam, LRESULT
 
 namespace {
 // The window's frame follows its new style words.
-constexpr UINT kFrameChanged =
-    SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED;
+constexpr UINT kFrameChanged = SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE |
+                               SWP_FRAMECHANGED;
 }  // namespace
 
 void Control::SetStyle(DWORD style) {
   style_ = style;
   if (!window_) return;
-  // Visibility belongs to set visible: the window keeps what it shows now.
+  // Visibility belongs to SetVisible: the window keeps what it shows now.
   const Window window(window_);
   DWORD shown = static_cast<DWORD>(GetWindowLongPtrA(window_, GWL_STYLE)) & WS_VISIBLE;
   window.SetLong(GWL_STYLE, static_cast<LONG_PTR>((style & ~WS_VISIBLE) | shown));
@@ -299,6 +305,8 @@ void Control::SetText(std::string_view text) {
   if (!window_) return;
   Window(window_).SetText(text_);
   Invalidate();
+  // A screen reader that follows the control speaks its new name.
+  if (nameIsText_) NotifyWinEvent(EVENT_OBJECT_NAMECHANGE, window_, OBJID_CLIENT, CHILDID_SELF);
 }
 
 void Control::Invalidate() {
@@ -318,12 +326,16 @@ void Control::RemoveDestroyNotification(NotifyHandler fn, void* context) {
 // ---------------------------------------------------------------- destruction
 
 void DestroyControl(Control* control) {
-  if (!control || control->destroying_) return;
-  if (control->lockCount_ > 0) {
-    control->destroyPending_ = true;  // done when its message processing ends
+  if (control) Control::Internals::Destroy(*control);
+}
+
+void Control::Internals::Destroy(Control& c) {
+  if (c.destroying_) return;
+  if (c.lockCount_ > 0) {
+    c.destroyPending_ = true;  // done when its message processing ends
     return;
   }
-  control->DestroyNow();
+  c.DestroyNow();
   RethrowPendingException();
 }
 
@@ -376,6 +388,39 @@ void Control::DestroyNow() {
     state.failing = false;
   }
   delete this;
+}
+
+// ---------------------------------------------------------------- commands
+
+void Control::FireClick() {
+  // Focusing some buttons makes them click; that click is not the user's.
+  if (settingFocus_) return;
+  if (click) click.fn(click.context, this);
+}
+
+bool Control::CloseAccepted() {
+  if (!close) return true;
+  Handler<CloseHandler> handler = close;
+  bool accept = true;
+  handler.fn(handler.context, this, accept);
+  if (!accept && State().running) return false;
+  close = {};  // runs at most once
+  return true;
+}
+
+// Other kinds are clicked as the mouse would: press and release at 0, 0.
+void Control::Click() {
+  const Window window(Handle());
+  window.Send(WM_LBUTTONDOWN, MK_LBUTTON, 0);
+  window.Send(WM_LBUTTONUP, MK_LBUTTON, 0);
+}
+
+void Control::PostClose() { Window(Handle()).Post(WM_CLOSE); }
+
+void Control::StartWindowDrag() { Window(Handle()).Post(WM_SYSCOMMAND, kDragMove); }
+
+void Control::SetMinimiseAnchor(Control* form) {
+  if (ApplicationWindow* application = OwningApplication()) application->minimiseAnchor_ = form;
 }
 
 }  // namespace widgets

@@ -1,5 +1,5 @@
 // Edit boxes: the edit options turned into "EDIT" styles, the alignment bits
-// and select all.
+// and SelectAll.
 #include "widgets/WidgetsInternal.h"
 
 namespace widgets {
@@ -7,7 +7,8 @@ namespace widgets {
 namespace {
 
 // WS_BORDER is given up for the sunken 3D edge at creation.
-constexpr DWORD kEditBoxStyle = WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
+constexpr DWORD kEditBoxStyle = WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS |
+                                WS_CLIPCHILDREN;
 constexpr int kEditWidth = 100;
 constexpr int kEditHeight = 22;
 constexpr int kMultilineEditSize = 200;
@@ -20,10 +21,14 @@ struct EditOptionStyle {
   DWORD style;
 };
 constexpr EditOptionStyle kEditOptionStyles[] = {
-    {EditOption::LowerCase, ES_LOWERCASE},         {EditOption::Multiline, ES_MULTILINE},
-    {EditOption::NoHideSelection, ES_NOHIDESEL},   {EditOption::OemConvert, ES_OEMCONVERT},
-    {EditOption::Password, ES_PASSWORD},           {EditOption::ReadOnly, ES_READONLY},
-    {EditOption::UpperCase, ES_UPPERCASE},         {EditOption::WantReturn, ES_WANTRETURN},
+    {EditOption::LowerCase, ES_LOWERCASE},
+    {EditOption::Multiline, ES_MULTILINE},
+    {EditOption::NoHideSelection, ES_NOHIDESEL},
+    {EditOption::OemConvert, ES_OEMCONVERT},
+    {EditOption::Password, ES_PASSWORD},
+    {EditOption::ReadOnly, ES_READONLY},
+    {EditOption::UpperCase, ES_UPPERCASE},
+    {EditOption::WantReturn, ES_WANTRETURN},
     {EditOption::Number, ES_NUMBER},
 };
 
@@ -55,7 +60,15 @@ EditBox::EditBox(Control* parent, EditOption options) : Control(parent) {
   if (Has(options, EditOption::WantTab)) keyNavigation_ &= ~kNavigateTab;
 }
 
-EditBox* CreateEditBox(Control* parent, EditOption options) { return new EditBox(parent, options); }
+EditBox* CreateEditBox(Control* parent, const EditBoxArgs& args) {
+  auto* box = new EditBox(parent, args.options);
+  if (args.place) box->SetPlace(*args.place);
+  return box;
+}
+
+EditBox* CreateEditBox(Control* parent, EditOption options) {
+  return CreateEditBox(parent, EditBoxArgs{.options = options});
+}
 
 Control::StyleBits EditBox::TextAlignmentBits(int alignment) const {
   constexpr DWORD kValues[] = {ES_LEFT, ES_RIGHT, ES_CENTER};

@@ -49,7 +49,7 @@ void Form::WindowDestroyed() {
   }
 }
 
-bool Form::HookMessage(UINT message, WPARAM& wParam, LPARAM lParam, LRESULT& result) {
+bool Form::KindHook(UINT message, WPARAM& wParam, LPARAM lParam, LRESULT& result) {
   switch (message) {
     case WM_ERASEBKGND: {
       RECT client;
@@ -75,7 +75,7 @@ bool Form::HookMessage(UINT message, WPARAM& wParam, LPARAM lParam, LRESULT& res
   return ReflectColours(message, wParam, lParam, result);
 }
 
-bool Form::HandleMessage(UINT message, WPARAM& wParam, LPARAM, LRESULT& result) {
+bool Form::KindHandling(UINT message, WPARAM& wParam, LPARAM, LRESULT& result) {
   LayerState& state = State();
   switch (message) {
     case WM_CLOSE:

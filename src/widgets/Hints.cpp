@@ -1,7 +1,7 @@
 #include "widgets/Hints.h"
 
 #include "base/FloatingPoint.h"
-#include "widgets/Support.h"
+#include "win/Libraries.h"
 #include "widgets/WidgetsInternal.h"
 
 namespace widgets {
@@ -31,8 +31,8 @@ int AutomaticDelay(int delay) {
 // It stays loaded, as its tooltip windows need it.
 bool RegisterTooltipClass() {
   static const bool registered = [] {
-    auto init = LibraryFunction<void(WINAPI*)()>("comctl32.dll", "InitCommonControls",
-                                                 Loading::OnDemand);
+    auto init = win::LibraryFunction<void(WINAPI*)()>("comctl32.dll", "InitCommonControls",
+                                                      win::Loading::OnDemand);
     if (init) base::CallForeign(init);
     return init != nullptr;
   }();
@@ -54,10 +54,10 @@ Hint* CreateHint() { return new Hint(); }
 void AttachHint(Hint* hint, Control* control) {
   if (hint->control_ == control) return;
   // Out of its old owner without being freed; the new owner's hint goes.
-  if (hint->control_) (void)hint->control_->hint_.release();
+  if (hint->control_) (void)Control::Internals::HintOf(*hint->control_).release();
   hint->DestroyTooltip();  // it stood for the old control's window
   hint->control_ = control;
-  control->hint_.reset(hint);
+  Control::Internals::HintOf(*control).reset(hint);
 }
 
 void SetHintText(Hint* hint, std::string_view text) {
@@ -68,10 +68,17 @@ void SetHintText(Hint* hint, std::string_view text) {
   if (hint->tooltip_) Window(hint->tooltip_).Update();
 }
 
+void Control::SetHint(std::string_view text) {
+  if (accessibleName_.empty()) accessibleName_ = text;
+  Hint* hint = CreateHint();
+  AttachHint(hint, this);  // the control owns it from here on
+  SetHintText(hint, text);
+}
+
 void DestroyHint(Hint* hint) {
   if (!hint) return;
   if (hint->control_) {
-    hint->control_->hint_.reset();
+    Control::Internals::HintOf(*hint->control_).reset();
   } else {
     delete hint;
   }

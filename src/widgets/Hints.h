@@ -2,7 +2,7 @@
 // standard tooltip window bound to one control. The tooltip window is made
 // on the first mouse move over the control and goes when the mouse leaves.
 //
-// A control owns its hint: attach hint hands the hint over, and the hint is
+// A control owns its hint: AttachHint hands the hint over, and the hint is
 // destroyed with the control. The hint watches the control's messages
 // through a hook of its own, so the control's general message slot stays
 // free for the program.

@@ -1,5 +1,7 @@
 // Labels: "STATIC" texts on one line or wrapped, with their alignment bits
 // and their click.
+#include <oleacc.h>
+
 #include "widgets/WidgetsInternal.h"
 
 namespace widgets {
@@ -21,13 +23,22 @@ Label::Label(Control* parent, std::string_view text, bool wordWrap) : Control(pa
   bounds_ = {0, 0, kDefaultWidth, wordWrap ? kWordWrapLabelHeight : kLabelHeight};
 }
 
+Label* CreateLabel(Control* parent, const LabelArgs& args) {
+  auto* label = new Label(parent, args.text, args.wordWrap);
+  if (args.place) label->SetPlace(*args.place);
+  return label;
+}
+
 Label* CreateLabel(Control* parent, std::string_view text) {
-  return new Label(parent, text, false);
+  return CreateLabel(parent, LabelArgs{.text = text});
 }
 
 Label* CreateWordWrapLabel(Control* parent, std::string_view text) {
-  return new Label(parent, text, true);
+  return CreateLabel(parent, {.text = text, .wordWrap = true});
 }
+
+// Static text on every system; some standard objects call it a client area.
+DWORD Label::AccessibleRole() const { return ROLE_SYSTEM_STATICTEXT; }
 
 // SS_LEFTNOWORDWRAP shares its bits with the alignments: it goes too.
 Control::StyleBits Label::TextAlignmentBits(int alignment) const {
@@ -40,7 +51,7 @@ Control::StyleBits Label::VerticalAlignmentBits(int alignment) const {
   return {SS_CENTERIMAGE, alignment == kVAlignCentre ? DWORD(SS_CENTERIMAGE) : 0};
 }
 
-void Label::Notified(WORD code) {
+void Label::ReflectedCommand(WORD code) {
   if (code == STN_CLICKED) FireClick();
 }
 

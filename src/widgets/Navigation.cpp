@@ -1,4 +1,4 @@
-// Focus: set focus on a child control, and the keyboard focus navigation of
+// Focus: SetFocus on a child control, and the keyboard focus navigation of
 // a form (Tab by tab order, arrows and PageUp/PageDown by geometry).
 #include "widgets/WidgetsInternal.h"
 

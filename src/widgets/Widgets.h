@@ -14,206 +14,23 @@
 #include <cstdint>
 #include <exception>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
-#include <type_traits>
 #include <vector>
+
+#include "widgets/Application.h"
+#include "widgets/Events.h"
+#include "widgets/Graphics.h"
+#include "widgets/Options.h"
 
 namespace widgets {
 
 class Control;
 class Form;
 class ApplicationWindow;
-class Hint;  // Hints.h
-
-// ---------------------------------------------------------------- colours
-
-// 0x00BBGGRR, or kSystemColour | a GetSysColor index (resolved at every use).
-using Colour = std::uint32_t;
-constexpr Colour kSystemColour = 0x80000000;
-constexpr Colour kButtonFaceColour = kSystemColour | COLOR_BTNFACE;     // 0x8000000F
-constexpr Colour kWindowTextColour = kSystemColour | COLOR_WINDOWTEXT;  // 0x80000008
-constexpr Colour kWindowColour = kSystemColour | COLOR_WINDOW;          // 0x80000005
-
-COLORREF ResolveColour(Colour colour);
-
-// ---------------------------------------------------------------- events
-
-// Shift state given to mouse and key handlers.
-constexpr unsigned kShiftKey = 4;
-constexpr unsigned kCtrlKey = 8;
-constexpr unsigned kAltKey = 0x20;
-
-constexpr int kLeftButton = 1;
-constexpr int kRightButton = 2;
-constexpr int kMiddleButton = 3;
-
-struct MouseEvent {
-  int button;     // kLeftButton, kRightButton or kMiddleButton
-  bool stop;      // set by the handler: no further processing of the message
-  unsigned shift; // the message's key flags, plus kAltKey while Alt is held
-  int x;          // client coordinates, signed
-  int y;
-};
-
-// Every handler gets its context pointer first, then the sending control.
-using NotifyHandler = void (*)(void* context, Control* sender);
-using MouseHandler = void (*)(void* context, Control* sender, MouseEvent& event);
-using PaintHandler = void (*)(void* context, Control* sender, HDC dc);
-using KeyHandler = void (*)(void* context, Control* sender, WORD& key, unsigned shift);
-using CloseHandler = void (*)(void* context, Control* sender, bool& accept);
-// The general message slot only observes; it cannot consume a message.
-using MessageHandler = void (*)(void* context, Control* sender, UINT message,
-                                WPARAM wParam, LPARAM lParam);
-
-template <typename Fn>
-struct Handler {
-  Fn fn = nullptr;
-  void* context = nullptr;
-  explicit operator bool() const { return fn != nullptr; }
-};
-
-// ---------------------------------------------------------------- options
-
-// A set of named option bits: combined with |, asked with Has.
-template <typename Option>
-inline constexpr bool kIsOptionSet = false;
-
-template <typename Option>
-  requires kIsOptionSet<Option>
-constexpr Option operator|(Option a, Option b) {
-  using Bits = std::underlying_type_t<Option>;
-  return static_cast<Option>(static_cast<Bits>(a) | static_cast<Bits>(b));
-}
-
-template <typename Option>
-  requires kIsOptionSet<Option>
-constexpr bool Has(Option set, Option option) {
-  using Bits = std::underlying_type_t<Option>;
-  return (static_cast<Bits>(set) & static_cast<Bits>(option)) != 0;
-}
-
-// Edit options (create edit box). The two scroll options work the other way
-// round: a box gets automatic scrolling unless they are given.
-enum class EditOption : std::uint16_t {
-  None = 0,
-  NoHorizontalScroll = 0x0001,
-  NoVerticalScroll = 0x0002,
-  LowerCase = 0x0004,
-  Multiline = 0x0008,  // also 200 x 200, and only Tab leaves the box
-  NoHideSelection = 0x0010,
-  OemConvert = 0x0020,
-  Password = 0x0040,
-  ReadOnly = 0x0080,
-  UpperCase = 0x0100,
-  WantReturn = 0x0200,
-  WantTab = 0x0400,  // Tab stays in the box
-  Number = 0x0800,   // digits only
-};
-template <>
-inline constexpr bool kIsOptionSet<EditOption> = true;
-
-// Bitmap button options.
-enum class ButtonOption : std::uint8_t {
-  None = 0,
-  ImageList = 1,  // the glyph is an HIMAGELIST, not a bitmap
-  Flat = 2,       // no frame and no 3D edge
-  NoCaption = 4,  // the caption is kept as the text but not drawn
-  Toggle = 8,     // each press flips the button between up and down
-};
-template <>
-inline constexpr bool kIsOptionSet<ButtonOption> = true;
-
-// Where a bitmap button's glyph sits against its caption.
-enum class GlyphLayout { Left, Top, Right, Bottom, Centre };
-
-// Font style bits.
-constexpr unsigned kFontBold = 1;
-constexpr unsigned kFontItalic = 2;
-constexpr unsigned kFontUnderline = 4;
-constexpr unsigned kFontStrikeOut = 8;
-
-// Text alignment and vertical alignment.
-constexpr int kAlignLeft = 0;
-constexpr int kAlignRight = 1;
-constexpr int kAlignCentre = 2;
-constexpr int kVAlignCentre = 0;
-constexpr int kVAlignTop = 1;
-constexpr int kVAlignBottom = 2;
-
-// Key navigation flags: which keys move the focus away from a control.
-constexpr unsigned kNavigateTab = 1;
-constexpr unsigned kNavigateLeftRight = 2;
-constexpr unsigned kNavigateUpDown = 4;
-constexpr unsigned kNavigatePage = 8;
-
-// ---------------------------------------------------------------- font
-
-// A colour and a LOGFONT; the GDI font is made on demand and every change
-// drops it and tells the owning control.
-class Font {
- public:
-  Font();
-  Font(const Font& other);  // same values, no owner, no GDI font yet
-  Font& operator=(const Font&) = delete;
-  ~Font();
-
-  Colour GetColour() const { return colour_; }
-  void SetColour(Colour colour);
-  int GetHeight() const { return logFont_.lfHeight; }
-  void SetHeight(int height);
-  unsigned GetStyle() const;
-  void SetStyle(unsigned style);
-  std::string GetFace() const;
-  void SetFace(std::string_view face);
-  const LOGFONTW& LogFont() const { return logFont_; }
-
-  HFONT Handle();
-
- private:
-  friend class Control;
-  void Changed();
-
-  Control* owner_ = nullptr;
-  Colour colour_ = kWindowTextColour;
-  LOGFONTW logFont_{};
-  HFONT handle_ = nullptr;
-};
-
-// ---------------------------------------------------------------- bitmaps
-
-// An off-screen bitmap that owns its GDI objects; draw transparent keeps the
-// mask it builds until another key colour or another picture needs a new one.
-class BitmapObject {
- public:
-  BitmapObject(int width, int height);
-  BitmapObject(const BitmapObject&) = delete;
-  BitmapObject& operator=(const BitmapObject&) = delete;
-  ~BitmapObject();
-
-  // Replaces the picture with a bitmap resource; false when it cannot be
-  // loaded (the object is then empty).
-  bool LoadResource(HINSTANCE module, int resourceId);
-  void DrawTransparent(HDC dc, int x, int y, Colour key);
-
-  HBITMAP Handle() const { return bitmap_; }
-  int Width() const { return width_; }
-  int Height() const { return height_; }
-
- private:
-  void Clear();
-  void FreeMask();
-
-  HBITMAP bitmap_ = nullptr;
-  HBITMAP mask_ = nullptr;
-  COLORREF maskKey_ = 0;
-  int width_ = 0;
-  int height_ = 0;
-};
-
-// Loads a bitmap resource with every pixel of exactly `from` turned into
-// `to`. The caller owns the result (DeleteObject); null when it fails.
-HBITMAP LoadMappedBitmap(HINSTANCE module, int resourceId, Colour from, Colour to);
+class Hint;               // Hints.h
+class AccessibleControl;  // Accessible.cpp
 
 // ---------------------------------------------------------------- control
 
@@ -241,6 +58,8 @@ class Control {
   int GetClientHeight();
   void SetClientWidth(int width);
   void SetClientHeight(int height);
+  // Left, top, width and height, set in that order.
+  void SetPlace(const Place& place);
 
   // Appearance and text.
   void SetColour(Colour colour);
@@ -294,8 +113,17 @@ class Control {
   void AddDestroyNotification(NotifyHandler fn, void* context);
   void RemoveDestroyNotification(NotifyHandler fn, void* context);
 
-  // The hint the control owns (attach hint), or null.
+  // The hint the control owns (AttachHint), or null.
   Hint* GetHint() const { return hint_.get(); }
+  // A hint of its own with the text: CreateHint, AttachHint, SetHintText.
+  // The hint's text is also the control's accessible name, unless it has one.
+  void SetHint(std::string_view text);
+
+  // What a screen reader hears as the control's name: a name of its own
+  // (otherwise the system's guess, the window text), or always its text,
+  // whose every change is then announced.
+  void SetAccessibleName(std::string_view name) { accessibleName_ = name; }
+  void NameAfterText() { nameIsText_ = true; }
 
   // Focus and commands. A child control becomes its form's current control
   // and takes the focus; a form or the application object comes to the
@@ -315,8 +143,6 @@ class Control {
     DWORD mask = 0;
     DWORD value = 0;
   };
-  using Hook = bool (Control::*)(UINT message, WPARAM& wParam, LPARAM lParam,
-                                 LRESULT& result);
 
   explicit Control(Control* parent);
   virtual ~Control();
@@ -332,16 +158,22 @@ class Control {
   virtual bool RepaintsOnResize() const { return false; }
   virtual StyleBits TextAlignmentBits(int) const { return {}; }
   virtual StyleBits VerticalAlignmentBits(int) const { return {}; }
-  // The kind's own hooks, after those of the handlers (dispatch step 2).
-  virtual bool HookMessage(UINT, WPARAM&, LPARAM, LRESULT&) { return false; }
-  // The kind's built-in handling (dispatch step 3): here a child's focus
+  // The kind's part of each stage of the window procedure (the stages and
+  // their order: WindowProcedure.cpp). Stage 2, after the handlers' hooks:
+  // true consumes the message.
+  virtual bool KindHook(UINT, WPARAM&, LPARAM, LRESULT&) { return false; }
+  // Stage 3, after what every control does; the default is a child's focus
   // and keyboard navigation.
-  virtual bool HandleMessage(UINT message, WPARAM& wParam, LPARAM lParam, LRESULT& result);
-  // A notification code of WM_COMMAND, passed back by the parent.
-  virtual void Notified(WORD) {}
-  // WM_DRAWITEM passed back by the parent; false when the kind draws nothing.
-  virtual bool DrawItem(const DRAWITEMSTRUCT&) { return false; }
+  virtual bool KindHandling(UINT message, WPARAM& wParam, LPARAM lParam, LRESULT& result);
+  // In the parent's stage 3: a notification code of WM_COMMAND, and
+  // WM_DRAWITEM (false when the kind draws nothing), passed back to the child.
+  virtual void ReflectedCommand(WORD) {}
+  virtual bool ReflectedDrawItem(const DRAWITEMSTRUCT&) { return false; }
   virtual void MouseInsideChanged() {}
+  // For a screen reader: the kind's role (0: the system's), and whether its
+  // default action clicks it.
+  virtual DWORD AccessibleRole() const { return 0; }
+  virtual bool Pressable() const { return false; }
 
   // ---- for the kinds
 
@@ -361,7 +193,8 @@ class Control {
   void CreateWindowTree();
   void ShowCreatedHidden();
   void DestroyNow();
-  LRESULT DefaultProcessing(UINT message, WPARAM wParam, LPARAM lParam);
+  // Stage 4: the window class's own procedure.
+  LRESULT DefaultProcedure(UINT message, WPARAM wParam, LPARAM lParam);
 
   Control* parent_;
   std::vector<Control*> children_;
@@ -384,26 +217,17 @@ class Control {
   friend class Font;
   friend class Form;
   friend class ApplicationWindow;
-  friend void DestroyControl(Control* control);
-  friend void RunMessageLoop(Control*& application);
-  friend void AttachHint(Hint* hint, Control* control);
-  friend void DestroyHint(Hint* hint);
-  friend LRESULT CALLBACK ControlWindowProcedure(HWND, UINT, WPARAM, LPARAM);
 
-  // Window lifetime (ControlWindow.cpp).
-  void CreateWindowNow();
-  void ApplyStoredProperties();
-  LRESULT DetachWindow(WPARAM wParam, LPARAM lParam);
+ public:
+  // The window's life, the window procedure's stages and the layer's
+  // operations that reach into a control; private to the layer
+  // (WidgetsInternal.h).
+  struct Internals;
 
-  // Message processing (ControlWindow.cpp).
-  LRESULT Dispatch(UINT message, WPARAM wParam, LPARAM lParam);
-  bool BuiltInHandling(UINT message, WPARAM& wParam, LPARAM lParam, LRESULT& result);
-  void AttachHook(Hook hook);
-  void ObserveByHint(UINT message, WPARAM wParam, LPARAM lParam);
-  bool MouseDownHook(UINT message, WPARAM& wParam, LPARAM lParam, LRESULT& result);
-  bool PaintHook(UINT message, WPARAM& wParam, LPARAM lParam, LRESULT& result);
-  bool KeyDownHook(UINT message, WPARAM& wParam, LPARAM lParam, LRESULT& result);
-  bool MouseEnterHook(UINT message, WPARAM& wParam, LPARAM lParam, LRESULT& result);
+ private:
+  friend struct Internals;
+  using MessageHook = bool (*)(Control& control, UINT message, WPARAM& wParam, LPARAM lParam,
+                               LRESULT& result);
 
   // Appearance (Control.cpp).
   RECT CurrentBounds() const;
@@ -420,7 +244,7 @@ class Control {
 
   WNDPROC systemProcedure_ = nullptr;  // the class procedure of a subclassed window
   bool positionSet_ = false;
-  bool visibleSet_ = false;     // set visible (true) was called
+  bool visibleSet_ = false;     // SetVisible(true) was called
   bool createdHidden_ = false;  // window made hidden although WS_VISIBLE is stored
   Colour colour_ = kButtonFaceColour;
   HBRUSH brush_ = nullptr;
@@ -433,7 +257,7 @@ class Control {
     WORD scanCode = 0;
   } eatenCharacter_;
 
-  std::vector<Hook> hooks_;
+  std::vector<MessageHook> hooks_;
   Handler<MessageHandler> messageHandler_;
   Handler<MouseHandler> mouseDown_;
   Handler<PaintHandler> paint_;
@@ -442,9 +266,25 @@ class Control {
   Handler<NotifyHandler> mouseLeave_;
   std::vector<Handler<NotifyHandler>> destroyNotifications_;
   std::unique_ptr<Hint> hint_;
+  std::string accessibleName_;
+  bool nameIsText_ = false;
+  AccessibleControl* accessible_ = nullptr;  // one reference, while the window lives
 };
 
 // ---------------------------------------------------------------- kinds
+
+// What a label is made from.
+struct LabelArgs {
+  std::string_view text;
+  bool wordWrap = false;                      // SS_LEFT instead of SS_LEFTNOWORDWRAP; 44 high
+  std::optional<Place> place = std::nullopt;  // none: 64 x 22 (44) at 0, 0
+};
+
+// What an edit box is made from.
+struct EditBoxArgs {
+  EditOption options = EditOption::None;
+  std::optional<Place> place = std::nullopt;  // none: 100 x 22 at 0, 0
+};
 
 // The invisible pop-up "App" that owns the taskbar entry and the forms
 // under it: a trimmed system menu, the focus handed on to the form active
@@ -462,8 +302,8 @@ class ApplicationWindow : public Control {
 
   const wchar_t* WindowClass() override;
   void WindowCreated() override;
-  bool HookMessage(UINT message, WPARAM& wParam, LPARAM lParam, LRESULT& result) override;
-  bool HandleMessage(UINT message, WPARAM& wParam, LPARAM lParam, LRESULT& result) override;
+  bool KindHook(UINT message, WPARAM& wParam, LPARAM lParam, LRESULT& result) override;
+  bool KindHandling(UINT message, WPARAM& wParam, LPARAM lParam, LRESULT& result) override;
   void Forget(Control* gone);
 
   Control* lastActiveForm_ = nullptr;
@@ -493,8 +333,8 @@ class Form : public Control {
   const wchar_t* WindowClass() override;
   void WindowCreated() override;
   void WindowDestroyed() override;
-  bool HookMessage(UINT message, WPARAM& wParam, LPARAM lParam, LRESULT& result) override;
-  bool HandleMessage(UINT message, WPARAM& wParam, LPARAM lParam, LRESULT& result) override;
+  bool KindHook(UINT message, WPARAM& wParam, LPARAM lParam, LRESULT& result) override;
+  bool KindHandling(UINT message, WPARAM& wParam, LPARAM lParam, LRESULT& result) override;
 
   // Keyboard navigation (Navigation.cpp).
   void CollectCandidates(const Control* under, std::vector<Control*>& out) const;
@@ -510,8 +350,7 @@ class Form : public Control {
 // A "STATIC" text; the word-wrap label is the same kind with SS_LEFT.
 class Label : public Control {
  private:
-  friend Label* CreateLabel(Control* parent, std::string_view text);
-  friend Label* CreateWordWrapLabel(Control* parent, std::string_view text);
+  friend Label* CreateLabel(Control* parent, const LabelArgs& args);
 
   Label(Control* parent, std::string_view text, bool wordWrap);
 
@@ -519,7 +358,8 @@ class Label : public Control {
   bool RepaintsOnResize() const override { return true; }
   StyleBits TextAlignmentBits(int alignment) const override;
   StyleBits VerticalAlignmentBits(int alignment) const override;
-  void Notified(WORD code) override;
+  void ReflectedCommand(WORD code) override;
+  DWORD AccessibleRole() const override;  // static text
 };
 
 // An "EDIT" box.
@@ -529,7 +369,7 @@ class EditBox : public Control {
   void SelectAll();
 
  private:
-  friend EditBox* CreateEditBox(Control* parent, EditOption options);
+  friend EditBox* CreateEditBox(Control* parent, const EditBoxArgs& args);
 
   EditBox(Control* parent, EditOption options);
 
@@ -545,7 +385,8 @@ struct BitmapButtonArgs {
   // Not owned: the caller keeps it alive. With ButtonOption::ImageList an
   // HIMAGELIST in disguise.
   HBITMAP glyph = nullptr;
-  int glyphCount = 0;  // 0: as many square glyphs as fit side by side
+  int glyphCount = 0;                         // 0: as many square glyphs as fit side by side
+  std::optional<Place> place = std::nullopt;  // none: sized to its glyph, at 0, 0
 };
 
 // An owner-drawn "BUTTON" that shows one glyph of its bitmap per state.
@@ -565,10 +406,12 @@ class BitmapButton : public Control {
   bool RepaintsOnResize() const override { return true; }
   StyleBits TextAlignmentBits(int alignment) const override;
   StyleBits VerticalAlignmentBits(int alignment) const override;
-  bool HandleMessage(UINT message, WPARAM& wParam, LPARAM lParam, LRESULT& result) override;
-  void Notified(WORD code) override;
-  bool DrawItem(const DRAWITEMSTRUCT& item) override;
+  bool KindHandling(UINT message, WPARAM& wParam, LPARAM lParam, LRESULT& result) override;
+  void ReflectedCommand(WORD code) override;
+  bool ReflectedDrawItem(const DRAWITEMSTRUCT& item) override;
   void MouseInsideChanged() override { Invalidate(); }  // the mouse-over glyph
+  DWORD AccessibleRole() const override;                // a push button
+  bool Pressable() const override { return true; }
 
   ButtonOption options_;
   GlyphLayout layout_;
@@ -587,6 +430,9 @@ ApplicationWindow* CreateApplicationObject(std::string_view caption);
 // A form; the first one under the application object is the main form.
 // A null parent makes a free-standing form that the caller destroys.
 Form* CreateForm(Control* parent, std::string_view caption);
+Label* CreateLabel(Control* parent, const LabelArgs& args);
+EditBox* CreateEditBox(Control* parent, const EditBoxArgs& args);
+// The kinds' defaults where only the text or the options matter.
 Label* CreateLabel(Control* parent, std::string_view text);
 Label* CreateWordWrapLabel(Control* parent, std::string_view text);
 EditBox* CreateEditBox(Control* parent, EditOption options = EditOption::None);
@@ -596,37 +442,5 @@ BitmapButton* CreateBitmapButton(Control* parent, const BitmapButtonArgs& args);
 void DestroyControl(Control* control);
 
 Control* ControlFromHandle(HWND window);
-
-// ---------------------------------------------------------------- application
-
-HINSTANCE ModuleInstance();
-// Runs the program until the main form is closed; then destroys the
-// application object with every control and sets the variable to null. An
-// exception that escapes a handler ends the loop at once and is rethrown with
-// every window left standing, for the caller's error box; until the next loop
-// or the application object's end, later escapes are dropped.
-void RunMessageLoop(Control*& application);
-bool Running();
-bool Terminated();
-Control* CurrentApplication();
-Form* MainForm();
-
-// ---------------------------------------------------------------- errors
-
-// No exception crosses a window procedure: it is kept as the one pending
-// exception and rethrown by the layer operation that sent the message (every
-// send of the layer ends in this), or by the message loop, which it ends.
-void RethrowPendingException();
-bool HasPendingException();
-
-// ---------------------------------------------------------------- accounting
-
-// Handles the layer created and has not freed yet (GetGuiResources is of no
-// use under Wine). GDI objects: fonts, brushes, bitmaps, memory DCs.
-int LiveGdiObjects();
-int LiveWindows();
-int LiveIcons();
-// Control objects that exist now, with or without a window.
-int LiveControls();
 
 }  // namespace widgets

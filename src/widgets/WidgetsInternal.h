@@ -5,11 +5,15 @@
 #include <utility>
 #include <vector>
 
-#include "widgets/Support.h"
-#include "widgets/WideText.h"
 #include "widgets/Widgets.h"
+#include "win/WideText.h"
 
 namespace widgets {
+
+// The layer's one conversion of texts to and from the system.
+using win::kTextCodePage;
+using win::Narrow;
+using win::Widen;
 
 // The window property that links a window to its control.
 inline constexpr wchar_t kSelfProperty[] = L"SELF_";
@@ -19,17 +23,58 @@ inline constexpr wchar_t kFormClass[] = L"Form";
 // Moving a window by the mouse, as if its caption were dragged.
 inline constexpr WPARAM kDragMove = SC_MOVE | HTCAPTION;  // 0xF012
 
-LRESULT CALLBACK ControlWindowProcedure(HWND window, UINT message, WPARAM wParam,
-                                        LPARAM lParam);
+LRESULT CALLBACK ControlWindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
-// A path's UTF-16 spelling, for the system calls of the layer.
-struct PathAccess {
-  static const std::wstring& Wide(const FilePath& path) { return path.wide_; }
-  static FilePath FromWide(std::wstring wide) {
-    FilePath path;
-    path.wide_ = std::move(wide);
-    return path;
+// Links a window to its control (the window property and the layer's list)
+// and undoes it when the window goes.
+void LinkWindow(HWND window, Control* control);
+void UnlinkWindow(HWND window);
+
+// The window's life, the window procedure's stages and the layer's
+// operations that reach into a control.
+struct Control::Internals {
+  // WindowLife.cpp: the window made with every stored property, and let go.
+  static void CreateWindowNow(Control& c);
+  static void Link(Control& c, HWND window) {
+    c.window_ = window;
+    LinkWindow(window, &c);
   }
+  static LRESULT DetachWindow(Control& c, WPARAM wParam, LPARAM lParam);
+
+  // WindowProcedure.cpp: one message through the four stages, in order.
+  static LRESULT Process(Control& c, UINT message, WPARAM wParam, LPARAM lParam);
+  static LRESULT RunStages(Control& c, UINT message, WPARAM wParam, LPARAM lParam);
+  static void Stage1Observe(Control& c, UINT message, WPARAM wParam, LPARAM lParam);
+  static bool Stage2Hook(Control& c, UINT message, WPARAM& wParam, LPARAM lParam, LRESULT& result);
+  static bool Stage3Handle(Control& c, UINT message, WPARAM& wParam, LPARAM lParam,
+                           LRESULT& result);
+  // The handlers' hooks of stage 2, attached by the handler setters.
+  static void AttachHook(Control& c, MessageHook hook);
+  static bool MouseDownHook(Control& c, UINT message, WPARAM& wParam, LPARAM lParam,
+                            LRESULT& result);
+  static bool PaintHook(Control& c, UINT message, WPARAM& wParam, LPARAM lParam, LRESULT& result);
+  static bool KeyDownHook(Control& c, UINT message, WPARAM& wParam, LPARAM lParam, LRESULT& result);
+  static bool MouseEnterHook(Control& c, UINT message, WPARAM& wParam, LPARAM lParam,
+                             LRESULT& result);
+
+  // The layer's operations on a control from outside it.
+  static void Destroy(Control& c);  // DestroyControl
+  static void CreateWindowTree(Control& c) { c.CreateWindowTree(); }
+  static void ShowCreatedHidden(Control& c) { c.ShowCreatedHidden(); }
+  static void DestroyNow(Control& c) { c.DestroyNow(); }
+  static std::unique_ptr<Hint>& HintOf(Control& c) { return c.hint_; }
+
+  // What a screen reader hears (Accessible.cpp).
+  static bool HasOwnName(const Control& c) { return c.nameIsText_ || !c.accessibleName_.empty(); }
+  static std::string AccessibleName(const Control& c) {
+    return c.nameIsText_ ? c.GetText() : c.accessibleName_;
+  }
+  static DWORD AccessibleRole(const Control& c) { return c.AccessibleRole(); }
+  static bool IsPressable(const Control& c) { return c.Pressable(); }
+  static bool AnswersForItself(const Control& c) {
+    return HasOwnName(c) || c.AccessibleRole() != 0 || c.Pressable();
+  }
+  static AccessibleControl*& AccessibleObject(Control& c) { return c.accessible_; }
 };
 
 // Process state of the layer (Application.cpp).
@@ -37,7 +82,7 @@ struct LayerState {
   bool running = false;
   bool terminated = false;
   Control* currentApplication = nullptr;
-  ApplicationWindow* applicationObject = nullptr;  // the one made by create application object
+  ApplicationWindow* applicationObject = nullptr;  // the one CreateApplicationObject made
   Form* mainForm = nullptr;
   std::exception_ptr pendingException;
   bool failing = false;  // an escaped exception is on its way to the error box
@@ -51,11 +96,6 @@ struct LayerState {
 };
 LayerState& State();
 bool ShuttingDown();  // the application object is being destroyed after the loop
-
-// Links a window to its control (the window property and the layer's list)
-// and undoes it when the window goes.
-void LinkWindow(HWND window, Control* control);
-void UnlinkWindow(HWND window);
 
 // Keeps the first exception that escapes a window procedure and, while the
 // loop runs, asks the loop to end.
@@ -97,7 +137,7 @@ class Window {
   }
   bool Show(int command) const { return Checked(ShowWindow(handle_, command) != FALSE); }
   bool SetText(std::string_view text) const {
-    return Checked(SetWindowTextW(handle_, Widen(text).c_str()) != FALSE);
+    return Checked(SetWindowTextW(handle_, win::Widen(text).c_str()) != FALSE);
   }
   // WM_GETTEXTLENGTH and WM_GETTEXT are messages like any other.
   std::string GetText() const;

@@ -83,8 +83,7 @@ int OpenAbout() {
     return 1;
   }
   Sleep(kPaintMs);
-  if (!PressButtonAt(main, kAboutButton) ||
-      !WaitFor([&] { return !AboutWindows(main).empty(); })) {
+  if (!PressButtonAt(main, kAboutButton) || !WaitFor([&] { return !AboutWindows(main).empty(); })) {
     std::fprintf(stderr, "no About window\n");
     return 1;
   }
@@ -100,8 +99,7 @@ int CloseAll() {
   HWND main = MainWindow();
   if (!main) return 0;  // nothing left to close
   for (HWND about : AboutWindows(main)) {
-    if (!PressButtonAt(about, kAboutCloseButton) ||
-        !WaitFor([&] { return !IsWindow(about); })) {
+    if (!PressButtonAt(about, kAboutCloseButton) || !WaitFor([&] { return !IsWindow(about); })) {
       std::fprintf(stderr, "an About window stayed\n");
       return 1;
     }

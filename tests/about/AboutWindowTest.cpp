@@ -15,10 +15,8 @@
 #include "support/WindowTestSupport.h"
 #include "about/About.h"
 #include "widgets/Hints.h"
-#include "support/WindowTestSupport.h"
 
 using namespace zemko_test;
-using namespace widgets_test;
 
 namespace {
 
@@ -34,7 +32,7 @@ constexpr int kInkLevel = 100;
 bool IsInk(COLORREF c) { return GetRValue(c) + GetGValue(c) + GetBValue(c) < 3 * kInkLevel; }
 
 // Rows of a picture that hold ink, as runs [first, last].
-std::vector<std::pair<int, int>> InkRuns(const widgets_test::Picture& picture, int width,
+std::vector<std::pair<int, int>> InkRuns(const zemko_test::Picture& picture, int width,
                                          int height) {
   std::vector<std::pair<int, int>> runs;
   for (int y = 0; y < height; ++y) {
@@ -63,7 +61,7 @@ LRESULT CALLBACK RecordShownPlace(int code, WPARAM wParam, LPARAM lParam) {
     const auto* message = reinterpret_cast<const CWPRETSTRUCT*>(lParam);
     if (message->message == WM_WINDOWPOSCHANGED &&
         GetWindow(message->hwnd, GW_OWNER) == gShownPlaces->owner &&
-        widgets_test::ClassNameOf(message->hwnd) == "Form" && IsWindowVisible(message->hwnd)) {
+        zemko_test::ClassNameOf(message->hwnd) == "Form" && IsWindowVisible(message->hwnd)) {
       RECT frame;
       GetWindowRect(message->hwnd, &frame);
       gShownPlaces->frames.push_back(frame);
@@ -151,7 +149,7 @@ TEST_F(AboutWindowTest, AppearsOnlyWhereItBelongs) {
     const RECT place{150, 230, 302, 352};
     ASSERT_FALSE(shown.frames.empty());
     for (const RECT& frame : shown.frames) {
-      EXPECT_TRUE(widgets_test::SameRect(place, frame))
+      EXPECT_TRUE(zemko_test::SameRect(place, frame))
           << "shown at " << frame.left << "," << frame.top << " - " << frame.right << ","
           << frame.bottom;
     }
@@ -169,8 +167,8 @@ TEST_F(AboutWindowTest, IsACaptionlessPopupOwnedByTheMainWindow) {
     EXPECT_EQ(0u, style & WS_SYSMENU);
     EXPECT_EQ(0u, style & WS_THICKFRAME);
     EXPECT_EQ(MainHandle(), GetWindow(about, GW_OWNER));
-    EXPECT_EQ(kAboutCaption, widgets_test::TextOf(about));
-    EXPECT_EQ("Form", widgets_test::ClassNameOf(about));
+    EXPECT_EQ(kAboutCaption, zemko_test::TextOf(about));
+    EXPECT_EQ("Form", zemko_test::ClassNameOf(about));
   });
 }
 
@@ -183,8 +181,8 @@ TEST_F(AboutWindowTest, CloseButtonSitsAtTheRightEndOfTheStripWithItsHint) {
     std::vector<HWND> buttons = ChildrenOfClass(about, "BUTTON");
     ASSERT_EQ(1u, buttons.size());
     const RECT expected{132, 2, 148, 18};
-    RECT place = widgets_test::RectInParent(buttons[0]);
-    EXPECT_TRUE(widgets_test::SameRect(expected, place))
+    RECT place = zemko_test::RectInParent(buttons[0]);
+    EXPECT_TRUE(zemko_test::SameRect(expected, place))
         << place.left << "," << place.top << " - " << place.right << "," << place.bottom;
     EXPECT_EQ(0u, static_cast<DWORD>(GetWindowLongPtrA(buttons[0], GWL_STYLE)) & WS_DISABLED);
 
@@ -219,9 +217,9 @@ TEST_F(AboutWindowTest, ShowsTitleVersionAndMakerLinesCentred) {
     };
     for (size_t i = 0; i < labels.size(); ++i) {
       SCOPED_TRACE(expected[i].text);
-      EXPECT_EQ(expected[i].text, widgets_test::TextOf(labels[i]));
-      RECT place = widgets_test::RectInParent(labels[i]);
-      EXPECT_TRUE(widgets_test::SameRect(expected[i].place, place))
+      EXPECT_EQ(expected[i].text, zemko_test::TextOf(labels[i]));
+      RECT place = zemko_test::RectInParent(labels[i]);
+      EXPECT_TRUE(zemko_test::SameRect(expected[i].place, place))
           << place.left << "," << place.top << " - " << place.right << "," << place.bottom;
       const auto style = static_cast<DWORD>(GetWindowLongPtrA(labels[i], GWL_STYLE));
       EXPECT_EQ(static_cast<DWORD>(SS_CENTER), style & SS_TYPEMASK);
@@ -246,7 +244,7 @@ TEST_F(AboutWindowTest, TitleBreaksIntoTwoLinesWithinItsHeight) {
     ASSERT_EQ(35, client.bottom);
 
     PumpFor(100);
-    widgets_test::Picture picture(client.right, client.bottom);
+    zemko_test::Picture picture(client.right, client.bottom);
     picture.CopyFromScreen(title);
     std::vector<std::pair<int, int>> lines = InkRuns(picture, client.right, client.bottom);
     ASSERT_EQ(2u, lines.size()) << "one line of text per word";
@@ -262,7 +260,7 @@ TEST_F(AboutWindowTest, PaintsTheStripTheLineAndTheCaption) {
     HWND about = OpenAbout();
     ASSERT_NE(nullptr, about);
     PumpFor(100);
-    widgets_test::Picture picture(kAboutClientWidth, kAboutClientHeight);
+    zemko_test::Picture picture(kAboutClientWidth, kAboutClientHeight);
     picture.CopyFromScreen(about);
 
     // Above and below the caption text and the button, the whole width.
@@ -308,7 +306,7 @@ TEST_F(AboutWindowTest, CloseGlyphShowsTheStripColourAndNoKeyGrey) {
     HWND about = OpenAbout();
     ASSERT_NE(nullptr, about);
     PumpFor(100);
-    widgets_test::Picture picture(kAboutClientWidth, kAboutClientHeight);
+    zemko_test::Picture picture(kAboutClientWidth, kAboutClientHeight);
     picture.CopyFromScreen(about);
     int black = 0;
     for (int y = 2; y < 18; ++y) {
@@ -336,7 +334,7 @@ TEST_F(AboutWindowTest, TwoClicksGiveTwoWindowsEachClosedByItsOwnButton) {
     RECT firstFrame, secondFrame;
     GetWindowRect(first, &firstFrame);
     GetWindowRect(second, &secondFrame);
-    EXPECT_TRUE(widgets_test::SameRect(firstFrame, secondFrame)) << "one exactly over the other";
+    EXPECT_TRUE(zemko_test::SameRect(firstFrame, secondFrame)) << "one exactly over the other";
     EXPECT_EQ(second, AboutWindowsOf(MainHandle()).front()) << "the newer one on top";
 
     // The lower window's own button closes the lower window only.
@@ -362,7 +360,7 @@ TEST_F(AboutWindowTest, ClosingFreesEverythingTheWindowMade) {
     // The About button's own tooltip comes with the pointer; count after it.
     ASSERT_TRUE(MovePointerTo(CentreOf(Window().aboutButton->Handle())));
     PumpFor(100);
-    const widgets_test::HandleCounts before = widgets_test::LiveHandles();
+    const zemko_test::HandleCounts before = zemko_test::LiveHandles();
     const int tooltipsBefore = widgets::LiveTooltipWindows();
     const int childrenBefore = form_->ChildCount();
 
@@ -376,7 +374,7 @@ TEST_F(AboutWindowTest, ClosingFreesEverythingTheWindowMade) {
     ASSERT_TRUE(MovePointerTo(CentreOf(Window().aboutButton->Handle())));
     PumpFor(100);
 
-    EXPECT_EQ(before, widgets_test::LiveHandles());
+    EXPECT_EQ(before, zemko_test::LiveHandles());
     EXPECT_EQ(tooltipsBefore, widgets::LiveTooltipWindows());
     EXPECT_EQ(childrenBefore, form_->ChildCount()) << "the About window's control is freed";
   });
@@ -389,7 +387,7 @@ TEST_F(AboutWindowTest, AThousandOpenAndCloseCyclesLeaveNothingBehind) {
   constexpr int kCycles = 1000;
   RunInLoop([&] {
     PumpFor(100);
-    const widgets_test::HandleCounts before = widgets_test::LiveHandles();
+    const zemko_test::HandleCounts before = zemko_test::LiveHandles();
     const int controlsBefore = widgets::LiveControls();
     const int hintsBefore = widgets::LiveHints();
     const int tooltipsBefore = widgets::LiveTooltipWindows();
@@ -405,7 +403,7 @@ TEST_F(AboutWindowTest, AThousandOpenAndCloseCyclesLeaveNothingBehind) {
       widgets::ControlFromHandle(buttons[0])->Click();
       ASSERT_TRUE(PumpUntil([&] { return !IsWindow(abouts[0]); })) << "cycle " << i;
     }
-    EXPECT_EQ(before, widgets_test::LiveHandles());
+    EXPECT_EQ(before, zemko_test::LiveHandles());
     EXPECT_EQ(controlsBefore, widgets::LiveControls());
     EXPECT_EQ(hintsBefore, widgets::LiveHints());
     EXPECT_EQ(tooltipsBefore, widgets::LiveTooltipWindows());
@@ -423,15 +421,15 @@ TEST_F(AboutWindowTest, MainWindowStaysUsableWhileAboutIsOpen) {
     HWND stake = form.stakeBox->Handle();
     ClickOn(stake);
     ASSERT_TRUE(PumpUntil([&] { return GetFocus() == stake; })) << "the click reaches the box";
-    TypeKeys({'2', '5'});
+    InputKeys({'2', '5'});
     EXPECT_TRUE(PumpUntil([&] { return form.stakeBox->GetText() == "25"; }))
         << form.stakeBox->GetText();
 
     // A command button of the main window still runs its command.
     ASSERT_EQ(zemko_test::kResultPlaceholder, form.resultStrip->GetText());
     ClickOn(form.calculateButton->Handle());
-    EXPECT_TRUE(PumpUntil(
-        [&] { return form.resultStrip->GetText() != zemko_test::kResultPlaceholder; }));
+    EXPECT_TRUE(
+        PumpUntil([&] { return form.resultStrip->GetText() != zemko_test::kResultPlaceholder; }));
 
     EXPECT_TRUE(IsWindow(about));
     EXPECT_TRUE(IsWindowVisible(about));
@@ -449,7 +447,7 @@ TEST_F(AboutWindowTest, StaysWhereItWasPlacedWhenTheMainWindowMoves) {
     PumpFor(100);
     RECT after;
     GetWindowRect(about, &after);
-    EXPECT_TRUE(widgets_test::SameRect(before, after));
+    EXPECT_TRUE(zemko_test::SameRect(before, after));
 
     // A new one follows the main window where it now is.
     HWND moved = OpenAbout();

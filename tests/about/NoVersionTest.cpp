@@ -24,7 +24,7 @@ TEST(NoVersionBlock, VersionStringIsEmpty) {
 }
 
 // The free-standing test form stands in for the main window.
-class NoVersionAboutWindow : public widgets_test::FormTest {
+class NoVersionAboutWindow : public zemko_test::FormTest {
  protected:
   void SetUp() override {
     about::Initialise();
@@ -40,7 +40,7 @@ TEST_F(NoVersionAboutWindow, ShowsTheVersionLineWithoutNumbers) {
   ASSERT_FALSE(ProgramHasVersionBlock());
   ASSERT_EQ(0, form_->ChildCount());
   ASSERT_NO_THROW(about::ShowAboutWindow(form_));
-  widgets_test::PumpMessages();
+  zemko_test::PumpMessages();
   ASSERT_EQ(1, form_->ChildCount());
   widgets::Control* about = form_->ChildAt(0);
   EXPECT_TRUE(IsWindowVisible(about->Handle()));

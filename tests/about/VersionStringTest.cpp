@@ -57,8 +57,7 @@ TEST_P(FormatFileVersion, JoinsTheFourWordsWithDots) {
 
 INSTANTIATE_TEST_SUITE_P(
     Words, FormatFileVersion,
-    ::testing::Values(FormatCase{1, 0, 1, 3, "1.0.1.3"},
-                      FormatCase{0, 0, 0, 0, "0.0.0.0"},
+    ::testing::Values(FormatCase{1, 0, 1, 3, "1.0.1.3"}, FormatCase{0, 0, 0, 0, "0.0.0.0"},
                       // No leading zeros, no sign: words above 32767 are unsigned.
                       FormatCase{2, 10, 0, 65535, "2.10.0.65535"},
                       FormatCase{32768, 32767, 65535, 1, "32768.32767.65535.1"},

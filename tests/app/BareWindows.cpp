@@ -36,8 +36,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
                                           "BUTTON", "BUTTON", "BUTTON", "BUTTON", "EDIT"};
   for (int i = 0; i < kChildren; ++i) {
     CreateWindowExA(0, classes[i], "1", WS_CHILD | WS_VISIBLE | WS_BORDER,
-                    5 + (i % kPerRow) * kCellWidth, 5 + (i / kPerRow) * kCellHeight,
-                    kCellWidth - 5, kCellHeight - 10, form, nullptr, instance, nullptr);
+                    5 + (i % kPerRow) * kCellWidth, 5 + (i / kPerRow) * kCellHeight, kCellWidth - 5,
+                    kCellHeight - 10, form, nullptr, instance, nullptr);
   }
   return yardstick::RunMessageLoop();
 }

@@ -11,8 +11,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
                                 252, 192, nullptr, nullptr, instance, nullptr);
   if (!window) return 1;
 #ifdef WITH_TEXT
-  CreateWindowExA(0, "STATIC", "Результат", WS_CHILD | WS_VISIBLE, 10, 10, 200, 20, window,
-                  nullptr, instance, nullptr);
+  CreateWindowExA(0, "STATIC", "Результат", WS_CHILD | WS_VISIBLE, 10, 10, 200, 20, window, nullptr,
+                  instance, nullptr);
 #endif
   return yardstick::RunMessageLoop();
 }

@@ -122,8 +122,8 @@ std::string KeyName(const Event& event) {
 // A spreadsheet's cells: odds, garbage, blanks and long values, separated
 // by tabs, CR LF, lone CR or LF and runs of them.
 std::string Cells(std::mt19937& random) {
-  static const char* const kValues[] = {"1,5",  "2.25", "3",     "1",   "abc", "",     "  ",
-                                        "1,",   ",5",   "1.2.3", "Коэф", "007", "9,99", "-1"};
+  static const char* const kValues[] = {"1,5", "2.25", "3",     "1",    "abc", "",     "  ",
+                                        "1,",  ",5",   "1.2.3", "Коэф", "007", "9,99", "-1"};
   static const char* const kSeparators[] = {"\t", "\r\n", "\r", "\n", "\t\t", "\r\n\r\n"};
   std::string text;
   const int cells = Between(random, 0, kMaxCells);
@@ -138,7 +138,7 @@ std::string Cells(std::mt19937& random) {
   return text;
 }
 
-void PressKey(const Event& event) {
+void InputKeyOf(const Event& event) {
   std::vector<INPUT> inputs;
   if (event.ctrl) inputs.push_back(KeyInput(VK_CONTROL, false));
   if (event.alt) inputs.push_back(KeyInput(VK_MENU, false));
@@ -260,7 +260,7 @@ Event NextEvent(std::mt19937& random) {
   Event event;
   if (choice < 62) {
     event.kind = EventKind::Character;
-    const WORD letter = static_cast<WORD>(0x0410 + Between(random, 0, 63));  // А..я
+    const WORD letter = static_cast<WORD>(0x0410 + Between(random, 0, 63));    // А..я
     event.key = Pick<WORD>(random, {letter, letter, letter, 0x0401, 0x0451});  // and Ё, ё
   } else if (choice < 76) {
     event.kind = EventKind::Click;
@@ -271,9 +271,9 @@ Event NextEvent(std::mt19937& random) {
     event.box = Between(random, 0, 22);
   } else if (choice < 91) {
     event.kind = EventKind::Paste;
-    event.clipboard = Pick(random, {ClipboardKind::Empty, ClipboardKind::ImageOnly,
-                                    ClipboardKind::RandomBytes, ClipboardKind::LongLine,
-                                    ClipboardKind::Cells, ClipboardKind::Cells});
+    event.clipboard = Pick(
+        random, {ClipboardKind::Empty, ClipboardKind::ImageOnly, ClipboardKind::RandomBytes,
+                 ClipboardKind::LongLine, ClipboardKind::Cells, ClipboardKind::Cells});
     event.clipboardSeed = static_cast<std::uint32_t>(random());
     if (event.clipboard == ClipboardKind::RandomBytes) {
       event.clipboardSize = LogUniform(random, kMaxRandomBytes);
@@ -303,11 +303,8 @@ std::string ClipboardText(const Event& event) {
       text.resize(event.clipboardSize);
       for (char& c : text) c = Pick(random, {'1', '2', ',', '0', '5'});
       break;
-    case ClipboardKind::Cells:
-      text = Cells(random);
-      break;
-    default:
-      break;
+    case ClipboardKind::Cells: text = Cells(random); break;
+    default: break;
   }
   return text;
 }
@@ -348,12 +345,8 @@ bool Perform(const Event& event, const Target& target) {
   const int floor = ClientHeight(window) - kBottomButtonCentreAboveFloor;
   bool done = true;
   switch (event.kind) {
-    case EventKind::Key:
-      PressKey(event);
-      break;
-    case EventKind::Character:
-      TypeCharacter(event.key);
-      break;
+    case EventKind::Key: InputKeyOf(event); break;
+    case EventKind::Character: TypeCharacter(event.key); break;
     case EventKind::Click:
       switch (event.button) {
         case Button::About: ClickAt(window, kAboutButton.x, kAboutButton.y); break;

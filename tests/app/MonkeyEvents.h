@@ -13,13 +13,13 @@
 namespace zemko_monkey {
 
 enum class EventKind : std::uint8_t {
-  Key,          // a virtual key, with modifiers
-  Character,    // a Cyrillic letter, typed as a Unicode key event
-  Click,        // a button of the main window
-  ClickBox,     // an edit box of the main window, to put the focus there
-  Paste,        // a new clipboard, then the paste button
-  Drag,         // the caption strip, moved by an offset
-  CloseAbout,   // the close button of the newest About window, if any
+  Key,         // a virtual key, with modifiers
+  Character,   // a Cyrillic letter, typed as a Unicode key event
+  Click,       // a button of the main window
+  ClickBox,    // an edit box of the main window, to put the focus there
+  Paste,       // a new clipboard, then the paste button
+  Drag,        // the caption strip, moved by an offset
+  CloseAbout,  // the close button of the newest About window, if any
 };
 
 // Buttons the monkey may press; help and the link start other programs and
@@ -30,14 +30,14 @@ enum class ClipboardKind : std::uint8_t { Empty, ImageOnly, RandomBytes, LongLin
 
 struct Event {
   EventKind kind = EventKind::Key;
-  WORD key = 0;             // Key: the virtual key; Character: the UTF-16 letter
+  WORD key = 0;  // Key: the virtual key; Character: the UTF-16 letter
   bool shift = false, ctrl = false, alt = false;
   Button button = Button::ClearAll;
-  int box = 0;              // ClickBox: 0 stake, 1 N, 2 K, 3.. odds rows
+  int box = 0;  // ClickBox: 0 stake, 1 N, 2 K, 3.. odds rows
   ClipboardKind clipboard = ClipboardKind::Empty;
   std::uint32_t clipboardSeed = 0;
   std::size_t clipboardSize = 0;
-  int dx = 0, dy = 0;       // Drag
+  int dx = 0, dy = 0;  // Drag
 
   std::string Describe() const;
 };

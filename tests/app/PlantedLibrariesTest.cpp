@@ -1,8 +1,9 @@
 // Zemko.exe unpacked into a folder that also holds libraries named like
 // system ones, as a Downloads folder may: it imports only libraries that
 // Windows always takes from its own folder, and run through start-up, its
-// first tip, the About window, the link and the help, it calls none of the
-// planted ones and loads none that a bare window program does not load too.
+// first tip, the About window, the link, the help and a screen reader's
+// question, it calls none of the planted ones and loads none that a bare
+// window program does not load too.
 //
 // The test runs with Wine told to prefer a library found on disk for these
 // names (WINEDLLOVERRIDES, set by CTest), as Windows does for a library
@@ -12,6 +13,7 @@
 // ones is measured beside a program that only opens a window.
 #include <gtest/gtest.h>
 #include <windows.h>
+#include <oleacc.h>
 #include <psapi.h>
 
 #include <algorithm>
@@ -26,7 +28,7 @@
 #include "support/Input.h"
 #include "support/ShellOpenCommand.h"
 #include "support/ZemkoRun.h"
-#include "widgets/WideText.h"
+#include "win/WideText.h"
 
 namespace {
 
@@ -59,8 +61,8 @@ std::wstring Lower(std::wstring text) {
 // A program and the planted libraries in a folder of their own, no mark yet.
 std::wstring PlantBeside(const std::wstring& programFolder, const std::vector<std::wstring>& files,
                          const wchar_t* folderName) {
-  const std::wstring planted = widgets::Widen(zemko_test::WindowsPath(ZEMKO_PLANTED_DIR)) + L"\\";
-  const std::wstring folder = FolderOf(widgets::Widen(zemko_test::WindowsPath(ZEMKO_EXE))) +
+  const std::wstring planted = win::Widen(zemko_test::WindowsPath(ZEMKO_PLANTED_DIR)) + L"\\";
+  const std::wstring folder = FolderOf(win::Widen(zemko_test::WindowsPath(ZEMKO_EXE))) +
                               folderName + L"\\";
   CreateDirectoryW(folder.c_str(), nullptr);
   for (const std::wstring& file : files) {
@@ -88,16 +90,16 @@ std::set<std::wstring> MarksIn(const std::wstring& folder) {
 
 std::string Listed(const std::set<std::wstring>& names) {
   std::string list;
-  for (const std::wstring& name : names) list += (list.empty() ? "" : ", ") + widgets::Narrow(name);
+  for (const std::wstring& name : names) list += (list.empty() ? "" : ", ") + win::Narrow(name);
   return list.empty() ? "none" : list;
 }
 
 // The marks left by a program that only opens a window and is closed: what
 // Wine's own start-up loads.
 std::set<std::wstring> WineStartMarks() {
-  const std::wstring minimal = widgets::Widen(zemko_test::WindowsPath(ZEMKO_MINIMAL_WINDOW));
-  const std::wstring folder =
-      PlantBeside(FolderOf(minimal), {minimal.substr(minimal.rfind(L'\\') + 1)}, L"planted-bare");
+  const std::wstring minimal = win::Widen(zemko_test::WindowsPath(ZEMKO_MINIMAL_WINDOW));
+  const std::wstring folder = PlantBeside(
+      FolderOf(minimal), {minimal.substr(minimal.rfind(L'\\') + 1)}, L"planted-bare");
   if (folder.empty()) return {};
   std::wstring commandLine = L"\"" + folder + L"MinimalWindow.exe\"";
   STARTUPINFOW startup{};
@@ -128,13 +130,14 @@ std::vector<std::string> ImportedLibraries(const std::wstring& path) {
   const auto* dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(at(0, sizeof(IMAGE_DOS_HEADER)));
   if (!dos) return {};
   const std::size_t ntOffset = static_cast<std::size_t>(dos->e_lfanew);
-  const auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS*>(at(ntOffset, sizeof(IMAGE_NT_HEADERS)));
+  const auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS*>(
+      at(ntOffset, sizeof(IMAGE_NT_HEADERS)));
   if (!nt) return {};
   const IMAGE_DATA_DIRECTORY& directory =
       nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
-  const auto* sections = reinterpret_cast<const IMAGE_SECTION_HEADER*>(
-      at(ntOffset + offsetof(IMAGE_NT_HEADERS, OptionalHeader) + nt->FileHeader.SizeOfOptionalHeader,
-         nt->FileHeader.NumberOfSections * sizeof(IMAGE_SECTION_HEADER)));
+  const auto* sections = reinterpret_cast<const IMAGE_SECTION_HEADER*>(at(
+      ntOffset + offsetof(IMAGE_NT_HEADERS, OptionalHeader) + nt->FileHeader.SizeOfOptionalHeader,
+      nt->FileHeader.NumberOfSections * sizeof(IMAGE_SECTION_HEADER)));
   if (!sections) return {};
   auto fileOffset = [&](DWORD rva) -> std::size_t {
     for (int i = 0; i < nt->FileHeader.NumberOfSections; ++i) {
@@ -147,14 +150,15 @@ std::vector<std::string> ImportedLibraries(const std::wstring& path) {
   std::vector<std::string> names;
   for (std::size_t entry = fileOffset(directory.VirtualAddress);;
        entry += sizeof(IMAGE_IMPORT_DESCRIPTOR)) {
-    const auto* import =
-        reinterpret_cast<const IMAGE_IMPORT_DESCRIPTOR*>(at(entry, sizeof(IMAGE_IMPORT_DESCRIPTOR)));
+    const auto* import = reinterpret_cast<const IMAGE_IMPORT_DESCRIPTOR*>(
+        at(entry, sizeof(IMAGE_IMPORT_DESCRIPTOR)));
     if (!import || import->Name == 0) break;
     const char* name = at(fileOffset(import->Name), 1);
     if (!name) break;
     std::string lower(name, strnlen(name, bytes.data() + bytes.size() - name));
-    std::transform(lower.begin(), lower.end(), lower.begin(),
-                   [](char c) { return static_cast<char>(std::tolower(static_cast<unsigned char>(c))); });
+    std::transform(lower.begin(), lower.end(), lower.begin(), [](char c) {
+      return static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    });
     names.push_back(lower);
   }
   return names;
@@ -196,21 +200,21 @@ std::vector<std::string> ForeignLibraries(HANDLE process, const std::wstring& fo
   std::vector<std::string> foreign;
   for (HMODULE module : modules) {
     wchar_t buffer[MAX_PATH] = {};
-    const std::wstring path =
-        Lower(std::wstring(buffer, GetModuleFileNameExW(process, module, buffer, MAX_PATH)));
+    const std::wstring path = Lower(
+        std::wstring(buffer, GetModuleFileNameExW(process, module, buffer, MAX_PATH)));
     if (path == Lower(folder + L"zemko.exe")) continue;
     const bool system = std::any_of(systemFolders.begin(), systemFolders.end(),
                                     [&](const std::wstring& f) { return path.rfind(f, 0) == 0; });
     const std::wstring name = path.substr(path.rfind(L'\\') + 1);
     if (!system && !IsWineBuiltin(process, module) && !allowed.count(name))
-      foreign.push_back(widgets::Narrow(path));
+      foreign.push_back(win::Narrow(path));
   }
   return foreign;
 }
 
 TEST(PlantedLibraries, TheProgramImportsOnlyLibrariesWindowsAlwaysTakesFromItsFolder) {
-  const std::vector<std::string> imports =
-      ImportedLibraries(widgets::Widen(zemko_test::WindowsPath(ZEMKO_EXE)));
+  const std::vector<std::string> imports = ImportedLibraries(
+      win::Widen(zemko_test::WindowsPath(ZEMKO_EXE)));
   ASSERT_FALSE(imports.empty());
   for (const std::string& name : imports) {
     EXPECT_NE(std::end(kKnownLibraries),
@@ -225,10 +229,12 @@ TEST(PlantedLibraries, NoneIsCalledAndNoneLoadedBeyondWhatWinesStartLoads) {
   std::printf("[ note     ] Wine's own start loads beside a bare window program: %s\n",
               Listed(wineStart).c_str());
   std::set<std::wstring> wineStartLibraries;
-  for (const std::wstring& mark : wineStart) wineStartLibraries.insert(Lower(mark.substr(0, mark.rfind(L'.'))));
+  for (const std::wstring& mark : wineStart)
+    wineStartLibraries.insert(Lower(mark.substr(0, mark.rfind(L'.'))));
 
-  const std::wstring built = widgets::Widen(zemko_test::WindowsPath(ZEMKO_EXE));
-  const std::wstring folder = PlantBeside(FolderOf(built), {L"Zemko.exe", L"Zemko.hlp"}, L"planted");
+  const std::wstring built = win::Widen(zemko_test::WindowsPath(ZEMKO_EXE));
+  const std::wstring folder = PlantBeside(FolderOf(built), {L"Zemko.exe", L"Zemko.hlp"},
+                                          L"planted");
   ASSERT_FALSE(folder.empty()) << "cannot make the folder: error " << GetLastError();
   const zemko_test::ShellOpenCommand browser("cmd.exe /c exit");
   ASSERT_TRUE(browser.Ok());
@@ -256,13 +262,21 @@ TEST(PlantedLibraries, NoneIsCalledAndNoneLoadedBeyondWhatWinesStartLoads) {
   // The About window, the link and the help.
   RECT client;
   GetClientRect(window, &client);
-  zemko_test::ClickAt(
-      zemko_test::OnScreen(window, client.right - kAboutButtonCentreFromRight, kCaptionButtonMiddle));
+  zemko_test::ClickAt(zemko_test::OnScreen(window, client.right - kAboutButtonCentreFromRight,
+                                           kCaptionButtonMiddle));
   Sleep(kSettleMs);
   zemko_test::ClickAt(zemko_test::OnScreen(window, kLinkLabel.x, kLinkLabel.y));
   Sleep(kSettleMs);
   zemko_help_test::ClickHelpButton(window);
   EXPECT_NE(nullptr, zemko_help_test::WaitForViewer(kViewerTimeMs)) << "the help did not open";
+  // A screen reader asks for a button's accessible object.
+  CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+  IAccessible* object = nullptr;
+  const HWND button = ChildWindowFromPoint(window, kStakeBox);
+  EXPECT_TRUE(SUCCEEDED(AccessibleObjectFromWindow(button, OBJID_CLIENT, __uuidof(IAccessible),
+                                                   reinterpret_cast<void**>(&object))));
+  if (object) object->Release();
+  CoUninitialize();
 
   DWORD processId = 0;
   GetWindowThreadProcessId(window, &processId);

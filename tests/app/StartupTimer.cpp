@@ -50,7 +50,8 @@ double RunOnce(const std::string& program) {
   Search search{info.dwProcessId, nullptr};
   EnumWindows(FindVisibleWindow, reinterpret_cast<LPARAM>(&search));
   if (search.found) PostMessageA(search.found, WM_CLOSE, 0, 0);
-  if (WaitForSingleObject(info.hProcess, kWaitMs) != WAIT_OBJECT_0) TerminateProcess(info.hProcess, 1);
+  if (WaitForSingleObject(info.hProcess, kWaitMs) != WAIT_OBJECT_0)
+    TerminateProcess(info.hProcess, 1);
   CloseHandle(info.hThread);
   CloseHandle(info.hProcess);
   return 1000.0 * static_cast<double>(ready.QuadPart - start.QuadPart) /

@@ -6,8 +6,7 @@
 
 namespace yardstick {
 
-inline LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam,
-                                        LPARAM lParam) {
+inline LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_DESTROY) {
     PostQuitMessage(0);
     return 0;

@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <string_view>
 
+#include "support/WindowTestSupport.h"
 #include "support/ZemkoDriving.h"
 
 namespace {
@@ -18,18 +19,19 @@ constexpr DWORD kFindTime = 30000;
 constexpr DWORD kResultTime = 10000;
 
 int TypeExample(HWND window) {
-  if (!zemko_drive::TypeKeys(window, zemko_drive::ExampleBet())) {
+  if (!zemko_test::InputKeysInto(window, zemko_test::ExampleBet())) {
     std::fprintf(stderr, "ZemkoDriver: could not attach to the program's input\n");
   }
-  if (!zemko_drive::WaitForResult(window, "2600,00", kResultTime)) {
-    HWND strip = zemko_drive::ResultStrip(window);
+  if (!zemko_test::WaitForResult(window, "2600,00", kResultTime)) {
+    HWND strip = zemko_test::ResultStrip(window);
     std::fprintf(stderr, "ZemkoDriver: the result strip shows \"%s\"\n",
-                 strip ? zemko_drive::TextOf(strip).c_str() : "(none)");
+                 strip ? zemko_test::TextOf(strip).c_str() : "(none)");
     return 1;
   }
   RECT rect;
   GetWindowRect(window, &rect);
-  std::printf("%ld %ld %ld %ld\n", rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top);
+  std::printf("%ld %ld %ld %ld\n", rect.left, rect.top, rect.right - rect.left,
+              rect.bottom - rect.top);
   return 0;
 }
 
@@ -41,7 +43,7 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "usage: ZemkoDriver type-example | close\n");
     return 2;
   }
-  HWND window = zemko_drive::FindMainWindow(0, kFindTime);
+  HWND window = zemko_test::FindMainWindow(0, kFindTime);
   if (!window) {
     std::fprintf(stderr, "ZemkoDriver: no main window\n");
     return 1;

@@ -9,30 +9,26 @@
 #include <string>
 #include <vector>
 
+#include "support/PositionRegistry.h"
+#include "support/WindowTestSupport.h"
 #include "support/ZemkoDriving.h"
 #include "support/ZemkoRun.h"
 
 namespace {
 
-constexpr char kPositionKey[] = "software\\Vadrex\\Zemko";
-constexpr DWORD kResultTime = 10000;
+using namespace zemko_test;
 
-DWORD RegistryInteger(HKEY key, const char* name, DWORD* type) {
-  DWORD value = 0, size = sizeof value;
-  if (RegQueryValueExA(key, name, nullptr, type, reinterpret_cast<BYTE*>(&value), &size) != ERROR_SUCCESS)
-    *type = REG_NONE;
-  return value;
-}
+constexpr DWORD kResultTime = 10000;
 
 class ZemkoEndToEnd : public ::testing::Test {
  protected:
   void SetUp() override {
-    RegDeleteKeyA(HKEY_CURRENT_USER, kPositionKey);
+    DeletePositionKey();
     ASSERT_TRUE(run_.Start());
     window_ = run_.MainWindow();
   }
 
-  void TearDown() override { RegDeleteKeyA(HKEY_CURRENT_USER, kPositionKey); }
+  void TearDown() override { DeletePositionKey(); }
 
   // Closes the window as the close button does and waits for the exit code.
   DWORD CloseAndWait() {
@@ -40,14 +36,13 @@ class ZemkoEndToEnd : public ::testing::Test {
     return run_.WaitForExit();
   }
 
-  zemko_test::ZemkoRun run_{ZEMKO_EXE};
+  ZemkoRun run_{ZEMKO_EXE};
   HWND window_ = nullptr;
 };
 
 }  // namespace
 
 TEST_F(ZemkoEndToEnd, ATypedBetShowsItsPayoutAndTheProgramClosesCleanly) {
-  using namespace zemko_drive;
   // First start: the top-left corner, a 250 x 190 client area, the focus
   // in the stake box and the result strip waiting.
   RECT outer, client;
@@ -61,7 +56,7 @@ TEST_F(ZemkoEndToEnd, ATypedBetShowsItsPayoutAndTheProgramClosesCleanly) {
   ASSERT_NE(nullptr, strip);
   EXPECT_EQ("Результат", TextOf(strip));
 
-  ASSERT_TRUE(TypeKeys(window_, ExampleBet()));
+  ASSERT_TRUE(InputKeysInto(window_, ExampleBet()));
   EXPECT_TRUE(WaitForResult(window_, "2600,00", kResultTime)) << TextOf(strip);
 
   // What was typed is in the boxes: four fixed ones and three rows.
@@ -80,18 +75,11 @@ TEST_F(ZemkoEndToEnd, ATypedBetShowsItsPayoutAndTheProgramClosesCleanly) {
   EXPECT_EQ(0u, CloseAndWait());
 
   // The close saved the position.
-  HKEY key = nullptr;
-  ASSERT_EQ(ERROR_SUCCESS, RegOpenKeyExA(HKEY_CURRENT_USER, kPositionKey, 0, KEY_READ, &key));
-  DWORD type = 0;
-  EXPECT_EQ(0u, RegistryInteger(key, "Top", &type));
-  EXPECT_EQ(static_cast<DWORD>(REG_DWORD), type);
-  EXPECT_EQ(0u, RegistryInteger(key, "Left", &type));
-  EXPECT_EQ(static_cast<DWORD>(REG_DWORD), type);
-  RegCloseKey(key);
+  EXPECT_EQ(ReadValue("Top"), DwordValue("Top", 0));
+  EXPECT_EQ(ReadValue("Left"), DwordValue("Left", 0));
 }
 
 TEST_F(ZemkoEndToEnd, NumpadMinusTypedInARowClearsTheBet) {
-  using namespace zemko_drive;
   std::vector<Key> keys = Keys("150");
   keys.push_back({VK_RETURN});
   for (const char* odds : {"2", "3", "4", "5", "6"}) {
@@ -99,7 +87,7 @@ TEST_F(ZemkoEndToEnd, NumpadMinusTypedInARowClearsTheBet) {
     keys.push_back({VK_RETURN});
   }
   keys.push_back({VK_SUBTRACT});
-  ASSERT_TRUE(TypeKeys(window_, keys));
+  ASSERT_TRUE(InputKeysInto(window_, keys));
   Sleep(300);
   RECT client;
   GetClientRect(window_, &client);
@@ -116,7 +104,6 @@ TEST_F(ZemkoEndToEnd, NumpadMinusTypedInARowClearsTheBet) {
 // survives a clear-all made from its own box, and the row left by numpad plus
 // keeps its odds without a "+", so the example bet still pays in full.
 TEST_F(ZemkoEndToEnd, NumpadKeysRunTheirCommandWithoutTypingTheirCharacter) {
-  using namespace zemko_drive;
   std::vector<Key> keys = Keys("300");
   keys.push_back({VK_SUBTRACT});  // clear-all; the stake stays, selected
   keys.push_back({VK_RETURN});
@@ -130,7 +117,7 @@ TEST_F(ZemkoEndToEnd, NumpadKeysRunTheirCommandWithoutTypingTheirCharacter) {
   keys.push_back({VK_RETURN});
   for (const Key& k : Keys("2")) keys.push_back(k);
   keys.push_back({VK_RETURN});
-  ASSERT_TRUE(TypeKeys(window_, keys));
+  ASSERT_TRUE(InputKeysInto(window_, keys));
   EXPECT_TRUE(WaitForResult(window_, "2600,00", kResultTime)) << TextOf(ResultStrip(window_));
   std::vector<std::string> texts;
   for (HWND edit : ChildrenOfClass(window_, "Edit")) texts.push_back(TextOf(edit));

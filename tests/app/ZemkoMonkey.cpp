@@ -20,6 +20,8 @@
 
 #include "app/MainSequence.h"
 #include "app/MonkeyEvents.h"
+#include "support/PositionRegistry.h"
+#include "support/WindowTestSupport.h"
 #include "support/ZemkoDriving.h"
 #include "support/ZemkoRun.h"
 #include "widgets/Widgets.h"
@@ -45,11 +47,15 @@ constexpr int kRowsPerColumn = 5;
 constexpr int kFirstRowTop = 70, kRowPitch = 28, kHeightBelowRow = 92;
 constexpr POINT kCloseButton{240, 10};
 constexpr int kClearAllCentreX = 191, kBottomButtonCentreAboveFloor = 23;
-constexpr char kPositionKey[] = "software\\Vadrex\\Zemko";
-const char* const kStripMessages[] = {
-    "Результат", "Коэффициент не число !", "Сумма не число !", "Размер системы не число !",
-    "\"По\" не число !", "\"По\" больше Размера системы !", "Размер системы слишком велик !",
-    "Слишком большой выигрыш !", "Буфер обмена пуст !"};
+const char* const kStripMessages[] = {"Результат",
+                                      "Коэффициент не число !",
+                                      "Сумма не число !",
+                                      "Размер системы не число !",
+                                      "\"По\" не число !",
+                                      "\"По\" больше Размера системы !",
+                                      "Размер системы слишком велик !",
+                                      "Слишком большой выигрыш !",
+                                      "Буфер обмена пуст !"};
 
 // A thread message that asks the main thread for the layer's counts.
 constexpr UINT kCountsRequest = WM_APP + 0x4D;
@@ -126,7 +132,8 @@ BOOL CALLBACK FindErrorBox(HWND window, LPARAM found) {
   GetWindowThreadProcessId(window, &process);
   char name[16] = {};
   GetClassNameA(window, name, sizeof name);
-  if (process == GetCurrentProcessId() && lstrcmpA(name, "#32770") == 0 && IsWindowVisible(window)) {
+  if (process == GetCurrentProcessId() && lstrcmpA(name, "#32770") == 0 &&
+      IsWindowVisible(window)) {
     *reinterpret_cast<HWND*>(found) = window;
     return FALSE;
   }
@@ -150,8 +157,8 @@ bool Monkey::Fail(const std::string& what) {
 
 // The result strip's text; empty when there is no strip.
 std::string Monkey::StripText() const {
-  HWND strip = zemko_drive::ResultStrip(target_.mainWindow);
-  return strip ? zemko_drive::TextOf(strip) : std::string();
+  HWND strip = zemko_test::ResultStrip(target_.mainWindow);
+  return strip ? zemko_test::TextOf(strip) : std::string();
 }
 
 // What is wrong with the window now, or nothing.
@@ -227,7 +234,8 @@ std::string Monkey::Where() const {
   return "window at " + std::to_string(frame.left) + "," + std::to_string(frame.top) +
          (IsWindowVisible(window) ? ", visible" : ", hidden") +
          (IsIconic(window) ? ", minimised" : "") + "; under the close button: " + under +
-         "; foreground: " + foreground + "; About windows: " + std::to_string(AboutWindows().size());
+         "; foreground: " + foreground +
+         "; About windows: " + std::to_string(AboutWindows().size());
 }
 
 // Waits for the main sequence to return; one that does not is a hang.
@@ -337,13 +345,14 @@ DWORD StoredValue(HKEY key, const char* name) {
 int main(int argc, char** argv) {
   using namespace zemko_monkey;
   const int events = argc > 1 ? std::atoi(argv[1]) : kDefaultEvents;
-  const std::uint32_t seed =
-      argc > 2 ? static_cast<std::uint32_t>(std::strtoul(argv[2], nullptr, 10)) : kDefaultSeed;
+  const std::uint32_t seed = argc > 2
+                                 ? static_cast<std::uint32_t>(std::strtoul(argv[2], nullptr, 10))
+                                 : kDefaultSeed;
   std::printf("monkey: %d events, seed %u\n", events, seed);
   std::fflush(stdout);
 
   // A first start: the window opens at the origin.
-  RegDeleteKeyA(HKEY_CURRENT_USER, kPositionKey);
+  zemko_test::DeletePositionKey();
   countsReady = CreateEventA(nullptr, TRUE, FALSE, nullptr);
   countsHook = SetWindowsHookExA(WH_GETMESSAGE, CountsHook, nullptr, GetCurrentThreadId());
   const Counts before{widgets::LiveGdiObjects(), widgets::LiveWindows()};
@@ -375,7 +384,8 @@ int main(int argc, char** argv) {
   if (!outcome.failed) {
     HKEY key = nullptr;
     DWORD top = 0xFFFFFFFF, left = 0xFFFFFFFF;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, kPositionKey, 0, KEY_READ, &key) == ERROR_SUCCESS) {
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, zemko_test::kPositionKey, 0, KEY_READ, &key) ==
+        ERROR_SUCCESS) {
       top = StoredValue(key, "Top");
       left = StoredValue(key, "Left");
       RegCloseKey(key);

@@ -6,36 +6,26 @@
 
 #include <string>
 
+#include "support/Design.h"
+#include "support/PositionRegistry.h"
+#include "support/WindowTestSupport.h"
 #include "support/ZemkoRun.h"
 
 namespace {
 
-constexpr char kTitle[] = "Земко";
-constexpr char kPositionKey[] = "software\\Vadrex\\Zemko";
-
-std::string ClassOf(HWND window) {
-  char name[64] = {};
-  GetClassNameA(window, name, sizeof name);
-  return name;
-}
-
-std::string TextOf(HWND window) {
-  char text[256] = {};
-  GetWindowTextA(window, text, sizeof text);
-  return text;
-}
+using namespace zemko_test;
 
 TEST(ZemkoProcess, ShowsTheMainWindowOwnedByTheTaskbarEntry) {
-  RegDeleteTreeA(HKEY_CURRENT_USER, kPositionKey);
-  zemko_test::ZemkoRun run(ZEMKO_EXE_PATH);
+  DeletePositionKey();
+  ZemkoRun run(ZEMKO_EXE_PATH);
   ASSERT_TRUE(run.Start());
   const HWND application = run.Application();
   const HWND mainWindow = run.MainWindow();
 
   // The taskbar entry: a visible 0 x 0 pop-up that owns the main window.
   EXPECT_EQ(GetWindow(mainWindow, GW_OWNER), application);
-  EXPECT_EQ(ClassOf(application), "App");
-  EXPECT_EQ(TextOf(application), kTitle);
+  EXPECT_EQ(ClassNameOf(application), "App");
+  EXPECT_EQ(TextOf(application), kProgramTitle);
   EXPECT_TRUE(GetWindowLongPtrA(application, GWL_EXSTYLE) & WS_EX_APPWINDOW);
   EXPECT_TRUE(IsWindowVisible(application));
   RECT outer;
@@ -58,7 +48,7 @@ TEST(ZemkoProcess, ShowsTheMainWindowOwnedByTheTaskbarEntry) {
 
   PostMessageA(mainWindow, WM_CLOSE, 0, 0);
   EXPECT_EQ(run.WaitForExit(), 0u);
-  RegDeleteTreeA(HKEY_CURRENT_USER, kPositionKey);
+  DeletePositionKey();
 }
 
 }  // namespace

@@ -34,8 +34,8 @@ struct BetCase {
   std::vector<std::string> rows;
   std::string systemSize;
   std::string comboSize;
-  std::string result;                 // the strip's number, when accepted
-  std::vector<BetFailure> failures;   // else every failing check
+  std::string result;                // the strip's number, when accepted
+  std::vector<BetFailure> failures;  // else every failing check
 };
 void PrintTo(const BetCase& c, std::ostream* out) { *out << c.name; }
 
@@ -53,32 +53,67 @@ const BetCase kCases[] = {
     {"LettersInThePoReadAsZero", "300", {"2", "3", "4"}, "3", "abc", "7200,00", {}},
     {"ALargeSystem", "300", {"2", "3", "4"}, "99", "2", "1,61", {}},
     {"CountJustBelowTwoToThe64", "1", {"2", "3", "4"}, "67", "33", "0,00", {}},
-    {"PayoutJustBelowTwoToThe63", "1", {"9223372036854774784", "1"}, "2", "2",
-     "9223372036854774784,00", {}},
+    {"PayoutJustBelowTwoToThe63",
+     "1",
+     {"9223372036854774784", "1"},
+     "2",
+     "2",
+     "9223372036854774784,00",
+     {}},
     // Refused bets.
     {"EmptyRowThenEmptyStake", "", {""}, "1", "1", "", {Row(0), kBadStake}},
-    {"LettersInRowsTwoAndFour", "100", {"2", "x", "3", "1,5,", "4"}, "5", "2", "",
+    {"LettersInRowsTwoAndFour",
+     "100",
+     {"2", "x", "3", "1,5,", "4"},
+     "5",
+     "2",
+     "",
      {Row(1), Row(3)}},
     {"ASignedRow", "100", {"2", "+3"}, "2", "2", "", {Row(1)}},
     {"BadRowAndBadStake", "1e3", {"abc", "3"}, "2", "2", "", {Row(0), kBadStake}},
     {"BadRowAndComboAboveSystem", "100", {"abc", "3"}, "1", "2", "", {Row(0), kComboAboveSystem}},
     {"EmptySystemSizeWithAPo", "100", {"2", "3"}, "", "1", "", {kComboAboveSystem}},
-    {"EverythingWrong", "-5", {"?", "3", "!"}, "2", "3", "",
+    {"EverythingWrong",
+     "-5",
+     {"?", "3", "!"},
+     "2",
+     "3",
+     "",
      {Row(0), Row(2), kBadStake, kComboAboveSystem}},
     {"ANegativePo", "100", {"2", "3"}, "2", "-1", "", {kNegativeCombo}},
     {"ANegativePoAfterABadStake", "", {"2", "3"}, "2", "-2", "", {kBadStake, kNegativeCombo}},
-    {"ANegativePoBelowANegativeSystem", "100", {"2", "3"}, "-5", "-1", "",
+    {"ANegativePoBelowANegativeSystem",
+     "100",
+     {"2", "3"},
+     "-5",
+     "-1",
+     "",
      {kNegativeCombo, kComboAboveSystem}},
     {"AStakeWithTwoSeparators", "1,000.50", {"2", "3"}, "2", "2", "", {kBadStake}},
     {"AStakeBeyondTheDoubleRange", kTenToThe400, {"2"}, "1", "1", "", {kBadStake}},
     {"ARowBeyondTheDoubleRange", "1", {"2", kTenToThe400}, "2", "2", "", {Row(1)}},
     {"TooManyCombinations", "300", {"2", "3", "4"}, "2000000000", "1000", "", {kSystemTooLarge}},
     {"CountJustAboveTwoToThe64", "1", {"2", "3", "4"}, "68", "34", "", {kSystemTooLarge}},
-    {"TheEngineWaitsForTheOtherChecks", "abc", {"2", "3", "4"}, "2000000000", "1000", "",
+    {"TheEngineWaitsForTheOtherChecks",
+     "abc",
+     {"2", "3", "4"},
+     "2000000000",
+     "1000",
+     "",
      {kBadStake}},
-    {"AProductBeyondTheDoubleRange", "1", {kTenToThe200, kTenToThe200}, "2", "2", "",
+    {"AProductBeyondTheDoubleRange",
+     "1",
+     {kTenToThe200, kTenToThe200},
+     "2",
+     "2",
+     "",
      {kPayoutTooLarge}},
-    {"AnAccumulatorBeyondTheDoubleRange", "1", {kTenToThe200, kTenToThe200}, "2", "", "",
+    {"AnAccumulatorBeyondTheDoubleRange",
+     "1",
+     {kTenToThe200, kTenToThe200},
+     "2",
+     "",
+     "",
      {kPayoutTooLarge}},
     {"APayoutOfTwoToThe63", "1", {"9223372036854775808", "1"}, "2", "2", "", {kPayoutTooLarge}},
 };
@@ -123,8 +158,8 @@ TEST(BetCheck, AcceptedBetsShowTheEnginesPayout) {
     for (const std::string& row : rows) odds.push_back(calc::TextToNumber(row));
     const double payout = calc::SystemPayout(k, odds, calc::TextToNumber(stake), n);
 
-    const calc::BetOutcome outcome =
-        calc::CheckBet({stake, std::to_string(n), std::to_string(k), rows});
+    const calc::BetOutcome outcome = calc::CheckBet(
+        {stake, std::to_string(n), std::to_string(k), rows});
     ASSERT_TRUE(outcome.failures.empty()) << "bet " << bet;
     EXPECT_EQ(outcome.payout, payout) << "bet " << bet;
     EXPECT_EQ(outcome.resultText, calc::ResultText(payout)) << "bet " << bet;

@@ -10,11 +10,11 @@
 
 namespace {
 
+using base::ErrorKind;
 using calc::IntegerToText;
 using calc::ResultText;
 using calc::TextToInteger;
 using calc::TextToNumber;
-using base::ErrorKind;
 
 template <typename F>
 ErrorKind KindRaisedBy(F&& f) {

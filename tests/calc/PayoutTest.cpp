@@ -13,9 +13,9 @@
 
 namespace {
 
+using base::ErrorKind;
 using calc::CombinationCount;
 using calc::SystemPayout;
-using base::ErrorKind;
 
 template <typename F>
 ErrorKind KindRaisedBy(F&& f) {
@@ -49,7 +49,7 @@ TEST(CombinationCount, MatchesTheProductFormulaWhereverItIsExact) {
 }
 
 TEST(CombinationCount, ExtendsExactlyBeyondThe32BitRange) {
-  EXPECT_EQ(CombinationCount(21, 1), 21u);          // the product formula wraps here
+  EXPECT_EQ(CombinationCount(21, 1), 21u);           // the product formula wraps here
   EXPECT_EQ(CombinationCount(34, 17), 2333606220u);  // above 2^31
   EXPECT_EQ(CombinationCount(66, 33), 7219428434016265740u);
   EXPECT_EQ(CombinationCount(67, 33), 14226520737620288370u);  // just below 2^64

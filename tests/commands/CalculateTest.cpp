@@ -8,7 +8,6 @@
 #include "support/WindowTestSupport.h"
 
 using namespace zemko_test;
-using namespace widgets_test;
 using widgets::Control;
 
 namespace {

@@ -12,91 +12,15 @@
 #include <vector>
 
 #include "app/MainSequence.h"
-#include "support/Design.h"
-#include "support/Input.h"
-#include "support/MainWindowHarness.h"
-#include "support/WindowTestSupport.h"
 #include "mainwindow/MainWindow.h"
 #include "mainwindow/PositionStore.h"
-#include "widgets/Support.h"
-#include "support/WindowTestSupport.h"
+#include "support/MainWindowHarness.h"
+#include "support/PositionRegistry.h"
+#include "win/Files.h"
 
 using namespace zemko_test;
-using namespace widgets_test;
 
 namespace {
-
-// ---------------------------------------------------------------- registry
-
-struct StoredValue {
-  bool present = false;
-  DWORD type = REG_NONE;
-  std::vector<BYTE> data;
-  bool operator==(const StoredValue&) const = default;
-};
-
-constexpr DWORD kMaxValueSize = 64;
-
-StoredValue ReadValue(const char* name) {
-  StoredValue value;
-  HKEY key = nullptr;
-  if (RegOpenKeyExA(HKEY_CURRENT_USER, zemko_test::kPositionKey, 0, KEY_READ, &key) != ERROR_SUCCESS) {
-    return value;
-  }
-  value.data.resize(kMaxValueSize);
-  DWORD size = kMaxValueSize;
-  if (RegQueryValueExA(key, name, nullptr, &value.type, value.data.data(), &size) ==
-      ERROR_SUCCESS) {
-    value.present = true;
-    value.data.resize(size);
-  } else {
-    value = {};
-  }
-  RegCloseKey(key);
-  return value;
-}
-
-void WriteValue(const char* name, const StoredValue& value) {
-  HKEY key = nullptr;
-  if (RegCreateKeyExA(HKEY_CURRENT_USER, zemko_test::kPositionKey, 0, nullptr, 0, KEY_ALL_ACCESS,
-                      nullptr, &key, nullptr) != ERROR_SUCCESS) {
-    return;
-  }
-  if (value.present) {
-    RegSetValueExA(key, name, 0, value.type, value.data.data(),
-                   static_cast<DWORD>(value.data.size()));
-  } else {
-    RegDeleteValueA(key, name);
-  }
-  RegCloseKey(key);
-}
-
-StoredValue Dword(DWORD number) {
-  StoredValue value{true, REG_DWORD, std::vector<BYTE>(sizeof number)};
-  std::copy_n(reinterpret_cast<const BYTE*>(&number), sizeof number, value.data.begin());
-  return value;
-}
-
-// The stored position as it was before the case, put back afterwards: the
-// Wine prefix's registry is shared with every other test.
-class SavedPosition {
- public:
-  SavedPosition() : top_(ReadValue(mainwindow::kTopValue)), left_(ReadValue(mainwindow::kLeftValue)) {}
-  ~SavedPosition() {
-    WriteValue(mainwindow::kTopValue, top_);
-    WriteValue(mainwindow::kLeftValue, left_);
-  }
-  SavedPosition(const SavedPosition&) = delete;
-  SavedPosition& operator=(const SavedPosition&) = delete;
-
- private:
-  StoredValue top_, left_;
-};
-
-void ForgetPosition() {
-  WriteValue(mainwindow::kTopValue, {});
-  WriteValue(mainwindow::kLeftValue, {});
-}
 
 // ---------------------------------------------------------------- processes
 
@@ -182,8 +106,7 @@ class HelpViewerWatch {
   }
 
   void Answer(HWND window) {
-    if (!IsWindowVisible(window) || widgets_test::TextOf(window).empty() ||
-        widgets_test::ClassNameOf(window) != kDialogClass) {
+    if (!IsWindowVisible(window) || TextOf(window).empty() || ClassNameOf(window) != kDialogClass) {
       return;
     }
     if (std::find(answeredWindows_.begin(), answeredWindows_.end(), window) !=
@@ -192,8 +115,7 @@ class HelpViewerWatch {
     }
     {
       std::lock_guard<std::mutex> lock(mutex_);
-      texts_.push_back(widgets_test::TextOf(window) + ": " +
-                       widgets_test::TextOf(GetDlgItem(window, kMessageTextId)));
+      texts_.push_back(TextOf(window) + ": " + TextOf(GetDlgItem(window, kMessageTextId)));
     }
     int answer = GetDlgItem(window, IDNO) ? IDNO : GetDlgItem(window, IDCANCEL) ? IDCANCEL : IDOK;
     PostMessageA(window, WM_COMMAND, MAKEWPARAM(answer, BN_CLICKED), 0);
@@ -235,60 +157,21 @@ class WindowCommandsTest : public MainWindowTest {
 
 // ---------------------------------------------------------------- close
 
-TEST_F(WindowCommandsTest, CloseButtonSavesThePositionAsAltF4Does) {
-  SavedPosition saved;
-  constexpr int kLeft = 137;
-  constexpr int kTop = 251;
-
-  // By the close button.
-  ForgetPosition();
-  form_->SetLeft(kLeft);
-  form_->SetTop(kTop);
-  HWND closedMain = MainHandle();
-  RunInLoop([&] {
-    ClickOn(Window().closeButton->Handle());
-    EXPECT_TRUE(PumpUntil(QuitSeen)) << "the close ends the loop";
-  });
-  EXPECT_EQ(nullptr, application_);
-  EXPECT_FALSE(IsWindow(closedMain));
-  const StoredValue top = ReadValue(mainwindow::kTopValue);
-  const StoredValue left = ReadValue(mainwindow::kLeftValue);
-  EXPECT_EQ(Dword(kTop), top);
-  EXPECT_EQ(Dword(kLeft), left);
-
-  // By Alt+F4, from the same place.
-  ForgetPosition();
-  Build();
-  form_->SetLeft(kLeft);
-  form_->SetTop(kTop);
-  RunInLoop([&] {
-    HWND stake = Window().stakeBox->Handle();
-    ClickOn(stake);
-    ASSERT_TRUE(PumpUntil([&] { return GetFocus() == stake; }));
-    PressWithModifier(VK_MENU, VK_F4);
-    EXPECT_TRUE(PumpUntil(QuitSeen)) << "Alt+F4 ends the loop";
-  });
-  EXPECT_EQ(nullptr, application_);
-  EXPECT_EQ(top, ReadValue(mainwindow::kTopValue));
-  EXPECT_EQ(left, ReadValue(mainwindow::kLeftValue));
-}
-
 TEST_F(WindowCommandsTest, CloseButtonOnlyPostsTheCloseRequest) {
-  SavedPosition saved;
-  ForgetPosition();
   RunInLoop([&] {
     // The layer's click runs the command at once; the close waits in the queue.
     Window().closeButton->Click();
     EXPECT_TRUE(IsWindowVisible(MainHandle()));
-    EXPECT_FALSE(ReadValue(mainwindow::kTopValue).present) << "nothing saved before the queue runs";
+    EXPECT_FALSE(ReadValue(mainwindow::kTopValue).has_value())
+        << "nothing saved before the queue runs";
     MSG message;
     EXPECT_TRUE(PeekMessageA(&message, MainHandle(), WM_CLOSE, WM_CLOSE, PM_NOREMOVE));
     EXPECT_EQ(0u, message.wParam);
     EXPECT_EQ(0, message.lParam);
     EXPECT_TRUE(PumpUntil(QuitSeen));
   });
-  EXPECT_EQ(Dword(kPlacedTop), ReadValue(mainwindow::kTopValue));
-  EXPECT_EQ(Dword(kPlacedLeft), ReadValue(mainwindow::kLeftValue));
+  EXPECT_EQ(ReadValue(mainwindow::kTopValue), DwordValue(mainwindow::kTopValue, kPlacedTop));
+  EXPECT_EQ(ReadValue(mainwindow::kLeftValue), DwordValue(mainwindow::kLeftValue, kPlacedLeft));
 }
 
 // ---------------------------------------------------------------- minimise
@@ -312,17 +195,17 @@ TEST_F(WindowCommandsTest, MinimiseButtonTakesTheWholeProgramToItsTaskbarEntry) 
     RECT mainAfter, appAfter;
     GetWindowRect(main, &mainAfter);
     GetWindowRect(app, &appAfter);
-    EXPECT_TRUE(widgets_test::SameRect(mainBefore, mainAfter)) << "back where it was";
+    EXPECT_TRUE(SameRect(mainBefore, mainAfter)) << "back where it was";
     // Minimised directly, not through the move to the main window's place.
-    EXPECT_TRUE(widgets_test::SameRect(appBefore, appAfter));
+    EXPECT_TRUE(SameRect(appBefore, appAfter));
   });
 }
 
 // ---------------------------------------------------------------- help
 
 TEST_F(WindowCommandsTest, HelpWithoutAHelpFileLeavesTheProgramRunning) {
-  const std::string helpFile = widgets::HelpFilePath().Text();
-  ASSERT_EQ((widgets::ModuleDirectory() + app::kHelpFileName).Text(), helpFile);
+  const std::string helpFile = win::HelpFilePath().Text();
+  ASSERT_EQ((win::ModuleDirectory() + app::kHelpFileName).Text(), helpFile);
   ASSERT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(helpFile.c_str()))
       << "no help file may lie beside the test program";
   ASSERT_TRUE(ChildProcesses(kHelpViewer).empty());

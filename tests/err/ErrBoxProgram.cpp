@@ -10,7 +10,7 @@
 
 #include "err/Err.h"
 #include "base/FloatingPoint.h"
-#include "widgets/Support.h"
+#include "win/Files.h"
 #include "widgets/Widgets.h"
 
 namespace {
@@ -34,7 +34,7 @@ void FailingPaint(void*, widgets::Control*, HDC) {
   } else if (std::strcmp(mode, "memory") == 0) {
     throw std::bad_alloc();
   } else if (std::strcmp(mode, "assert") == 0) {
-    widgets::SetHelpFile(widgets::FilePath());  // the layer's own assertion fails
+    win::SetHelpFile(win::FilePath());  // the layer's own assertion fails
   } else {
     throw base::Exception(base::ErrorKind::ConvertError);
   }

@@ -46,7 +46,6 @@ std::vector<HWND> VisibleWindowsOf(DWORD process, const char* className) {
 
 std::vector<HWND> ErrorBoxesOf(DWORD process) { return VisibleWindowsOf(process, kDialogClass); }
 
-
 std::string TextOf(HWND window, int id) {
   char text[2048] = {};
   GetDlgItemTextA(window, id, text, sizeof text);

@@ -11,7 +11,7 @@
 
 #include "base/Assert.h"
 #include "base/FloatingPoint.h"
-#include "widgets/Support.h"
+#include "win/Format.h"
 #include "widgets/Widgets.h"
 
 namespace {
@@ -75,13 +75,13 @@ TEST_F(ErrTest, IntegerDivisionByZero) {
 }
 
 TEST_F(ErrTest, LocalsAreReleasedWhileAFaultUnwinds) {
-  static int released = 0;
+  int released = 0;
   struct Tracker {
+    int& released;
     ~Tracker() { ++released; }
   };
-  released = 0;
-  Raised([] {
-    Tracker tracker;
+  Raised([&] {
+    Tracker tracker{released};
     ReadThroughNull();
   });
   EXPECT_EQ(released, 1);
@@ -120,8 +120,7 @@ TEST_F(ErrTest, ErrorBoxTextNamesModuleAndRelativeAddress) {
   const void* nowhere = reinterpret_cast<const void*>(base - 0x10000);
   EXPECT_EQ(err::ErrorBoxText("y", nowhere),
             std::string("Exception Exception in module ") + path + " at " +
-                widgets::FormatText("%08X", static_cast<unsigned>(0u - 0x10000 - 0x1000)) +
-                ".\ny");
+                win::FormatText("%08X", static_cast<unsigned>(0u - 0x10000 - 0x1000)) + ".\ny");
   // Unknown (an error of another type): no address made up from nothing.
   EXPECT_EQ(err::ErrorBoxText("z", nullptr),
             std::string("Exception Exception in module ") + path + " at 00000000.\nz");
@@ -168,9 +167,10 @@ TEST_F(ErrTest, ForeignCallsLeaveTheProgramsPrecisionBehind) {
 // an Exception, not as a crash, and the window procedure was left cleanly.
 TEST_F(ErrTest, FaultInAClickedHandlerReachesTheCaller) {
   widgets::Control* form = widgets::CreateForm(nullptr, "Fault");
-  widgets::Control* button = widgets::CreateBitmapButton(
-      form, {.caption = "", .options = widgets::ButtonOption::Flat,
-             .layout = widgets::GlyphLayout::Left});
+  widgets::Control* button = widgets::CreateBitmapButton(form,
+                                                         {.caption = "",
+                                                          .options = widgets::ButtonOption::Flat,
+                                                          .layout = widgets::GlyphLayout::Left});
   button->click = {[](void*, widgets::Control*) { ReadThroughNull(); }, nullptr};
   const base::Exception e = Raised([&] { button->Click(); });
   EXPECT_EQ(e.Kind(), ErrorKind::AccessViolation);

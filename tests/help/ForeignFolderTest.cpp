@@ -14,11 +14,12 @@
 #include "support/Input.h"
 #include "support/WindowTestSupport.h"
 #include "support/ZemkoRun.h"
-#include "widgets/WideText.h"
+#include "win/WideText.h"
 
 namespace {
 
 using namespace zemko_help_test;
+using zemko_test::TextOf;
 
 constexpr wchar_t kFolderName[] = L"\x03A3 Дмитрий 日本";  // Σ Дмитрий 日本
 constexpr wchar_t kAboutCaption[] = L"О программе";
@@ -39,7 +40,7 @@ std::wstring FolderOf(const std::wstring& path) { return path.substr(0, path.rfi
 
 // The program and its help, copied into the folder beside the built ones.
 std::wstring CopyIntoForeignFolder() {
-  const std::wstring built = widgets::Widen(zemko_test::WindowsPath(ZEMKO_EXE));
+  const std::wstring built = win::Widen(zemko_test::WindowsPath(ZEMKO_EXE));
   const std::wstring folder = FolderOf(built) + kFolderName + L"\\";
   CreateDirectoryW(folder.c_str(), nullptr);
   for (const wchar_t* name : {L"Zemko.exe", L"Zemko.hlp"}) {
@@ -56,7 +57,7 @@ struct AboutSearch {
 BOOL CALLBACK FindAbout(HWND window, LPARAM context) {
   auto* search = reinterpret_cast<AboutSearch*>(context);
   if (GetWindow(window, GW_OWNER) != search->owner ||
-      widgets_test::WideTextOf(window) != kAboutCaption)
+      zemko_test::WideTextOf(window) != kAboutCaption)
     return TRUE;
   search->found = window;
   return FALSE;
@@ -103,12 +104,12 @@ TEST_F(ForeignFolder, HelpOpensAtItsFirstTopic) {
   HWND viewer = WaitForViewer(kViewerTimeMs);
   ASSERT_NE(nullptr, viewer) << "no help viewer with a topic appeared";
   const DWORD start = GetTickCount();
-  while (WindowText(TopicTextWindow(viewer)).find(kFirstTopicExample) == std::string::npos &&
+  while (TextOf(TopicTextWindow(viewer)).find(kFirstTopicExample) == std::string::npos &&
          GetTickCount() - start < kTopicTimeMs) {
     Sleep(kPollMs);
   }
-  EXPECT_NE(std::string::npos, WindowText(TopicTextWindow(viewer)).find(kFirstTopicExample))
-      << WindowText(TopicTextWindow(viewer));
+  EXPECT_NE(std::string::npos, TextOf(TopicTextWindow(viewer)).find(kFirstTopicExample))
+      << TextOf(TopicTextWindow(viewer));
   char caption[128] = {};
   GetWindowTextA(viewer, caption, sizeof caption);
   EXPECT_STREQ(kHelpTitle, caption);
@@ -119,13 +120,14 @@ TEST_F(ForeignFolder, AboutShowsTheVersion) {
   RECT client;
   GetClientRect(run_->MainWindow(), &client);
   constexpr int kHalf = kCaptionButtonSize / 2;
-  zemko_test::ClickAt(zemko_test::OnScreen(
-      run_->MainWindow(), client.right - kAboutButtonLeftFromRight + kHalf, kAboutButtonTop + kHalf));
+  zemko_test::ClickAt(zemko_test::OnScreen(run_->MainWindow(),
+                                           client.right - kAboutButtonLeftFromRight + kHalf,
+                                           kAboutButtonTop + kHalf));
   HWND about = WaitForAbout(run_->MainWindow());
   ASSERT_NE(nullptr, about);
-  const std::vector<HWND> labels = widgets_test::ChildrenOfClass(about, "STATIC");
+  const std::vector<HWND> labels = zemko_test::ChildrenOfClass(about, "STATIC");
   ASSERT_EQ(3u, labels.size());
-  EXPECT_EQ(kVersionLine, widgets_test::WideTextOf(labels[1]));
+  EXPECT_EQ(kVersionLine, zemko_test::WideTextOf(labels[1]));
 }
 
 }  // namespace

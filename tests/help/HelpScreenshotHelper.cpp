@@ -23,7 +23,7 @@ constexpr int kGap = 12;
 constexpr SIZE kViewerSize{600, 620};
 
 int OpenHelp() {
-  HWND main = zemko_drive::FindMainWindow(0, kWaitMs);
+  HWND main = zemko_test::FindMainWindow(0, kWaitMs);
   if (!main) {
     std::fprintf(stderr, "no main window\n");
     return 1;
@@ -37,8 +37,7 @@ int OpenHelp() {
   }
   RECT frame{};
   GetWindowRect(main, &frame);
-  SetWindowPos(viewer, HWND_TOP, frame.right + kGap, frame.top, kViewerSize.cx, kViewerSize.cy,
-               0);
+  SetWindowPos(viewer, HWND_TOP, frame.right + kGap, frame.top, kViewerSize.cx, kViewerSize.cy, 0);
   // Away from the text, so no link shows the hand.
   POINT away{frame.left + 4, frame.bottom + 40};
   SetCursorPos(away.x, away.y);
@@ -56,7 +55,7 @@ int CloseAll() {
     std::fprintf(stderr, "the viewer stayed\n");
     result = 1;
   }
-  HWND main = zemko_drive::FindMainWindow(0, 0);
+  HWND main = zemko_test::FindMainWindow(0, 0);
   if (main) {
     PostMessageA(main, WM_CLOSE, 0, 0);
     for (DWORD waited = 0; IsWindow(main) && waited < kWaitMs; waited += 50) Sleep(50);

@@ -3,7 +3,7 @@
 #include <cstring>
 
 #include "support/Input.h"
-#include "widgets/WideText.h"
+#include "support/WindowTestSupport.h"
 
 namespace zemko_help_test {
 
@@ -84,27 +84,11 @@ HWND TopicTextWindow(HWND viewer) {
   return found;
 }
 
-// Read in UTF-16 and converted as the program converts: the same bytes
-// under every system code page.
-std::string WindowText(HWND window) {
-  DWORD_PTR length = 0;
-  if (!SendMessageTimeoutW(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, kReadTimeoutMs,
-                           &length))
-    return {};
-  std::wstring text(length + 1, L'\0');
-  DWORD_PTR copied = 0;
-  if (!SendMessageTimeoutW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()),
-                           SMTO_ABORTIFHUNG, kReadTimeoutMs, &copied))
-    return {};
-  text.resize(copied);
-  return widgets::Narrow(text);
-}
-
 bool WaitForTopic(HWND viewer, std::string_view start, DWORD milliseconds) {
   return WaitUntil(
       [&] {
         HWND text = TopicTextWindow(viewer);
-        return text && WindowText(text).starts_with(start);
+        return text && zemko_test::TextOf(text).starts_with(start);
       },
       milliseconds);
 }
@@ -127,14 +111,14 @@ void ClickHelpButton(HWND mainWindow) {
   RECT client{};
   GetClientRect(mainWindow, &client);
   const int centre = kHelpButtonSize / 2;
-  zemko_test::MovePointer(zemko_test::OnScreen(
-      mainWindow, kHelpButtonMargin + centre,
-      client.bottom - kHelpButtonMargin - kHelpButtonSize + centre));
+  zemko_test::MovePointer(
+      zemko_test::OnScreen(mainWindow, kHelpButtonMargin + centre,
+                           client.bottom - kHelpButtonMargin - kHelpButtonSize + centre));
   zemko_test::ClickButton(MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP);
 }
 
 bool ClickTextIn(HWND richEdit, std::string_view text) {
-  const std::string all = WindowText(richEdit);
+  const std::string all = zemko_test::TextOf(richEdit);
   const std::size_t at = all.find(text);
   if (at == std::string::npos) return false;
   // WM_GETTEXT ends each paragraph with CR LF, the control counts one
@@ -161,8 +145,8 @@ bool WarmUpViewer(DWORD milliseconds) {
   STARTUPINFOA startup{};
   startup.cb = sizeof startup;
   PROCESS_INFORMATION info{};
-  if (!CreateProcessA(nullptr, commandLine, nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                      &startup, &info))
+  if (!CreateProcessA(nullptr, commandLine, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                      &info))
     return false;
   CloseHandle(info.hThread);
   CloseHandle(info.hProcess);

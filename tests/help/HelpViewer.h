@@ -22,8 +22,6 @@ std::vector<HWND> ViewerWindows();
 HWND WaitForViewer(DWORD milliseconds);
 // The rich edit child that holds the topic's text.
 HWND TopicTextWindow(HWND viewer);
-// The whole text of a window, read across the process boundary.
-std::string WindowText(HWND window);
 // Waits until the viewer's topic text starts with the text.
 bool WaitForTopic(HWND viewer, std::string_view start, DWORD milliseconds);
 // The executable file name of the process that owns the window.

@@ -9,11 +9,13 @@
 #include <string>
 
 #include "help/HelpViewer.h"
+#include "support/WindowTestSupport.h"
 #include "support/ZemkoRun.h"
 
 namespace {
 
 using namespace zemko_help_test;
+using zemko_test::TextOf;
 
 constexpr DWORD kViewerTimeMs = 30000;
 constexpr DWORD kTopicTimeMs = 10000;
@@ -26,7 +28,8 @@ constexpr DWORD kJumpWaitMs = 3000;
 // before it was ready for it is given again, as a user would.
 bool FollowJump(HWND viewer, const char* jump, const char* topic) {
   for (int click = 0; click < kJumpClicks; ++click) {
-    if (!ClickTextIn(TopicTextWindow(viewer), jump)) return WaitForTopic(viewer, topic, kJumpWaitMs);
+    if (!ClickTextIn(TopicTextWindow(viewer), jump))
+      return WaitForTopic(viewer, topic, kJumpWaitMs);
     if (WaitForTopic(viewer, topic, kJumpWaitMs)) return true;
   }
   return false;
@@ -63,13 +66,12 @@ TEST_F(HelpViewer, HelpButtonShowsTheFirstTopicUnderTheHelpFilesTitle) {
   HWND viewer = OpenHelp();
   ASSERT_NE(nullptr, viewer) << "no help viewer with a topic appeared";
   EXPECT_STRCASEEQ(kViewerProgram, ProcessImageName(viewer).c_str());
-  ASSERT_TRUE(WaitForTopic(viewer, kFirstTopic, kTopicTimeMs))
-      << WindowText(TopicTextWindow(viewer));
-  EXPECT_EQ(kHelpTitle, WindowText(viewer));
+  ASSERT_TRUE(WaitForTopic(viewer, kFirstTopic, kTopicTimeMs)) << TextOf(TopicTextWindow(viewer));
+  EXPECT_EQ(kHelpTitle, TextOf(viewer));
 
   // The topic's own words, read back in the program's code page, and the
   // worked example's payout as the program shows it.
-  const std::string text = WindowText(TopicTextWindow(viewer));
+  const std::string text = TextOf(TopicTextWindow(viewer));
   EXPECT_NE(std::string::npos, text.find("Земко считает, сколько принесёт системная ставка."))
       << text;
   EXPECT_NE(std::string::npos, text.find("= 2600,00.")) << text;
@@ -83,13 +85,13 @@ TEST_F(HelpViewer, JumpsInTheTextOpenTheirTopics) {
 
   // A jump in the middle of a paragraph of the first topic.
   ASSERT_TRUE(FollowJump(viewer, "Как ввести ставку", "Как ввести ставку"))
-      << WindowText(TopicTextWindow(viewer));
-  EXPECT_NE(std::string::npos, WindowText(TopicTextWindow(viewer)).find("Возврат."));
+      << TextOf(TopicTextWindow(viewer));
+  EXPECT_NE(std::string::npos, TextOf(TopicTextWindow(viewer)).find("Возврат."));
 
   // And on from there, by the jump at that topic's end.
-  ASSERT_TRUE(FollowJump(viewer, "Клавиши", "Клавиши")) << WindowText(TopicTextWindow(viewer));
-  EXPECT_NE(std::string::npos, WindowText(TopicTextWindow(viewer)).find("Ctrl+Enter"));
-  EXPECT_EQ(kHelpTitle, WindowText(viewer)) << "the same window shows each topic";
+  ASSERT_TRUE(FollowJump(viewer, "Клавиши", "Клавиши")) << TextOf(TopicTextWindow(viewer));
+  EXPECT_NE(std::string::npos, TextOf(TopicTextWindow(viewer)).find("Ctrl+Enter"));
+  EXPECT_EQ(kHelpTitle, TextOf(viewer)) << "the same window shows each topic";
   EXPECT_TRUE(DialogWindows().empty()) << "an error box is shown";
 }
 

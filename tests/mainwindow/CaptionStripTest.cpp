@@ -5,10 +5,8 @@
 #include "support/Input.h"
 #include "support/MainWindowHarness.h"
 #include "support/WindowTestSupport.h"
-#include "support/Input.h"
 
 using namespace zemko_test;
-using namespace widgets_test;
 using widgets::Control;
 
 namespace {
@@ -45,7 +43,9 @@ TEST_F(CaptionStripTest, AnyButtonPressedOnTheSurfaceStartsAMove) {
     const char* where;
     int x, y;
   } places[] = {
-      {"caption strip", 120, 10}, {"logo", 30, 50}, {"gap between controls", 150, 108},
+      {"caption strip", 120, 10},
+      {"logo", 30, 50},
+      {"gap between controls", 150, 108},
       {"below the buttons", 100, 185},
   };
   RunInLoop([&] {

@@ -21,10 +21,6 @@
 namespace {
 
 using namespace zemko_test;
-using widgets_test::Picture;
-using widgets_test::PumpFor;
-using widgets_test::PumpUntil;
-using widgets_test::WideTextOf;
 
 // What the window shows, as the design writes it.
 constexpr wchar_t kTitle[] = L"Земко";
@@ -135,11 +131,13 @@ class CodePagesTest : public MainWindowTest {
       PumpFor(50);
     }
     HWND tip = nullptr;
-    PumpUntil([&] {
-      widgets::Hint* hint = control->GetHint();
-      tip = hint ? hint->TooltipWindow() : nullptr;
-      return tip && IsWindowVisible(tip);
-    }, kTipRestMs);
+    PumpUntil(
+        [&] {
+          widgets::Hint* hint = control->GetHint();
+          tip = hint ? hint->TooltipWindow() : nullptr;
+          return tip && IsWindowVisible(tip);
+        },
+        kTipRestMs);
     return tip;
   }
 };
@@ -150,12 +148,12 @@ TEST_F(CodePagesTest, RealKeysTypeTheBetAndEveryTextReadsInRussian) {
     ClickOn(window.stakeBox->Handle());
     ASSERT_TRUE(PumpUntil([&] { return GetFocus() == window.stakeBox->Handle(); }));
     // Stake, three rows with a comma and a point, then N and K with Enter.
-    TypeKeys({'3', '0', '0', VK_RETURN, '2', VK_RETURN, '3', VK_OEM_COMMA, '0', VK_RETURN, '4',
-              VK_OEM_PERIOD, '0'});
+    InputKeys({'3', '0', '0', VK_RETURN, '2', VK_RETURN, '3', VK_OEM_COMMA, '0', VK_RETURN, '4',
+               VK_OEM_PERIOD, '0'});
     PumpFor(kSettleMs);
-    PressWithModifier(VK_CONTROL, VK_RETURN);
+    InputKeyWithModifier(VK_CONTROL, VK_RETURN);
     PumpFor(kSettleMs);
-    TypeKeys({'3', VK_RETURN, '2', VK_RETURN});
+    InputKeys({'3', VK_RETURN, '2', VK_RETURN});
     ASSERT_TRUE(PumpUntil([&] { return WideTextOf(window.resultStrip->Handle()) == L"2600,00"; }))
         << window.resultStrip->GetText();
 
@@ -166,7 +164,7 @@ TEST_F(CodePagesTest, RealKeysTypeTheBetAndEveryTextReadsInRussian) {
     EXPECT_EQ(L"4.0", WideTextOf(Row(3)->Handle()));
     EXPECT_EQ(kTitle, WideTextOf(MainHandle()));
     EXPECT_EQ(kTitle, WideTextOf(application_->Handle()));
-    const std::vector<HWND> labels = widgets_test::ChildrenOfClass(MainHandle(), "STATIC");
+    const std::vector<HWND> labels = zemko_test::ChildrenOfClass(MainHandle(), "STATIC");
     EXPECT_NE(labels.end(), std::find_if(labels.begin(), labels.end(), [](HWND label) {
                 return WideTextOf(label) == kComboLabel;
               }));
@@ -179,8 +177,8 @@ TEST_F(CodePagesTest, AMessageAndAHintShowInRussian) {
     const mainwindow::MainWindow& window = Window();
     EXPECT_EQ(kPlaceholder, WideTextOf(window.resultStrip->Handle()));
     ClickOn(window.calculateButton->Handle());
-    ASSERT_TRUE(PumpUntil(
-        [&] { return WideTextOf(window.resultStrip->Handle()) == kStakeNotANumber; }));
+    ASSERT_TRUE(
+        PumpUntil([&] { return WideTextOf(window.resultStrip->Handle()) == kStakeNotANumber; }));
     ExpectLooksAsOnARussianSystem(MainHandle(), "message");
 
     HWND tip = RestPointerOn(window.stakeBox);
@@ -202,7 +200,7 @@ TEST_F(CodePagesTest, TheAboutWindowReadsInRussian) {
       return about != nullptr;
     }));
     EXPECT_EQ(kAboutCaption, WideTextOf(about));
-    const std::vector<HWND> labels = widgets_test::ChildrenOfClass(about, "STATIC");
+    const std::vector<HWND> labels = zemko_test::ChildrenOfClass(about, "STATIC");
     ASSERT_EQ(3u, labels.size());
     EXPECT_EQ(kAboutTitle, WideTextOf(labels[0]));
     EXPECT_EQ(kAboutVersion, WideTextOf(labels[1]));
@@ -219,9 +217,11 @@ TEST_F(CodePagesTest, PastedLookalikesOfDigitsAreNotNumbers) {
   };
   const PasteCase cases[] = {
       {L"\xFF11\xFF0C\xFF15", kOddsNotANumber},  // full-width 1,5
-      {L"2\x00B2", kOddsNotANumber},               // a superscript two
-      {L"\x0417", kOddsNotANumber},                // Cyrillic Ze, a look-alike of 3
-      {L"1\xFF0E" L"5", kOddsNotANumber},          // a full-width point
+      {L"2\x00B2", kOddsNotANumber},             // a superscript two
+      {L"\x0417", kOddsNotANumber},              // Cyrillic Ze, a look-alike of 3
+      {L"1\xFF0E"
+       L"5",
+       kOddsNotANumber},  // a full-width point
       {L"1,5", L"150,00"},
   };
   RunInLoop([&] {

@@ -5,10 +5,8 @@
 #include "support/Input.h"
 #include "support/MainWindowHarness.h"
 #include "support/WindowTestSupport.h"
-#include "support/WindowTestSupport.h"
 
 using namespace zemko_test;
-using namespace widgets_test;
 
 namespace {
 
@@ -17,7 +15,7 @@ constexpr int kRounds = 1000;
 struct Counts {
   int gdi;
   int windows;
-  DWORD systemGdi;   // GetGuiResources: 0 where the system does not count
+  DWORD systemGdi;  // GetGuiResources: 0 where the system does not count
   DWORD systemUser;
 };
 
@@ -44,12 +42,14 @@ TEST_F(MainWindowTest, AThousandRepaintsKeepNoHandle) {
   RunInLoop([&] {
     HWND window = MainHandle();
     // The first paint may make what every later one reuses (the logo's mask).
-    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    RedrawWindow(window, nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
     PumpMessages(Quit::KeepForLoop);
     const Counts before = Now();
     EXPECT_GT(before.gdi, 0);
     for (int i = 0; i < kRounds; ++i) {
-      RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+      RedrawWindow(window, nullptr, nullptr,
+                   RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
     }
     PumpMessages(Quit::KeepForLoop);
     ExpectSame(before, Now());
@@ -69,7 +69,7 @@ TEST_F(MainWindowTest, AThousandClearAllCyclesKeepNoHandle) {
       if (i % 2) {
         Window().clearAllButton->Click();
       } else {
-        Press(Row(2), VK_SUBTRACT);
+        PostKeyPress(Row(2), VK_SUBTRACT);
       }
       if (HasFailure()) return;
     }

@@ -12,7 +12,6 @@
 #include "support/ZemkoRun.h"
 
 using namespace zemko_test;
-using namespace widgets_test;
 using widgets::Control;
 
 namespace {
@@ -56,7 +55,9 @@ class LinkLabelTest : public MainWindowTest {
     SetForegroundWindow(MainHandle());
     MovePointer(LabelCentre());
   }
-  void PointerAway() { MovePointer({GetSystemMetrics(SM_CXSCREEN) - 20, GetSystemMetrics(SM_CYSCREEN) - 20}); }
+  void PointerAway() {
+    MovePointer({GetSystemMetrics(SM_CXSCREEN) - 20, GetSystemMetrics(SM_CYSCREEN) - 20});
+  }
 };
 
 }  // namespace
@@ -104,7 +105,7 @@ TEST_F(LinkLabelTest, TheLinkShowsTheHandAndNoHintAndIsNoTabStop) {
     EXPECT_FALSE(link->GetTabStop());
     // Tab from the help button goes on to the first row, past the link.
     Window().helpButton->SetFocus(true);
-    Press(Window().helpButton, VK_TAB);
+    PostKeyPress(Window().helpButton, VK_TAB);
     EXPECT_EQ(Row(1), Focused());
   });
 }
@@ -123,7 +124,8 @@ std::vector<std::string> LinesOf(const std::string& path) {
 TEST_F(LinkLabelTest, EachClickHandsTheSitesAddressToTheShellOnce) {
   char directory[MAX_PATH] = {};
   GetTempPathA(sizeof directory, directory);
-  const std::string log = std::string(directory) + "zemko-link-" + std::to_string(GetCurrentProcessId()) + ".log";
+  const std::string log = std::string(directory) + "zemko-link-" +
+                          std::to_string(GetCurrentProcessId()) + ".log";
   DeleteFileA(log.c_str());
   SetEnvironmentVariableA("ZEMKO_LINK_LOG", log.c_str());
   const std::string recorder = zemko_test::WindowsPath(ZEMKO_LINK_RECORDER);
@@ -137,12 +139,12 @@ TEST_F(LinkLabelTest, EachClickHandsTheSitesAddressToTheShellOnce) {
     ClickButton(MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP);
     // The label takes its own mouse input: no window move is asked for.
     EXPECT_TRUE(TakeSystemCommands(MainHandle(), 300).empty());
-    ASSERT_TRUE(PumpUntil([&] { return LinesOf(log).size() >= 1; }, 15000)) << "the shell ran nothing";
+    ASSERT_TRUE(PumpUntil([&] { return LinesOf(log).size() >= 1; }, 15000))
+        << "the shell ran nothing";
     PumpUntil([] { return false; }, 1500);
     std::vector<std::string> lines = LinesOf(log);
     ASSERT_EQ(1u, lines.size());
-    EXPECT_NE(std::string::npos, lines[0].find(std::string("\"") + kAddress + "\""))
-        << lines[0];
+    EXPECT_NE(std::string::npos, lines[0].find(std::string("\"") + kAddress + "\"")) << lines[0];
     // It stays red while the pointer is over it.
     EXPECT_EQ(0x0000FFu, Window().linkLabel->GetTextColour());
 

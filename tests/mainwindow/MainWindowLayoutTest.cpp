@@ -4,12 +4,10 @@
 #include "support/Input.h"
 #include "support/MainWindowHarness.h"
 #include "support/WindowTestSupport.h"
-#include "support/WindowTestSupport.h"
 
 #include <commctrl.h>
 
 using namespace zemko_test;
-using namespace widgets_test;
 using widgets::Control;
 
 namespace {
@@ -35,9 +33,8 @@ struct PaintedColours {
 PaintedColours ColoursOf(Control* control, UINT message) {
   HDC dc = CreateCompatibleDC(nullptr);
   HWND window = control->Handle();
-  auto brush = reinterpret_cast<HBRUSH>(SendMessageA(GetParent(window), message,
-                                                     reinterpret_cast<WPARAM>(dc),
-                                                     reinterpret_cast<LPARAM>(window)));
+  auto brush = reinterpret_cast<HBRUSH>(SendMessageA(
+      GetParent(window), message, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(window)));
   LOGBRUSH info{};
   if (brush) GetObjectA(brush, sizeof info, &info);
   PaintedColours colours{GetTextColor(dc), GetBkColor(dc), brush ? info.lbColor : CLR_INVALID};
@@ -45,7 +42,7 @@ PaintedColours ColoursOf(Control* control, UINT message) {
   return colours;
 }
 
-LOGFONTA FontOf(Control* control) { return widgets_test::FontOf(control->Handle()); }
+LOGFONTA FontOf(Control* control) { return zemko_test::FontOf(control->Handle()); }
 
 // The mouse moves over the control; its hint (if it has one) makes its
 // tooltip window then and registers the control as its one tool.
@@ -82,7 +79,7 @@ TEST_F(MainWindowTest, StartsWithOneEmptyRowCountsOfOneAndTheFocusInTheStakeBox)
 TEST_F(MainWindowTest, IsACaptionlessPopupWithAOnePixelBorderAtTheTopLeftCorner) {
   RunInLoop([&] {
     HWND window = MainHandle();
-    EXPECT_EQ("Form", widgets_test::ClassNameOf(window));
+    EXPECT_EQ("Form", zemko_test::ClassNameOf(window));
     char caption[32] = {};
     GetWindowTextA(window, caption, sizeof caption);
     EXPECT_STREQ("Земко", caption);
@@ -113,7 +110,7 @@ struct Expected {
   std::vector<int> place;
   COLORREF background;
   const char* text;
-  DWORD styleBits;  // must be set (edit options, alignment)
+  DWORD styleBits;   // must be set (edit options, alignment)
   DWORD absentBits;  // must be clear
   bool tabStop;
 };
@@ -124,32 +121,123 @@ TEST_F(MainWindowTest, EveryFixedControlSitsAtItsPlaceWithItsLookAndText) {
   using F = mainwindow::MainWindow;
   const COLORREF field = GetSysColor(COLOR_WINDOW);
   const Expected table[] = {
-      {"link label", &Field<&F::linkLabel>, Kind::Label, {75, 27, 175, 14}, kWindowColour,
-       "vadrex.example", SS_CENTER, 0, false},
-      {"stake box", &Field<&F::stakeBox>, Kind::Edit, {10, 70, 60, 18}, field, "", 0,
-       ES_NUMBER | ES_READONLY, true},
-      {"won-count box", &Field<&F::wonCountBox>, Kind::Edit, {80, 70, 30, 18}, kWindowColour, "1",
-       ES_NUMBER | ES_READONLY, 0, true},
-      {"system-size box", &Field<&F::systemSizeBox>, Kind::Edit, {120, 70, 30, 18}, field, "1",
-       ES_NUMBER, ES_READONLY, true},
-      {"\"по\" box", &Field<&F::comboSizeBox>, Kind::Edit, {190, 70, 50, 18}, field, "1", ES_NUMBER,
-       ES_READONLY, true},
-      {"result strip", &Field<&F::resultStrip>, Kind::Label, {10, 126, 230, 18}, kResultStripColour,
-       "Результат", WS_BORDER, SS_CENTER | SS_RIGHT | SS_CENTERIMAGE, false},
-      {"close button", &Field<&F::closeButton>, Kind::Button, {232, 2, 16, 16}, kStripColour, "",
-       BS_OWNERDRAW, 0, false},
-      {"minimise button", &Field<&F::minimiseButton>, Kind::Button, {214, 2, 16, 16}, kStripColour, "",
-       BS_OWNERDRAW, 0, false},
-      {"About button", &Field<&F::aboutButton>, Kind::Button, {192, 2, 16, 16}, kStripColour, "",
-       BS_OWNERDRAW, 0, false},
-      {"calculate button", &Field<&F::calculateButton>, Kind::Button, {214, 154, 26, 26}, kWindowColour,
-       "", BS_OWNERDRAW, 0, true},
-      {"clear-all button", &Field<&F::clearAllButton>, Kind::Button, {178, 154, 26, 26}, kWindowColour,
-       "Стереть", BS_OWNERDRAW, 0, true},
-      {"paste button", &Field<&F::pasteButton>, Kind::Button, {142, 154, 26, 26}, kWindowColour,
-       "Вставить", BS_OWNERDRAW, 0, true},
-      {"help button", &Field<&F::helpButton>, Kind::Button, {10, 154, 26, 26}, kWindowColour, nullptr,
-       BS_OWNERDRAW, 0, true},
+      {"link label",
+       &Field<&F::linkLabel>,
+       Kind::Label,
+       {75, 27, 175, 14},
+       kWindowColour,
+       "vadrex.example",
+       SS_CENTER,
+       0,
+       false},
+      {"stake box",
+       &Field<&F::stakeBox>,
+       Kind::Edit,
+       {10, 70, 60, 18},
+       field,
+       "",
+       0,
+       ES_NUMBER | ES_READONLY,
+       true},
+      {"won-count box",
+       &Field<&F::wonCountBox>,
+       Kind::Edit,
+       {80, 70, 30, 18},
+       kWindowColour,
+       "1",
+       ES_NUMBER | ES_READONLY,
+       0,
+       true},
+      {"system-size box",
+       &Field<&F::systemSizeBox>,
+       Kind::Edit,
+       {120, 70, 30, 18},
+       field,
+       "1",
+       ES_NUMBER,
+       ES_READONLY,
+       true},
+      {"\"по\" box",
+       &Field<&F::comboSizeBox>,
+       Kind::Edit,
+       {190, 70, 50, 18},
+       field,
+       "1",
+       ES_NUMBER,
+       ES_READONLY,
+       true},
+      {"result strip",
+       &Field<&F::resultStrip>,
+       Kind::Label,
+       {10, 126, 230, 18},
+       kResultStripColour,
+       "Результат",
+       WS_BORDER,
+       SS_CENTER | SS_RIGHT | SS_CENTERIMAGE,
+       false},
+      {"close button",
+       &Field<&F::closeButton>,
+       Kind::Button,
+       {232, 2, 16, 16},
+       kStripColour,
+       "",
+       BS_OWNERDRAW,
+       0,
+       false},
+      {"minimise button",
+       &Field<&F::minimiseButton>,
+       Kind::Button,
+       {214, 2, 16, 16},
+       kStripColour,
+       "",
+       BS_OWNERDRAW,
+       0,
+       false},
+      {"About button",
+       &Field<&F::aboutButton>,
+       Kind::Button,
+       {192, 2, 16, 16},
+       kStripColour,
+       "",
+       BS_OWNERDRAW,
+       0,
+       false},
+      {"calculate button",
+       &Field<&F::calculateButton>,
+       Kind::Button,
+       {214, 154, 26, 26},
+       kWindowColour,
+       "",
+       BS_OWNERDRAW,
+       0,
+       true},
+      {"clear-all button",
+       &Field<&F::clearAllButton>,
+       Kind::Button,
+       {178, 154, 26, 26},
+       kWindowColour,
+       "Стереть",
+       BS_OWNERDRAW,
+       0,
+       true},
+      {"paste button",
+       &Field<&F::pasteButton>,
+       Kind::Button,
+       {142, 154, 26, 26},
+       kWindowColour,
+       "Вставить",
+       BS_OWNERDRAW,
+       0,
+       true},
+      {"help button",
+       &Field<&F::helpButton>,
+       Kind::Button,
+       {10, 154, 26, 26},
+       kWindowColour,
+       nullptr,
+       BS_OWNERDRAW,
+       0,
+       true},
   };
   RunInLoop([&] {
     for (const Expected& e : table) {
@@ -168,7 +256,7 @@ TEST_F(MainWindowTest, EveryFixedControlSitsAtItsPlaceWithItsLookAndText) {
       EXPECT_EQ(e.tabStop, control->GetTabStop() && (style & WS_TABSTOP) != 0);
       switch (e.kind) {
         case Kind::Edit: {
-          EXPECT_EQ("Edit", widgets_test::ClassNameOf(control->Handle()));
+          EXPECT_EQ("Edit", zemko_test::ClassNameOf(control->Handle()));
           // The edit control draws a WS_BORDER frame itself and takes the
           // bit off its window; the layer keeps it in the style word.
           EXPECT_TRUE(control->GetStyle() & WS_BORDER) << "a flat one-pixel frame";
@@ -188,14 +276,14 @@ TEST_F(MainWindowTest, EveryFixedControlSitsAtItsPlaceWithItsLookAndText) {
           break;
         }
         case Kind::Label: {
-          EXPECT_EQ("Static", widgets_test::ClassNameOf(control->Handle()));
+          EXPECT_EQ("Static", zemko_test::ClassNameOf(control->Handle()));
           const PaintedColours colours = ColoursOf(control, WM_CTLCOLORSTATIC);
           EXPECT_EQ(e.background, colours.background);
           EXPECT_EQ(e.background, colours.brush);
           break;
         }
         case Kind::Button: {
-          EXPECT_EQ("Button", widgets_test::ClassNameOf(control->Handle()));
+          EXPECT_EQ("Button", zemko_test::ClassNameOf(control->Handle()));
           EXPECT_EQ(e.background, widgets::ResolveColour(control->GetColour()));
           break;
         }
@@ -221,7 +309,8 @@ TEST_F(MainWindowTest, TheLabelsCarryTheirOwnFonts) {
     EXPECT_FALSE(strip.lfUnderline);
     EXPECT_FALSE(ExStyleOf(Window().resultStrip) & WS_EX_CLIENTEDGE);
     EXPECT_EQ(static_cast<DWORD>(SS_LEFT), StyleOf(Window().resultStrip) & SS_TYPEMASK);
-    EXPECT_EQ(GetSysColor(COLOR_WINDOWTEXT), ColoursOf(Window().resultStrip, WM_CTLCOLORSTATIC).text);
+    EXPECT_EQ(GetSysColor(COLOR_WINDOWTEXT),
+              ColoursOf(Window().resultStrip, WM_CTLCOLORSTATIC).text);
   });
 }
 

@@ -2,24 +2,17 @@
 // this process: what building the window reads, and what every way of
 // closing it writes, exactly once.
 #include <cstring>
-#include <optional>
 #include <ostream>
 #include <string>
 #include <vector>
 
 #include "mainwindow/PositionStore.h"
-#include "support/Design.h"
-#include "support/Input.h"
 #include "support/MainWindowHarness.h"
-#include "support/WindowTestSupport.h"
-#include "mainwindow/PositionRegistry.h"
-#include "support/WindowTestSupport.h"
+#include "support/PositionRegistry.h"
 
 namespace {
 
-using zemko_test::DwordValue;
-using zemko_test::RawValue;
-using zemko_test::TextValue;
+using namespace zemko_test;
 
 constexpr int kClientWidth = 250;
 constexpr int kClientHeightOneRow = 190;
@@ -34,19 +27,12 @@ RECT ScreenRect(HWND window) {
 
 // Expects a REG_DWORD of 4 bytes holding exactly these bits.
 void ExpectStoredDword(const char* name, std::uint32_t expected) {
-  const std::optional<RawValue> value = zemko_test::ReadValue(name);
-  ASSERT_TRUE(value.has_value()) << name << " is missing";
-  EXPECT_EQ(value->type, static_cast<DWORD>(REG_DWORD)) << name;
-  ASSERT_EQ(value->data.size(), sizeof expected) << name;
-  std::uint32_t stored = 0;
-  std::memcpy(&stored, value->data.data(), sizeof stored);
-  EXPECT_EQ(stored, expected) << name;
+  EXPECT_EQ(ReadValue(name), DwordValue(name, expected));
 }
 
 DWORD ValueCountOfPositionKey() {
   HKEY key = nullptr;
-  if (RegOpenKeyExA(HKEY_CURRENT_USER, zemko_test::kPositionKeyPath, 0, KEY_READ, &key) !=
-      ERROR_SUCCESS) {
+  if (RegOpenKeyExA(HKEY_CURRENT_USER, kPositionKey, 0, KEY_READ, &key) != ERROR_SUCCESS) {
     return 0;
   }
   DWORD values = 0;
@@ -57,15 +43,15 @@ DWORD ValueCountOfPositionKey() {
 }
 
 // Every case starts without the program's key and leaves none behind.
-class PositionTest : public zemko_test::MainWindowTest {
+class PositionTest : public MainWindowTest {
  protected:
   void BeforeBuild() override {
-    zemko_test::DeleteVendorKey();
+    DeleteVendorKey();
     Prepare();
   }
   void TearDown() override {
     MainWindowTest::TearDown();
-    zemko_test::DeleteVendorKey();
+    DeleteVendorKey();
   }
   // What the registry holds when the window is built.
   virtual void Prepare() {}
@@ -77,7 +63,7 @@ class PositionTest : public zemko_test::MainWindowTest {
     EXPECT_EQ(rect.top, top);
     EXPECT_EQ(rect.left, left);
     // The position never changes the layout.
-    const SIZE client = zemko_test::ClientSize(form_->Handle());
+    const SIZE client = ClientSize(form_->Handle());
     EXPECT_EQ(client.cx, kClientWidth);
     EXPECT_EQ(client.cy, kClientHeightOneRow);
   }
@@ -123,58 +109,67 @@ const RestoreCase kRestoreCases[] = {
     {"TopStoredAsText", true, {TextValue("Top", "50"), DwordValue("Left", 100)}, 0, 100},
     {"LeftStoredAsBinary", true, {DwordValue("Top", 50), BinaryDwordValue("Left", 100)}, 50, 0},
     {"LeftStoredAsQword", true, {DwordValue("Top", 50), QwordValue("Left", 100)}, 50, 0},
-    {"LeftStoredBigEndian", true, {DwordValue("Top", 50), BigEndianDwordValue("Left", 100)}, 50,
-     0},
+    {"LeftStoredBigEndian", true, {DwordValue("Top", 50), BigEndianDwordValue("Left", 100)}, 50, 0},
     {"NamesIgnoreCase", true, {DwordValue("TOP", 60), DwordValue("left", 70)}, 60, 70},
     {"NegativeLeft", true, {DwordValue("Top", 40), DwordValue("Left", kMinusHundred)}, 40, -100},
     {"OffScreenUnchanged", true, {DwordValue("Top", 5000), DwordValue("Left", 5000)}, 5000, 5000},
-    {"FarLeftAndAbove", true,
+    {"FarLeftAndAbove",
+     true,
      {DwordValue("Top", static_cast<std::uint32_t>(-3000)),
       DwordValue("Left", static_cast<std::uint32_t>(-2000))},
-     -3000, -2000},
+     -3000,
+     -2000},
 };
 
 class PositionRestoreTest : public PositionTest, public ::testing::WithParamInterface<RestoreCase> {
  protected:
   void Prepare() override {
     if (GetParam().keyExists) {
-      EXPECT_TRUE(zemko_test::StoreValues(GetParam().values));
+      EXPECT_TRUE(StoreValues(GetParam().values));
     }
   }
 };
 
 TEST_P(PositionRestoreTest, OpensWhereTheRegistrySays) {
-  ASSERT_EQ(zemko_test::PositionKeyExists(), GetParam().keyExists);
+  ASSERT_EQ(PositionKeyExists(), GetParam().keyExists);
   ExpectOpenedAt(GetParam().top, GetParam().left);
   // Reading creates nothing.
-  EXPECT_EQ(zemko_test::PositionKeyExists(), GetParam().keyExists);
+  EXPECT_EQ(PositionKeyExists(), GetParam().keyExists);
 }
 
 INSTANTIATE_TEST_SUITE_P(Registry, PositionRestoreTest, ::testing::ValuesIn(kRestoreCases));
 
 // ------------------------------------------------------------ save
 
-struct SaveLog {
+// The position store's close handler, called through this one, which counts.
+struct CountedClose {
+  void* window = nullptr;  // the position store's context
   int calls = 0;
   bool refused = false;
 };
-SaveLog gSaveLog;
 
-// Passes the close request on to the position store and counts it.
 void CountedSave(void* context, widgets::Control* sender, bool& accept) {
-  ++gSaveLog.calls;
-  mainwindow::SavePosition(context, sender, accept);
-  if (!accept) gSaveLog.refused = true;
+  auto* counted = static_cast<CountedClose*>(context);
+  ++counted->calls;
+  mainwindow::SavePosition(counted->window, sender, accept);
+  if (!accept) counted->refused = true;
+}
+
+// A user's request to close the main window, made while the loop runs.
+using CloseRequest = void (*)(const mainwindow::MainWindow& window);
+
+void PostCloseRequest(const mainwindow::MainWindow& window) {
+  PostMessageA(window.form->Handle(), WM_CLOSE, 0, 0);
 }
 
 class PositionSaveTest : public PositionTest {
  protected:
   void SetUp() override {
     PositionTest::SetUp();
-    gSaveLog = {};
     ASSERT_EQ(form_->close.fn, &mainwindow::SavePosition)
         << "the position store is not the main window's close handler";
-    form_->close.fn = &CountedSave;
+    counted_.window = form_->close.context;
+    form_->close = {&CountedSave, &counted_};
   }
 
   // Where the user left the window, as a drag would leave it.
@@ -185,18 +180,26 @@ class PositionSaveTest : public PositionTest {
     ASSERT_EQ(form_->GetTop(), top);
   }
 
-  void CloseAndExpectOneSave() {
-    RunUntilClosed();
-    EXPECT_EQ(gSaveLog.calls, 1);
-    EXPECT_FALSE(gSaveLog.refused);
+  void CloseAndExpectOneSave(CloseRequest request = PostCloseRequest) {
+    const HWND main = MainHandle();
+    RunInLoop(
+        [&] {
+          request(Window());
+          EXPECT_TRUE(PumpUntil(QuitSeen)) << "the close ends the loop";
+        },
+        LoopEnd::Quit);
+    EXPECT_FALSE(IsWindow(main));
+    EXPECT_EQ(counted_.calls, 1);
+    EXPECT_FALSE(counted_.refused);
   }
+
+  CountedClose counted_;
 };
 
 TEST_F(PositionSaveTest, FirstRunCreatesTheKeyWithTwoDwords) {
   ExpectOpenedAt(0, 0);
-  ASSERT_FALSE(zemko_test::PositionKeyExists());
+  ASSERT_FALSE(PositionKeyExists());
   MoveTo(37, 59);
-  PostMessageA(form_->Handle(), WM_CLOSE, 0, 0);
   CloseAndExpectOneSave();
   ExpectStoredDword("Top", 59);
   ExpectStoredDword("Left", 37);
@@ -204,7 +207,6 @@ TEST_F(PositionSaveTest, FirstRunCreatesTheKeyWithTwoDwords) {
 }
 
 TEST_F(PositionSaveTest, UnmovedWindowIsSavedToo) {
-  PostMessageA(form_->Handle(), WM_CLOSE, 0, 0);
   CloseAndExpectOneSave();
   ExpectStoredDword("Top", 0);
   ExpectStoredDword("Left", 0);
@@ -212,7 +214,6 @@ TEST_F(PositionSaveTest, UnmovedWindowIsSavedToo) {
 
 TEST_F(PositionSaveTest, NegativeLeftIsSavedAsTwosComplement) {
   MoveTo(-100, 25);
-  PostMessageA(form_->Handle(), WM_CLOSE, 0, 0);
   CloseAndExpectOneSave();
   ExpectStoredDword("Top", 25);
   ExpectStoredDword("Left", kMinusHundred);
@@ -220,7 +221,6 @@ TEST_F(PositionSaveTest, NegativeLeftIsSavedAsTwosComplement) {
 
 TEST_F(PositionSaveTest, OffScreenPositionIsSavedUnchanged) {
   MoveTo(5000, 5000);
-  PostMessageA(form_->Handle(), WM_CLOSE, 0, 0);
   CloseAndExpectOneSave();
   ExpectStoredDword("Top", 5000);
   ExpectStoredDword("Left", 5000);
@@ -230,14 +230,13 @@ TEST_F(PositionSaveTest, OffScreenPositionIsSavedUnchanged) {
 class PositionSaveOverTextTest : public PositionSaveTest {
  protected:
   void Prepare() override {
-    EXPECT_TRUE(zemko_test::StoreValues({TextValue("Top", "77"), TextValue("Left", "88")}));
+    EXPECT_TRUE(StoreValues({TextValue("Top", "77"), TextValue("Left", "88")}));
   }
 };
 
 TEST_F(PositionSaveOverTextTest, TextValuesBecomeDwords) {
   ExpectOpenedAt(0, 0);
   MoveTo(12, 34);
-  PostMessageA(form_->Handle(), WM_CLOSE, 0, 0);
   CloseAndExpectOneSave();
   ExpectStoredDword("Top", 34);
   ExpectStoredDword("Left", 12);
@@ -247,57 +246,50 @@ TEST_F(PositionSaveOverTextTest, TextValuesBecomeDwords) {
 // position key can be neither opened nor created.
 class UnwritablePositionTest : public PositionSaveTest {
  protected:
-  void Prepare() override { EXPECT_TRUE(zemko_test::MakeVendorKeyVolatile()); }
+  void Prepare() override { EXPECT_TRUE(MakeVendorKeyVolatile()); }
 };
 
 TEST_F(UnwritablePositionTest, CloseGoesOnSilently) {
   HKEY probe = nullptr;
-  ASSERT_NE(RegCreateKeyExA(HKEY_CURRENT_USER, zemko_test::kPositionKeyPath, 0, nullptr,
-                            REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, nullptr, &probe, nullptr),
+  ASSERT_NE(RegCreateKeyExA(HKEY_CURRENT_USER, kPositionKey, 0, nullptr, REG_OPTION_NON_VOLATILE,
+                            KEY_ALL_ACCESS, nullptr, &probe, nullptr),
             ERROR_SUCCESS)
       << "the platform let the key be created; the case proves nothing";
   ExpectOpenedAt(0, 0);
   MoveTo(40, 50);
-  PostMessageA(form_->Handle(), WM_CLOSE, 0, 0);
   CloseAndExpectOneSave();
-  EXPECT_FALSE(zemko_test::PositionKeyExists());
+  EXPECT_FALSE(PositionKeyExists());
 }
 
 // ------------------------------------------------------------ every way of closing
 
 struct ClosePath {
   const char* name;
-  void (*request)(const mainwindow::MainWindow& form);
+  CloseRequest request;
 };
 // Names the case in the test list.
 void PrintTo(const ClosePath& value, std::ostream* out) { *out << value.name; }
 
-// Key data of an F4 press with Alt held: one repeat, F4's scan code, and
-// the context bit that says Alt is down.
-constexpr LPARAM kOneRepeat = 1;
-constexpr LPARAM kF4ScanCode = 0x3E;
-constexpr LPARAM kAltF4KeyData = kOneRepeat | (kF4ScanCode << 16) | (KF_ALTDOWN << 16);
-
 const ClosePath kClosePaths[] = {
-    {"CloseRequest",
-     [](const auto& form) { PostMessageA(form.form->Handle(), WM_CLOSE, 0, 0); }},
-    {"CloseButton", [](const auto& form) { form.closeButton->Click(); }},
+    {"CloseRequest", PostCloseRequest},
+    {"CloseButtonClicked", [](const auto& window) { ClickOn(window.closeButton->Handle()); }},
     {"SystemMenuClose",
-     [](const auto& form) {
-       PostMessageA(form.form->Handle(), WM_SYSCOMMAND, SC_CLOSE, 0);
-     }},
+     [](const auto& window) { PostMessageA(window.form->Handle(), WM_SYSCOMMAND, SC_CLOSE, 0); }},
     {"AltF4InTheStakeBox",
-     [](const auto& form) {
-       PostMessageA(form.stakeBox->Handle(), WM_SYSKEYDOWN, VK_F4, kAltF4KeyData);
+     [](const auto& window) {
+       const HWND stake = window.stakeBox->Handle();
+       ClickOn(stake);
+       ASSERT_TRUE(PumpUntil([&] { return GetFocus() == stake; }));
+       InputKeyWithModifier(VK_MENU, VK_F4);
      }},
     {"TaskbarClose",
-     [](const auto& form) {
-       PostMessageA(form.application->Handle(), WM_SYSCOMMAND, SC_CLOSE, 0);
+     [](const auto& window) {
+       PostMessageA(window.application->Handle(), WM_SYSCOMMAND, SC_CLOSE, 0);
      }},
     {"TaskbarCloseWhileMinimised",
-     [](const auto& form) {
-       PostMessageA(form.application->Handle(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
-       PostMessageA(form.application->Handle(), WM_SYSCOMMAND, SC_CLOSE, 0);
+     [](const auto& window) {
+       PostMessageA(window.application->Handle(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
+       PostMessageA(window.application->Handle(), WM_SYSCOMMAND, SC_CLOSE, 0);
      }},
 };
 
@@ -306,8 +298,7 @@ class PositionClosePathTest : public PositionSaveTest,
 
 TEST_P(PositionClosePathTest, SavesThePositionOnce) {
   MoveTo(211, 133);
-  GetParam().request(Window());
-  CloseAndExpectOneSave();
+  CloseAndExpectOneSave(GetParam().request);
   ExpectStoredDword("Top", 133);
   ExpectStoredDword("Left", 211);
 }

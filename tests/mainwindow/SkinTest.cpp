@@ -9,12 +9,9 @@
 #include "support/Input.h"
 #include "support/MainWindowHarness.h"
 #include "support/WindowTestSupport.h"
-#include "support/WindowTestSupport.h"
 
 using namespace zemko_test;
-using namespace widgets_test;
 using widgets::Control;
-using widgets_test::Picture;
 
 namespace {
 
@@ -37,7 +34,8 @@ class ResourcePicture {
     request.bmiHeader.biBitCount = 32;
     pixels_.resize(static_cast<std::size_t>(width_ * height_));
     HDC screen = GetDC(nullptr);
-    GetDIBits(screen, bitmap, 0, static_cast<UINT>(height_), pixels_.data(), &request, DIB_RGB_COLORS);
+    GetDIBits(screen, bitmap, 0, static_cast<UINT>(height_), pixels_.data(), &request,
+              DIB_RGB_COLORS);
     ReleaseDC(nullptr, screen);
     DeleteObject(bitmap);
   }
@@ -54,14 +52,17 @@ class ResourcePicture {
   std::vector<DWORD> pixels_;
 };
 
-bool Inside(const RECT& rect, int x, int y) { return x >= rect.left && x < rect.right && y >= rect.top && y < rect.bottom; }
+bool Inside(const RECT& rect, int x, int y) {
+  return x >= rect.left && x < rect.right && y >= rect.top && y < rect.bottom;
+}
 
 class SkinTest : public MainWindowTest {
  protected:
   // The client area as shown, after everything has painted itself.
   std::unique_ptr<Picture> Capture() {
     HWND window = MainHandle();
-    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    RedrawWindow(window, nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
     PumpMessages(Quit::KeepForLoop);
     RECT client;
     GetClientRect(window, &client);
@@ -131,7 +132,8 @@ TEST_F(SkinTest, TheCaptionStripSpansTheWidthOverABlackLineWithTheTitleOnIt) {
       for (int x = 0; x < 150; ++x) {
         const COLORREF pixel = screen->At(x, y);
         if (pixel == kStripColour) continue;
-        ASSERT_LE(GetRValue(pixel), GetRValue(kStripColour)) << "a letter pixel at " << x << "," << y;
+        ASSERT_LE(GetRValue(pixel), GetRValue(kStripColour))
+            << "a letter pixel at " << x << "," << y;
         ++letters;
         title = {std::min<LONG>(title.left, x), std::min<LONG>(title.top, y),
                  std::max<LONG>(title.right, x + 1), std::max<LONG>(title.bottom, y + 1)};
@@ -236,7 +238,8 @@ TEST_F(SkinTest, BoxesAndTheResultStripHaveAThinFrameAroundTheirColour) {
       }
       // One pixel of frame, then the box's own colour.
       for (int y = r.top + 1; y < r.bottom - 1; ++y) {
-        for (int x = r.left + 1; x < r.right - 1; ++x) ASSERT_EQ(inside, screen->At(x, y)) << x << "," << y;
+        for (int x = r.left + 1; x < r.right - 1; ++x)
+          ASSERT_EQ(inside, screen->At(x, y)) << x << "," << y;
       }
     };
     for (const auto& entry : boxes) {
@@ -278,8 +281,8 @@ TEST_F(SkinTest, ARepaintOfPartOfTheWindowDrawsTheSamePicture) {
       again.CopyFromScreen(window);
       for (int y = 0; y < height_; ++y) {
         for (int x = 0; x < width_; ++x) {
-          ASSERT_EQ(whole->At(x, y), again.At(x, y)) << x << "," << y << " after repainting "
-                                                     << testing::PrintToString(Place(part));
+          ASSERT_EQ(whole->At(x, y), again.At(x, y))
+              << x << "," << y << " after repainting " << testing::PrintToString(Place(part));
         }
       }
     }

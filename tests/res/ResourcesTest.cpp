@@ -66,8 +66,8 @@ DWORD RowStride(LONG width, int bits) { return (width * bits + 31) / 32 * 4; }
 class PaletteBitmap {
  public:
   explicit PaletteBitmap(int id)
-      : handle_(static_cast<HBITMAP>(LoadImageA(ThisProgram(), MAKEINTRESOURCEA(id),
-                                                IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION))) {
+      : handle_(static_cast<HBITMAP>(LoadImageA(ThisProgram(), MAKEINTRESOURCEA(id), IMAGE_BITMAP,
+                                                0, 0, LR_CREATEDIBSECTION))) {
     if (!handle_ || GetObjectA(handle_, sizeof dib_, &dib_) != sizeof dib_) return;
     HDC dc = CreateCompatibleDC(nullptr);
     if (!dc) return;
@@ -135,14 +135,14 @@ struct BitmapCase {
 };
 
 const BitmapCase kBitmaps[] = {
-    {"About", kAboutGlyph, 8898, 12, 12},     {"Minimise", kMinimiseGlyph, 8899, 12, 12},
-    {"Close", kCloseGlyph, 8900, 12, 12},     {"Calculate", kCalculateGlyph, 8901, 24, 24},
+    {"About", kAboutGlyph, 8898, 12, 12},       {"Minimise", kMinimiseGlyph, 8899, 12, 12},
+    {"Close", kCloseGlyph, 8900, 12, 12},       {"Calculate", kCalculateGlyph, 8901, 24, 24},
     {"ClearAll", kClearAllGlyph, 8902, 24, 24}, {"Paste", kPasteGlyph, 8903, 24, 24},
-    {"Help", kHelpGlyph, 8904, 24, 24},       {"Logo", kLogoBitmap, 8950, 250, 40},
+    {"Help", kHelpGlyph, 8904, 24, 24},         {"Logo", kLogoBitmap, 8950, 250, 40},
 };
 
 const BitmapCase* const kGlyphsEnd = std::end(kBitmaps) - 1;  // all but the logo
-const BitmapCase* const kSignGlyphsEnd = kBitmaps + 5;          // About .. ClearAll
+const BitmapCase* const kSignGlyphsEnd = kBitmaps + 5;        // About .. ClearAll
 
 TEST(BitmapResource, HeaderConstantsCarryTheProgramFilesNumbers) {
   for (const BitmapCase& c : kBitmaps) EXPECT_EQ(c.constant, c.number) << c.name;

@@ -83,8 +83,8 @@ ClipboardHolder::ClipboardHolder()
   thread_ = std::thread([this] {
     // A window of its own: Wine lets two threads open the clipboard at once
     // when neither names a window.
-    HWND window = CreateWindowExA(0, "STATIC", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                                  nullptr, nullptr);
+    HWND window = CreateWindowExA(0, "STATIC", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr,
+                                  nullptr);
     holding_ = window && OpenClipboard(window);
     SetEvent(opened_);
     WaitForSingleObject(release_, INFINITE);

@@ -19,11 +19,10 @@ inline constexpr COLORREF kBlack = RGB(0, 0, 0);
 inline constexpr char kProgramTitle[] = "Земко";
 inline constexpr int kClientWidth = 250;
 inline constexpr int kMaxRows = 20;
-inline constexpr int kFixedEditBoxes = 4;  // stake, won count, system size, "по"
+inline constexpr int kFixedEditBoxes = 4;      // stake, won count, system size, "по"
 inline constexpr int kClientHeightBase = 162;  // plus 28 for each first-column row
 inline constexpr int kRowPitch = 28;
 inline constexpr int kRowsPerColumn = 5;
-inline constexpr char kPositionKey[] = "software\\Vadrex\\Zemko";
 
 // The result strip's texts.
 inline constexpr char kResultPlaceholder[] = "Результат";

@@ -3,13 +3,14 @@
 #include <gtest/gtest.h>
 
 #include "support/WindowTestSupport.h"
-#include "widgets/WideText.h"
+#include "win/WideText.h"
 
 namespace zemko_test {
 
 namespace {
 
 constexpr DWORD kPointerSettleMs = 50;  // the move reaches the cursor position meanwhile
+constexpr DWORD kKeySettleMs = 50;      // another process takes a key meanwhile
 
 // Absolute input runs over 0..65535 on the primary screen; rounding up
 // lands on the pixel itself.
@@ -39,7 +40,7 @@ INPUT KeyInput(WORD key, bool up) {
   return input;
 }
 
-void TypeKeys(const std::vector<WORD>& keys) {
+void InputKeys(const std::vector<WORD>& keys) {
   std::vector<INPUT> inputs;
   for (WORD key : keys) {
     inputs.push_back(KeyInput(key, false));
@@ -48,9 +49,33 @@ void TypeKeys(const std::vector<WORD>& keys) {
   Send(inputs);
 }
 
-void PressWithModifier(WORD modifier, WORD key) {
+void InputKeyWithModifier(WORD modifier, WORD key) {
   Send({KeyInput(modifier, false), KeyInput(key, false), KeyInput(key, true),
         KeyInput(modifier, true)});
+}
+
+std::vector<Key> Keys(std::string_view digits) {
+  std::vector<Key> keys;
+  for (char c : digits) keys.push_back({static_cast<WORD>(c)});
+  return keys;
+}
+
+bool InputKeysInto(HWND mainWindow, const std::vector<Key>& keys) {
+  const DWORD target = GetWindowThreadProcessId(mainWindow, nullptr);
+  const DWORD self = GetCurrentThreadId();
+  const bool attached = AttachThreadInput(self, target, TRUE) != FALSE;
+  SetForegroundWindow(mainWindow);
+  Sleep(kKeySettleMs);
+  for (const Key& key : keys) {
+    if (key.ctrl) {
+      InputKeyWithModifier(VK_CONTROL, key.key);
+    } else {
+      InputKeys({key.key});
+    }
+    Sleep(kKeySettleMs);
+  }
+  if (attached) AttachThreadInput(self, target, FALSE);
+  return attached;
 }
 
 void MovePointer(POINT screen) {
@@ -62,7 +87,7 @@ void MovePointer(POINT screen) {
 
 bool MovePointerTo(POINT screen) {
   MovePointer(screen);
-  widgets_test::PumpFor(kPointerSettleMs);
+  PumpFor(kPointerSettleMs);
   POINT now{};
   GetCursorPos(&now);
   return now.x == screen.x && now.y == screen.y;
@@ -78,8 +103,7 @@ void ClickButton(DWORD downFlag, DWORD upFlag, int times) {
 }
 
 void ClickAt(POINT screen) {
-  EXPECT_TRUE(MovePointerTo(screen)) << "the pointer did not reach " << screen.x << ","
-                                     << screen.y;
+  EXPECT_TRUE(MovePointerTo(screen)) << "the pointer did not reach " << screen.x << "," << screen.y;
   ClickButton(MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP);
 }
 
@@ -97,18 +121,29 @@ POINT CentreOf(HWND window) {
 
 void ClickOn(HWND window) { ClickAt(CentreOf(window)); }
 
-void Press(HWND window, WORD key) {
+void PostKeyPress(HWND box, WORD key) {
   const LPARAM scan = static_cast<LPARAM>(MapVirtualKeyA(key, MAPVK_VK_TO_VSC)) << 16;
-  PostMessageA(window, WM_KEYDOWN, key, scan | 1);
-  widgets_test::PumpMessages(widgets_test::Quit::KeepForLoop);
+  PostMessageA(box, WM_KEYDOWN, key, scan | 1);
+  PumpMessages(Quit::KeepForLoop);
   // The box may be gone by now (clear-all destroys the rows).
-  if (IsWindow(window)) PostMessageA(window, WM_KEYUP, key, scan | 0xC0000001);
-  widgets_test::PumpMessages(widgets_test::Quit::KeepForLoop);
+  if (IsWindow(box)) PostMessageA(box, WM_KEYUP, key, scan | 0xC0000001);
+  PumpMessages(Quit::KeepForLoop);
 }
 
-void Type(HWND window, std::string_view characters) {
-  for (wchar_t c : widgets::Widen(characters)) SendMessageW(window, WM_CHAR, c, 1);
-  widgets_test::PumpMessages(widgets_test::Quit::KeepForLoop);
+void PostKeyPress(widgets::Control* box, WORD key) { PostKeyPress(box->Handle(), key); }
+
+void SendKeyPress(HWND window, WORD key) {
+  SendMessageA(window, WM_KEYDOWN, key, 1);
+  SendMessageA(window, WM_KEYUP, key, 0xC0000001);
+}
+
+void SendCharacters(HWND box, std::string_view characters) {
+  for (wchar_t c : win::Widen(characters)) SendMessageW(box, WM_CHAR, c, 1);
+  PumpMessages(Quit::KeepForLoop);
+}
+
+void SendCharacters(widgets::Control* box, std::string_view characters) {
+  SendCharacters(box->Handle(), characters);
 }
 
 }  // namespace zemko_test

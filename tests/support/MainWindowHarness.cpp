@@ -5,9 +5,9 @@
 #include "app/MainSequence.h"
 #include "support/Design.h"
 #include "support/Input.h"
+#include "support/PositionRegistry.h"
 #include "support/WindowTestSupport.h"
-#include "widgets/Support.h"
-#include "widgets/WideText.h"
+#include "win/WideText.h"
 
 namespace zemko_test {
 
@@ -57,13 +57,6 @@ void RunLoop(widgets::Control*& application) {
   EXPECT_EQ(application, nullptr) << "the loop destroys the application object";
 }
 
-BOOL CALLBACK CountEditWindow(HWND window, LPARAM count) {
-  if (lstrcmpiA(widgets_test::ClassNameOf(window).c_str(), "Edit") == 0) {
-    ++*reinterpret_cast<int*>(count);
-  }
-  return TRUE;
-}
-
 }  // namespace
 
 void MainWindowTest::SetUp() {
@@ -75,12 +68,9 @@ void MainWindowTest::SetUp() {
 
 void MainWindowTest::Build() {
   window_ = {};
-  application_ = widgets::CreateApplicationObject(kProgramTitle);
-  application_->SetVisible(true);
-  widgets::SetHelpFile(widgets::ModuleDirectory() + app::kHelpFileName);
-  form_ = widgets::CreateForm(application_, kProgramTitle);
-  app::BuildCalculator(window_, application_, form_);
-  widgets_test::ForgetQuit();
+  application_ = app::BuildMainSequence(window_);
+  form_ = window_.form;
+  ForgetQuit();
   AfterBuild();
 }
 
@@ -88,7 +78,7 @@ void MainWindowTest::TearDown() {
   if (application_) widgets::DestroyControl(application_);
   application_ = form_ = nullptr;
   window_ = {};
-  widgets_test::PumpMessages();
+  PumpMessages();
   EXPECT_FALSE(widgets::HasPendingException());
   DeletePositionKey();
 }
@@ -97,7 +87,7 @@ void MainWindowTest::RunInLoop(const std::function<void()>& body, LoopEnd end) {
   gBody = &body;
   gBodyException = nullptr;
   gLoopEnd = end;
-  widgets_test::ForgetQuit();
+  ForgetQuit();
   ASSERT_NE(0u, SetTimer(nullptr, 0, 0, &RunBody));
   RunLoop(application_);
   form_ = nullptr;
@@ -105,15 +95,10 @@ void MainWindowTest::RunInLoop(const std::function<void()>& body, LoopEnd end) {
   if (gBodyException) std::rethrow_exception(gBodyException);
 }
 
-void MainWindowTest::RunUntilClosed() {
-  RunLoop(application_);
-  form_ = nullptr;
-}
-
 void MainWindowTest::GrowTo(int count) {
   while (RowCount() < count) {
     const int before = RowCount();
-    Press(Row(before)->Handle(), VK_RETURN);
+    PostKeyPress(Row(before), VK_RETURN);
     if (RowCount() != before + 1) {
       ADD_FAILURE() << "Enter in the last row did not add a row at " << before;
       return;
@@ -134,9 +119,6 @@ void MainWindowTest::EnterBet(std::string_view stake, const std::vector<std::str
 
 // ---------------------------------------------------------------- helpers
 
-void Press(widgets::Control* box, WORD key) { Press(box->Handle(), key); }
-void Type(widgets::Control* box, std::string_view characters) { Type(box->Handle(), characters); }
-
 namespace {
 
 struct AboutSearch {
@@ -146,8 +128,8 @@ struct AboutSearch {
 
 BOOL CALLBACK CollectAboutWindow(HWND window, LPARAM context) {
   auto* search = reinterpret_cast<AboutSearch*>(context);
-  if (GetWindow(window, GW_OWNER) == search->owner &&
-      widgets_test::ClassNameOf(window) == "Form" && widgets_test::TextOf(window) == kAboutCaption) {
+  if (GetWindow(window, GW_OWNER) == search->owner && ClassNameOf(window) == "Form" &&
+      TextOf(window) == kAboutCaption) {
     search->found.push_back(window);
   }
   return TRUE;
@@ -161,10 +143,8 @@ std::vector<HWND> AboutWindowsOf(HWND owner) {
   return search.found;
 }
 
-std::string TextOf(widgets::Control* control) { return widgets_test::TextOf(control->Handle()); }
-
 void SetTextOf(widgets::Control* control, std::string_view text) {
-  const std::wstring copy = widgets::Widen(text);
+  const std::wstring copy = win::Widen(text);
   SendMessageW(control->Handle(), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(copy.c_str()));
 }
 
@@ -184,15 +164,7 @@ std::vector<int> Place(const RECT& rect) {
   return {rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top};
 }
 
-RECT RectInClient(widgets::Control* control) {
-  return widgets_test::RectInParent(control->Handle());
-}
-
-int EditWindowCount(HWND mainWindow) {
-  int count = 0;
-  EnumChildWindows(mainWindow, CountEditWindow, reinterpret_cast<LPARAM>(&count));
-  return count;
-}
+RECT RectInClient(widgets::Control* control) { return RectInParent(control->Handle()); }
 
 SIZE ClientSize(HWND window) {
   RECT client{};
@@ -221,7 +193,5 @@ std::vector<WPARAM> TakeSystemCommands(HWND window, DWORD milliseconds) {
   }
   return commands;
 }
-
-void DeletePositionKey() { RegDeleteKeyA(HKEY_CURRENT_USER, kPositionKey); }
 
 }  // namespace zemko_test

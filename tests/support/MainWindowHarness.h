@@ -1,6 +1,7 @@
 // The one window test harness: the main window built exactly as start-up
 // builds it, the program's own message loop run around a case's body, and
-// the small helpers the window cases share.
+// the small helpers the window cases share (with the readers and the input
+// of support/WindowTestSupport.h and support/Input.h).
 #pragma once
 
 #include <gtest/gtest.h>
@@ -12,6 +13,8 @@
 #include <vector>
 
 #include "mainwindow/MainWindow.h"
+#include "support/Input.h"
+#include "support/WindowTestSupport.h"
 #include "widgets/Widgets.h"
 
 namespace zemko_test {
@@ -33,9 +36,9 @@ class MainWindowTest : public ::testing::Test {
   // and after it is built.
   virtual void BeforeBuild() {}
   virtual void AfterBuild() {}
-  // The application object (visible), the help file beside the test
-  // program, and the main window with the commands wired to it. A case
-  // whose loop has ended may build again.
+  // What start-up builds, by app::BuildMainSequence (so the help file is
+  // looked for beside the test program). A case whose loop has ended may
+  // build again.
   void Build();
 
   // Runs the program's message loop and calls `body` once from inside it;
@@ -44,8 +47,6 @@ class MainWindowTest : public ::testing::Test {
   // exception from the body is rethrown once the loop is over.
   void RunInLoop(const std::function<void()>& body, LoopEnd end);
   void RunInLoop(const std::function<void()>& body) { RunInLoop(body, loopEnd_); }
-  // Runs the loop until the main window is closed by the case's own means.
-  void RunUntilClosed();
 
   mainwindow::MainWindow& Window() { return window_; }
   widgets::Control* Row(int n) const { return window_.oddsRows.at(n - 1); }
@@ -80,14 +81,10 @@ widgets::Control* Field(const mainwindow::MainWindow& window) {
 inline constexpr int kPlacedLeft = 100;
 inline constexpr int kPlacedTop = 200;
 
-// A key pressed, and characters typed, in a control (see support/Input.h).
-void Press(widgets::Control* box, WORD key);
-void Type(widgets::Control* box, std::string_view characters);
 // About windows owned by the window, topmost first.
 std::vector<HWND> AboutWindowsOf(HWND owner);
 
-// The control's text, and WM_SETTEXT into it.
-std::string TextOf(widgets::Control* control);
+// WM_SETTEXT into the control.
 void SetTextOf(widgets::Control* control, std::string_view text);
 // The control with the keyboard focus, if it is one of the layer's.
 widgets::Control* Focused();
@@ -97,15 +94,10 @@ bool WholeTextSelected(widgets::Control* box);
 std::vector<int> Place(const RECT& rect);
 // A control's rectangle in its parent's client area.
 RECT RectInClient(widgets::Control* control);
-// EDIT windows on the main window: the fixed boxes and the odds rows that
-// really exist as windows.
-int EditWindowCount(HWND mainWindow);
 // The client size as the system sees it.
 SIZE ClientSize(HWND window);
 // Pumps for the time and takes the system commands posted to the window off
 // the queue (so that no move loop runs), in their order.
 std::vector<WPARAM> TakeSystemCommands(HWND window, DWORD milliseconds);
-// The main window's stored position goes, so that it opens at (0, 0).
-void DeletePositionKey();
 
 }  // namespace zemko_test

@@ -1,17 +1,18 @@
 #include "support/WindowTestSupport.h"
 
-#include "widgets/WideText.h"
+#include "win/WideText.h"
 
 #include <commctrl.h>
 
 #include <algorithm>
 #include <cstring>
 
-namespace widgets_test {
+namespace zemko_test {
 
 namespace {
 
 constexpr DWORD kPumpSliceMs = 10;
+constexpr UINT kReadTimeoutMs = 2000;
 bool gQuitSeen = false;
 
 }  // namespace
@@ -59,11 +60,6 @@ HeldKeys::HeldKeys(std::vector<int> keys) {
 }
 
 HeldKeys::~HeldKeys() { SetKeyboardState(saved_); }
-
-void PressKey(HWND window, WORD key) {
-  SendMessageA(window, WM_KEYDOWN, key, 1);
-  SendMessageA(window, WM_KEYUP, key, 0xC0000001);
-}
 
 Picture::Picture(int width, int height) : width_(width), height_(height) {
   BITMAPINFO info{};
@@ -141,7 +137,8 @@ bool Picture::Save(const std::wstring& path) const {
   if (file == INVALID_HANDLE_VALUE) return false;
   DWORD written = 0;
   const bool saved = WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written,
-                               nullptr) && written == bytes.size();
+                               nullptr) &&
+                     written == bytes.size();
   CloseHandle(file);
   return saved;
 }
@@ -206,18 +203,24 @@ std::string ClassNameOf(HWND window) {
   return name;
 }
 
-// Read in UTF-16 and converted as the program converts: the same bytes
-// under every system code page.
-std::string TextOf(HWND window) { return widgets::Narrow(WideTextOf(window)); }
-
 std::wstring WideTextOf(HWND window) {
-  // WM_GETTEXT itself: GetWindowText does not ask another process's window.
-  const auto length = SendMessageW(window, WM_GETTEXTLENGTH, 0, 0);
-  std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-  const auto copied = SendMessageW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
-  text.resize(static_cast<std::size_t>(copied));
+  // WM_GETTEXT itself: GetWindowText does not ask another process's window,
+  // and a hung one must not hang the test.
+  DWORD_PTR length = 0;
+  if (!SendMessageTimeoutW(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, kReadTimeoutMs,
+                           &length))
+    return {};
+  std::wstring text(length + 1, L'\0');
+  DWORD_PTR copied = 0;
+  if (!SendMessageTimeoutW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()),
+                           SMTO_ABORTIFHUNG, kReadTimeoutMs, &copied))
+    return {};
+  text.resize(copied);
   return text;
 }
+
+std::string TextOf(HWND window) { return win::Narrow(WideTextOf(window)); }
+std::string TextOf(widgets::Control* control) { return TextOf(control->Handle()); }
 
 std::vector<HWND> ChildrenOfClass(HWND parent, const char* className) {
   std::vector<HWND> found;
@@ -229,6 +232,21 @@ std::vector<HWND> ChildrenOfClass(HWND parent, const char* className) {
   std::sort(found.begin(), found.end(),
             [](HWND a, HWND b) { return GetDlgCtrlID(a) < GetDlgCtrlID(b); });
   return found;
+}
+
+namespace {
+
+BOOL CALLBACK CountEditWindow(HWND window, LPARAM count) {
+  if (lstrcmpiA(ClassNameOf(window).c_str(), "Edit") == 0) ++*reinterpret_cast<int*>(count);
+  return TRUE;
+}
+
+}  // namespace
+
+int EditWindowCount(HWND window) {
+  int count = 0;
+  EnumChildWindows(window, CountEditWindow, reinterpret_cast<LPARAM>(&count));
+  return count;
 }
 
 LOGFONTA FontOf(HWND window) {
@@ -252,7 +270,7 @@ Tool ToolOf(HWND tooltip) {
   tool.cbSize = TTTOOLINFOW_V2_SIZE;
   tool.lpszText = text;
   if (!SendMessageW(tooltip, TTM_ENUMTOOLSW, 0, reinterpret_cast<LPARAM>(&tool))) return {};
-  return {tool.hwnd, widgets::Narrow(text)};
+  return {tool.hwnd, win::Narrow(text)};
 }
 
 struct TooltipSearch {
@@ -282,4 +300,4 @@ std::string TooltipTextOf(HWND control) {
   return tooltips.empty() ? std::string() : ToolOf(tooltips.front()).text;
 }
 
-}  // namespace widgets_test
+}  // namespace zemko_test

@@ -1,6 +1,6 @@
 // Helpers for tests that drive real windows: pumping the queue, holding
-// modifier keys, reading windows and pixels back and counting the layer's
-// handles.
+// modifier keys, reading windows and pixels back (in this process or in
+// another) and counting the layer's handles. Input is in support/Input.h.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -13,7 +13,7 @@
 
 #include "widgets/Widgets.h"
 
-namespace widgets_test {
+namespace zemko_test {
 
 // What a pump does with a quit message: drops it (no loop is running), or
 // puts it back for the loop the case runs inside and stops pumping there.
@@ -42,9 +42,6 @@ class HeldKeys {
  private:
   BYTE saved_[256];
 };
-
-// Sends a key press (WM_KEYDOWN then WM_KEYUP) straight to a window.
-void PressKey(HWND window, WORD key);
 
 // A 32-bit top-down picture of a window's client area, painted by the window
 // itself (WM_PRINTCLIENT after WM_ERASEBKGND) or read from its window DC.
@@ -100,12 +97,21 @@ class FormTest : public ::testing::Test {
 
 // ---------------------------------------------------------------- readers
 
+// The class, the texts, the children and the EDIT windows are read from
+// another process's windows too; a text is asked for with WM_GETTEXT, given
+// up on a window that does not answer.
 std::string ClassNameOf(HWND window);
-std::string TextOf(HWND window);
-// The window's text as the system holds it, in UTF-16 (across processes too).
+// The window's text as the system holds it, in UTF-16; empty when the
+// window did not answer.
 std::wstring WideTextOf(HWND window);
+// The same, converted as the program converts: the same bytes under every
+// system code page.
+std::string TextOf(HWND window);
+std::string TextOf(widgets::Control* control);
 // Child windows of a class (any letter case), in creation order.
 std::vector<HWND> ChildrenOfClass(HWND parent, const char* className);
+// EDIT windows anywhere below the window.
+int EditWindowCount(HWND window);
 // The LOGFONT of the font a window draws its text with.
 LOGFONTA FontOf(HWND window);
 // The tooltip windows whose one tool is this control, and the tool's text
@@ -113,4 +119,4 @@ LOGFONTA FontOf(HWND window);
 std::vector<HWND> TooltipsOf(HWND control);
 std::string TooltipTextOf(HWND control);
 
-}  // namespace widgets_test
+}  // namespace zemko_test

@@ -2,9 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include <cstring>
-
-#include "widgets/WideText.h"
+#include "support/WindowTestSupport.h"
+#include "win/WideText.h"
 
 namespace zemko_test {
 
@@ -28,12 +27,11 @@ BOOL CALLBACK MatchWindow(HWND window, LPARAM parameter) {
   auto* search = reinterpret_cast<WindowSearch*>(parameter);
   DWORD processId = 0;
   GetWindowThreadProcessId(window, &processId);
-  char className[64] = {};
   wchar_t caption[64] = {};
-  GetClassNameA(window, className, sizeof className);
+  // The caption as the system keeps it: no message to a window that may hang.
   GetWindowTextW(window, caption, sizeof caption / sizeof *caption);
   if ((search->processId == 0 || processId == search->processId) &&
-      std::strcmp(className, search->className) == 0 && widgets::Narrow(caption) == kTitle &&
+      ClassNameOf(window) == search->className && win::Narrow(caption) == kTitle &&
       (search->shown == Shown::Any || IsWindowVisible(window))) {
     search->found = window;
     return FALSE;
@@ -44,19 +42,6 @@ BOOL CALLBACK MatchWindow(HWND window, LPARAM parameter) {
 // The loop makes the windows of the fixed boxes when it starts, after the
 // whole window with its first odds row is built: four boxes and the row.
 constexpr int kEditBoxesOfABuiltWindow = 5;
-
-BOOL CALLBACK CountEditBox(HWND window, LPARAM count) {
-  char className[16] = {};
-  GetClassNameA(window, className, sizeof className);
-  if (lstrcmpiA(className, "Edit") == 0) ++*reinterpret_cast<int*>(count);
-  return TRUE;
-}
-
-int EditBoxesOf(HWND window) {
-  int count = 0;
-  EnumChildWindows(window, CountEditBox, reinterpret_cast<LPARAM>(&count));
-  return count;
-}
 
 }  // namespace
 
@@ -84,7 +69,7 @@ ZemkoRun::~ZemkoRun() {
   CloseHandle(info_.hProcess);
 }
 
-ZemkoRun::ZemkoRun(std::string_view unixPath) : program_(widgets::Widen(WindowsPath(unixPath))) {}
+ZemkoRun::ZemkoRun(std::string_view unixPath) : program_(win::Widen(WindowsPath(unixPath))) {}
 
 // As the desktop starts a program: in its own folder.
 bool ZemkoRun::Start() {
@@ -94,7 +79,7 @@ bool ZemkoRun::Start() {
   startup.cb = sizeof startup;
   if (!CreateProcessW(program_.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
                       folder.c_str(), &startup, &info_)) {
-    ADD_FAILURE() << "cannot start " << widgets::Narrow(program_) << ": error " << GetLastError();
+    ADD_FAILURE() << "cannot start " << win::Narrow(program_) << ": error " << GetLastError();
     return false;
   }
   const DWORD start = GetTickCount();
@@ -102,12 +87,12 @@ bool ZemkoRun::Start() {
     mainWindow_ = FindProgramWindow(info_.dwProcessId, kFormClass);
     application_ = FindProgramWindow(info_.dwProcessId, kApplicationClass);
     if (mainWindow_ && application_ && IsWindowVisible(mainWindow_) &&
-        EditBoxesOf(mainWindow_) >= kEditBoxesOfABuiltWindow)
+        EditWindowCount(mainWindow_) >= kEditBoxesOfABuiltWindow)
       break;
     if (WaitForSingleObject(info_.hProcess, kPollMs) == WAIT_OBJECT_0) break;
   }
   if (!mainWindow_ || !application_ || !IsWindowVisible(mainWindow_) ||
-      EditBoxesOf(mainWindow_) < kEditBoxesOfABuiltWindow) {
+      EditWindowCount(mainWindow_) < kEditBoxesOfABuiltWindow) {
     ADD_FAILURE() << "the program showed no built main window";
     return false;
   }

@@ -14,7 +14,7 @@
 
 namespace {
 
-using widgets_test::PumpMessages;
+using zemko_test::PumpMessages;
 
 constexpr DWORD kRestMs = 3000;
 
@@ -115,7 +115,7 @@ TEST_F(HintsTest, FirstMouseMoveMakesTheTooltipWithTheTool) {
   SendMessageA(label_->Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(3, 3));
   const HWND tooltip = hint->TooltipWindow();
   ASSERT_NE(tooltip, nullptr);
-  EXPECT_EQ(widgets_test::ClassNameOf(tooltip), "tooltips_class32");
+  EXPECT_EQ(zemko_test::ClassNameOf(tooltip), "tooltips_class32");
   EXPECT_TRUE(GetWindowLongPtrA(tooltip, GWL_EXSTYLE) & WS_EX_TOOLWINDOW);
   // A pop-up's owner is always a top-level window: the label's form.
   EXPECT_EQ(GetWindow(tooltip, GW_OWNER), form_->Handle());
@@ -127,6 +127,49 @@ TEST_F(HintsTest, FirstMouseMoveMakesTheTooltipWithTheTool) {
   SendMessageA(label_->Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(4, 4));
   EXPECT_EQ(hint->TooltipWindow(), tooltip);
   EXPECT_EQ(widgets::LiveTooltipWindows(), 1);
+}
+
+// The fields the program leaves at their defaults do what they say: the
+// handlers around each move's activation, in order; the colours sent; a
+// suspended hint sends no tool; an inactive one makes its tooltip but does
+// not activate it.
+TEST_F(HintsTest, TheFieldsTheProgramLeavesAloneDoWhatTheySay) {
+  struct Calls {
+    std::string order;
+  } calls;
+  widgets::Hint* hint = widgets::CreateHint();
+  widgets::AttachHint(hint, label_);
+  hint->beforeShow = {
+      [](void* context, widgets::Control*) { static_cast<Calls*>(context)->order += "before "; },
+      &calls};
+  hint->afterShow = {
+      [](void* context, widgets::Control*) { static_cast<Calls*>(context)->order += "after"; },
+      &calls};
+  hint->useDefaultBackgroundColour = false;
+  hint->backgroundColour = RGB(1, 2, 3);
+  hint->useDefaultTextColour = false;
+  hint->textColour = RGB(4, 5, 6);
+  widgets::SetHintText(hint, "tip");
+  form_->ShowAndActivate();
+  SendMessageA(label_->Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(3, 3));
+  const HWND tooltip = hint->TooltipWindow();
+  ASSERT_NE(tooltip, nullptr);
+  EXPECT_EQ(calls.order, "before after");
+  EXPECT_EQ(static_cast<COLORREF>(SendMessageA(tooltip, TTM_GETTIPBKCOLOR, 0, 0)), RGB(1, 2, 3));
+  EXPECT_EQ(static_cast<COLORREF>(SendMessageA(tooltip, TTM_GETTIPTEXTCOLOR, 0, 0)), RGB(4, 5, 6));
+
+  // Suspended: a new text is only stored, the tooltip keeps the old tool.
+  hint->suspended = true;
+  widgets::SetHintText(hint, "new");
+  EXPECT_EQ(hint->Text(), "new");
+  EXPECT_EQ(ToolText(tooltip, label_->Handle()), "tip");
+
+  // Inactive: a move calls neither handler.
+  hint->suspended = false;
+  hint->active = false;
+  calls.order.clear();
+  SendMessageA(label_->Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(4, 4));
+  EXPECT_EQ(calls.order, "");
 }
 
 TEST_F(HintsTest, MouseLeaveDestroysTheTooltipAndTheNextMoveMakesItAgain) {
@@ -215,11 +258,12 @@ TEST_F(HintsTest, AHintAttachedElsewhereMovesWithItsTooltipGone) {
 
 // The program keeps the general slot: a hint works beside a handler there.
 TEST_F(HintsTest, TheGeneralSlotStaysFreeForTheProgram) {
-  static int moves;
-  moves = 0;
+  int moves = 0;
   label_->SetMessageHandler(
-      [](void*, widgets::Control*, UINT message, WPARAM, LPARAM) { moves += message == WM_MOUSEMOVE; },
-      nullptr);
+      [](void* context, widgets::Control*, UINT message, WPARAM, LPARAM) {
+        if (message == WM_MOUSEMOVE) ++*static_cast<int*>(context);
+      },
+      &moves);
   widgets::Hint* hint = HintWithText("tip");
   form_->ShowAndActivate();
   SendMessageA(label_->Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(3, 3));
@@ -258,16 +302,16 @@ TEST_F(HintsTest, CarriageReturnBreaksTheTipIntoTwoLines) {
 // makes the tooltip ask the tool's window for its notification format.
 // What a handler throws there reaches set hint text.
 TEST_F(HintsTest, AnExceptionDuringAHintsSendReachesTheCaller) {
-  static bool armed;
-  armed = false;
+  bool armed = false;
   label_->SetMessageHandler(
-      [](void*, widgets::Control*, UINT message, WPARAM, LPARAM) {
-        if (armed && message == WM_NOTIFYFORMAT) {
-          armed = false;
+      [](void* context, widgets::Control*, UINT message, WPARAM, LPARAM) {
+        auto* armed = static_cast<bool*>(context);
+        if (message == WM_NOTIFYFORMAT && *armed) {
+          *armed = false;
           throw std::runtime_error("hint send");
         }
       },
-      nullptr);
+      &armed);
   widgets::Hint* hint = HintWithText("tip");
   form_->ShowAndActivate();
   SendMessageA(label_->Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(3, 3));
@@ -276,6 +320,7 @@ TEST_F(HintsTest, AnExceptionDuringAHintsSendReachesTheCaller) {
   armed = true;
   EXPECT_THROW(widgets::SetHintText(hint, "new"), std::runtime_error);
   EXPECT_FALSE(widgets::HasPendingException());
+  label_->SetMessageHandler(nullptr, nullptr);  // its handler reads this frame
 }
 
 // ---------------------------------------------------------------- ownership
@@ -312,18 +357,18 @@ widgets::Form* OpenChildForm(widgets::Control* mainWindow, HBITMAP glyph) {
 }
 
 struct LayerCounts {
-  widgets_test::HandleCounts handles;
+  zemko_test::HandleCounts handles;
   int controls, hints, tooltips;
   bool operator==(const LayerCounts&) const = default;
 };
 
 LayerCounts Counts() {
-  return {widgets_test::LiveHandles(), widgets::LiveControls(), widgets::LiveHints(),
+  return {zemko_test::LiveHandles(), widgets::LiveControls(), widgets::LiveHints(),
           widgets::LiveTooltipWindows()};
 }
 
 void PrintTo(const LayerCounts& counts, std::ostream* out) {
-  widgets_test::PrintTo(counts.handles, out);
+  zemko_test::PrintTo(counts.handles, out);
   *out << " controls " << counts.controls << ", hints " << counts.hints << ", tooltips "
        << counts.tooltips;
 }

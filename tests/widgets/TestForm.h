@@ -3,10 +3,11 @@
 // navigation.
 #pragma once
 
+#include "support/Input.h"
 #include "support/WindowTestSupport.h"
 
-namespace widgets_test {
+namespace zemko_test {
 
 inline widgets::Form* AsForm(widgets::Control* form) { return static_cast<widgets::Form*>(form); }
 
-}  // namespace widgets_test
+}  // namespace zemko_test

@@ -4,7 +4,7 @@
 #include "widgets/TestForm.h"
 
 using namespace widgets;
-using namespace widgets_test;
+using namespace zemko_test;
 
 namespace {
 
@@ -30,8 +30,15 @@ BitmapButton* GlyphButton(Control* parent, HBITMAP glyph, int glyphCount = 0,
 // Asks the button's parent to draw it, as Windows does, onto a picture.
 void DrawButton(Control* button, Picture& picture, UINT state) {
   HWND window = button->Handle();
-  DRAWITEMSTRUCT item{ODT_BUTTON, static_cast<UINT>(GetDlgCtrlID(window)), 0, ODA_DRAWENTIRE, state,
-                      window, picture.Dc(), {0, 0, button->GetWidth(), button->GetHeight()}, 0};
+  DRAWITEMSTRUCT item{ODT_BUTTON,
+                      static_cast<UINT>(GetDlgCtrlID(window)),
+                      0,
+                      ODA_DRAWENTIRE,
+                      state,
+                      window,
+                      picture.Dc(),
+                      {0, 0, button->GetWidth(), button->GetHeight()},
+                      0};
   SendMessageA(GetParent(window), WM_DRAWITEM, item.CtlID, reinterpret_cast<LPARAM>(&item));
 }
 
@@ -86,9 +93,12 @@ struct SizeCase {
 
 TEST_F(FormTest, TheButtonsFirstSizeFollowsItsGlyph) {
   const SizeCase cases[] = {
-      {kGlyph12Resource, ButtonOption::Flat | ButtonOption::NoCaption, GlyphLayout::Centre, "", 0, 12, 12},
-      {kGlyph12Resource, ButtonOption::None, GlyphLayout::Centre, "", 0, 16, 16},  // room for the edge
-      {kTwoGlyphsResource, ButtonOption::Flat, GlyphLayout::Centre, "", 0, 12, 12},  // two square glyphs
+      {kGlyph12Resource, ButtonOption::Flat | ButtonOption::NoCaption, GlyphLayout::Centre, "", 0,
+       12, 12},
+      {kGlyph12Resource, ButtonOption::None, GlyphLayout::Centre, "", 0, 16,
+       16},  // room for the edge
+      {kTwoGlyphsResource, ButtonOption::Flat, GlyphLayout::Centre, "", 0, 12,
+       12},  // two square glyphs
       {kTwoGlyphsResource, ButtonOption::Flat, GlyphLayout::Centre, "", 1, 24, 12},
       {kGlyph12Resource, ButtonOption::Flat, GlyphLayout::Left, "Go", 0, 64 + 12, 12},
       {kGlyph12Resource, ButtonOption::Flat, GlyphLayout::Right, "Go", 0, 64 + 12, 12},
@@ -99,7 +109,8 @@ TEST_F(FormTest, TheButtonsFirstSizeFollowsItsGlyph) {
   for (const SizeCase& c : cases) {
     SCOPED_TRACE(testing::Message() << c.resource << " options " << static_cast<unsigned>(c.options)
                                     << " layout " << static_cast<int>(c.layout));
-    HBITMAP glyph = c.resource ? LoadMappedBitmap(Module(), c.resource, kKeyGrey, kStripColour) : nullptr;
+    HBITMAP glyph = c.resource ? LoadMappedBitmap(Module(), c.resource, kKeyGrey, kStripColour)
+                               : nullptr;
     Control* button = CreateBitmapButton(form_, {.caption = c.caption,
                                                  .options = c.options,
                                                  .layout = c.layout,
@@ -196,9 +207,8 @@ TEST_F(FormTest, AToggleButtonShowsItsPressedGlyphUntilClickedAgain) {
   HBITMAP glyphs = LoadMappedBitmap(Module(), kTwoGlyphsResource, kKeyGrey, kStripColour);
   BitmapButton* toggle = GlyphButton(form_, glyphs, 2, ButtonOption::Toggle);
   BitmapButton* plain = GlyphButton(form_, glyphs, 2);
-  static int clicks;
-  clicks = 0;
-  toggle->click = {[](void*, Control*) { ++clicks; }, nullptr};
+  int clicks = 0;
+  toggle->click = {[](void* context, Control*) { ++*static_cast<int*>(context); }, &clicks};
   Picture picture(12, 12);
 
   toggle->Click();

@@ -7,7 +7,7 @@
 #include "widgets/TestForm.h"
 
 using namespace widgets;
-using namespace widgets_test;
+using namespace zemko_test;
 
 namespace {
 
@@ -70,13 +70,13 @@ void CountClose(void* context, Control*, bool& accept) {
 }  // namespace
 
 TEST_F(ApplicationTest, TheLoopMakesEveryWindowShowsThemAndEndsWithTheMainForm) {
-  static CloseLog log;
-  log = {};
+  CloseLog log;
   mainForm_->close = {[](void* context, Control* sender, bool&) {
                         auto* seen = &static_cast<CloseLog*>(context)->seen;
                         Control* label = sender->ChildAt(0);
                         Control* edit = sender->ChildAt(1);
-                        if (Running() && CurrentApplication() == sender->Parent()) seen->push_back("running");
+                        if (Running() && CurrentApplication() == sender->Parent())
+                          seen->push_back("running");
                         if (label->HasWindow() && edit->HasWindow()) seen->push_back("windows");
                         if (IsWindowVisible(sender->Handle()) && IsWindowVisible(label->Handle()))
                           seen->push_back("visible");
@@ -91,25 +91,28 @@ TEST_F(ApplicationTest, TheLoopMakesEveryWindowShowsThemAndEndsWithTheMainForm) 
 }
 
 TEST_F(ApplicationTest, ARefusingCloseHandlerKeepsTheProgramUntilItAccepts) {
-  static int ownCloses, formCloses;
-  ownCloses = formCloses = 0;
+  struct Closes {
+    int own = 0;
+    int form = 0;
+  } closes;
   CloseLog log;
   log.refusals = 1;
   mainForm_->close = {CountClose, &log};
   // While the loop runs the application's slot sees every control's messages.
   application_->SetMessageHandler(
-      [](void*, Control* sender, UINT message, WPARAM, LPARAM) {
+      [](void* context, Control* sender, UINT message, WPARAM, LPARAM) {
         if (message != WM_CLOSE) return;
-        ++(sender == CurrentApplication() ? ownCloses : formCloses);
+        auto* closes = static_cast<Closes*>(context);
+        ++(sender == CurrentApplication() ? closes->own : closes->form);
       },
-      nullptr);
+      &closes);
   mainForm_->PostClose();
   mainForm_->PostClose();
   mainForm_->PostClose();  // the quit message comes after it: the handler is gone
   Run();
   EXPECT_EQ(2, log.calls);
-  EXPECT_EQ(3, formCloses);
-  EXPECT_EQ(2, ownCloses);
+  EXPECT_EQ(3, closes.form);
+  EXPECT_EQ(2, closes.own);
 }
 
 TEST_F(ApplicationTest, CloseFromTheTaskbarGoesThroughTheMainForm) {
@@ -125,14 +128,13 @@ TEST_F(ApplicationTest, CloseFromTheTaskbarGoesThroughTheMainForm) {
 // second failure meanwhile (a paint behind the box) is dropped, and no quit
 // request is left to end the box's own loop.
 TEST_F(ApplicationTest, AnExceptionInAHandlerEndsTheLoopWithTheWindowsStanding) {
-  static int keys;
-  keys = 0;
+  int keys = 0;
   edit_->SetKeyDownHandler(
-      [](void*, Control*, WORD&, unsigned) {
-        ++keys;
+      [](void* context, Control*, WORD&, unsigned) {
+        ++*static_cast<int*>(context);
         throw base::Exception(base::ErrorKind::IntOverflow);
       },
-      nullptr);
+      &keys);
   PostMessageA(edit_->Handle(), WM_KEYDOWN, VK_END, 0);
   PostMessageA(edit_->Handle(), WM_KEYDOWN, VK_HOME, 0);
   try {
@@ -154,36 +156,40 @@ TEST_F(ApplicationTest, AnExceptionInAHandlerEndsTheLoopWithTheWindowsStanding) 
 }
 
 TEST_F(ApplicationTest, MinimisingTheMainFormMinimisesTheApplicationFromTheAnchor) {
-  static RECT moved;
-  static bool armed, recorded, minimisedOnClose;
-  moved = {};
-  armed = recorded = minimisedOnClose = false;
+  struct Minimise {
+    RECT moved{};
+    bool armed = false, recorded = false, minimisedOnClose = false;
+  } minimise;
   mainForm_->SetMinimiseAnchor(mainForm_);
   application_->SetMessageHandler(
-      [](void*, Control* sender, UINT message, WPARAM wParam, LPARAM lParam) {
+      [](void* context, Control* sender, UINT message, WPARAM wParam, LPARAM lParam) {
         if (sender != CurrentApplication()) return;  // the main form's own messages
+        auto* minimise = static_cast<Minimise*>(context);
         // The first move after the minimise command reaches the application.
-        if (message == WM_WINDOWPOSCHANGING && armed && !recorded) {
+        if (message == WM_WINDOWPOSCHANGING && minimise->armed && !minimise->recorded) {
           auto* position = reinterpret_cast<WINDOWPOS*>(lParam);
           if (!(position->flags & SWP_NOMOVE)) {
-            moved = {position->x, position->y, position->x + position->cx, position->y + position->cy};
-            recorded = true;
+            minimise->moved = {position->x, position->y, position->x + position->cx,
+                               position->y + position->cy};
+            minimise->recorded = true;
           }
         }
         if (message == WM_SYSCOMMAND && (wParam & 0xFFF0) == SC_MINIMIZE) {
-          armed = true;
+          minimise->armed = true;
           MainForm()->PostClose();
         }
       },
-      nullptr);
-  mainForm_->close = {[](void*, Control* sender, bool&) {
-                        minimisedOnClose = IsIconic(sender->Parent()->Handle()) != FALSE;
-                      },
-                      nullptr};
+      &minimise);
+  mainForm_->close = {
+      [](void* context, Control* sender, bool&) {
+        static_cast<Minimise*>(context)->minimisedOnClose = IsIconic(sender->Parent()->Handle()) !=
+                                                            FALSE;
+      },
+      &minimise};
   PostMessageA(mainForm_->Handle(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
   Run();
-  EXPECT_TRUE(SameRect({100, 200, 350, 200}, moved));
-  EXPECT_TRUE(minimisedOnClose);
+  EXPECT_TRUE(SameRect({100, 200, 350, 200}, minimise.moved));
+  EXPECT_TRUE(minimise.minimisedOnClose);
 }
 
 TEST_F(ApplicationTest, ClosingTheMainFormOutsideTheLoopKeepsItsWindowAndAsksToQuit) {

@@ -7,7 +7,7 @@
 #include "widgets/TestForm.h"
 
 using namespace widgets;
-using namespace widgets_test;
+using namespace zemko_test;
 
 namespace {
 
@@ -24,7 +24,9 @@ LOGFONTA WindowFont(Control* control) {
   return font;
 }
 
-void Record(void* context, Control*) { static_cast<std::vector<std::string>*>(context)->push_back("destroyed"); }
+void Record(void* context, Control*) {
+  static_cast<std::vector<std::string>*>(context)->push_back("destroyed");
+}
 
 }  // namespace
 
@@ -79,12 +81,14 @@ TEST_F(FormTest, EditOptionsBecomeEditStyles) {
        13, 100, 22},
       {EditOption::NoHorizontalScroll | EditOption::NoVerticalScroll, 0,
        ES_AUTOHSCROLL | ES_AUTOVSCROLL, 13, 100, 22},
-      {EditOption::Multiline, ES_MULTILINE | WS_HSCROLL | WS_VSCROLL | ES_AUTOHSCROLL, 0, 1, 200, 200},
+      {EditOption::Multiline, ES_MULTILINE | WS_HSCROLL | WS_VSCROLL | ES_AUTOHSCROLL, 0, 1, 200,
+       200},
       {EditOption::Multiline | EditOption::WantTab, ES_MULTILINE, 0, 0, 200, 200},
       {EditOption::WantTab, 0, 0, 12, 100, 22},
       {EditOption::LowerCase | EditOption::NoHideSelection | EditOption::OemConvert |
            EditOption::Password | EditOption::WantReturn,
-       ES_LOWERCASE | ES_NOHIDESEL | ES_OEMCONVERT | ES_PASSWORD | ES_WANTRETURN, ES_UPPERCASE, 13, 100, 22},
+       ES_LOWERCASE | ES_NOHIDESEL | ES_OEMCONVERT | ES_PASSWORD | ES_WANTRETURN, ES_UPPERCASE, 13,
+       100, 22},
       {EditOption::UpperCase, ES_UPPERCASE, ES_LOWERCASE, 13, 100, 22},
   };
   for (const EditCase& c : cases) {
@@ -163,16 +167,18 @@ TEST_F(FormTest, ABoundsChangeThatAltersNothingDoesNothing) {
   Control* label = CreateLabel(form_, "");
   label->SetLeft(5);
   label->Handle();
-  static int moves;
-  moves = 0;
+  int moves = 0;
   label->SetMessageHandler(
-      [](void*, Control*, UINT message, WPARAM, LPARAM) { moves += message == WM_WINDOWPOSCHANGING; },
-      nullptr);
+      [](void* context, Control*, UINT message, WPARAM, LPARAM) {
+        if (message == WM_WINDOWPOSCHANGING) ++*static_cast<int*>(context);
+      },
+      &moves);
   label->SetLeft(5);
   label->SetWidth(64);
   EXPECT_EQ(0, moves);
   label->SetLeft(6);
   EXPECT_EQ(1, moves);
+  DestroyControl(label);  // its handler counts into this frame
 }
 
 TEST_F(FormTest, ClientSizeOfABorderedFormAddsTheBorder) {
@@ -325,12 +331,14 @@ TEST(ApplicationObject, HasItsClassStylesIconAndTrimmedSystemMenu) {
   HWND formWindow = mainForm->Handle();
   EXPECT_EQ("Form", ClassNameOf(formWindow));
   EXPECT_EQ(DWORD(CS_DBLCLKS), GetClassLongA(formWindow, GCL_STYLE) & CS_DBLCLKS);
-  EXPECT_EQ(LoadCursorA(nullptr, IDC_ARROW), reinterpret_cast<HCURSOR>(GetClassLongPtrA(formWindow, GCLP_HCURSOR)));
+  EXPECT_EQ(LoadCursorA(nullptr, IDC_ARROW),
+            reinterpret_cast<HCURSOR>(GetClassLongPtrA(formWindow, GCLP_HCURSOR)));
   EXPECT_EQ(applicationWindow, GetWindow(formWindow, GW_OWNER));
   EXPECT_EQ(0x16CF0000u, mainForm->GetStyle());
   EXPECT_EQ(DWORD(WS_EX_CONTROLPARENT), mainForm->GetExtendedStyle());
 
-  auto applicationIcon = reinterpret_cast<HICON>(SendMessageA(applicationWindow, WM_GETICON, ICON_BIG, 0));
+  auto applicationIcon = reinterpret_cast<HICON>(
+      SendMessageA(applicationWindow, WM_GETICON, ICON_BIG, 0));
   auto formIcon = reinterpret_cast<HICON>(SendMessageA(formWindow, WM_GETICON, ICON_BIG, 0));
   EXPECT_EQ(LoadIconA(GetModuleHandleA(nullptr), "MAINICON"), applicationIcon);
   EXPECT_NE(nullptr, formIcon);
@@ -385,17 +393,17 @@ TEST_F(FormTest, DestroyGoesNotificationsFirstThenChildrenLastCreatedFirst) {
 }
 
 TEST_F(FormTest, DestroyAskedInsideItsOwnMessageWaitsUntilTheMessageEnds) {
-  static std::vector<std::string> events;
-  events.clear();
+  std::vector<std::string> events;
   Control* edit = CreateEditBox(form_);
   edit->AddDestroyNotification(Record, &events);
   edit->SetKeyDownHandler(
-      [](void*, Control* sender, WORD&, unsigned) {
-        events.push_back("key");
+      [](void* context, Control* sender, WORD&, unsigned) {
+        auto* events = static_cast<std::vector<std::string>*>(context);
+        events->push_back("key");
         DestroyControl(sender);
-        events.push_back("asked");
+        events->push_back("asked");
       },
-      nullptr);
+      &events);
   HWND window = edit->Handle();
   SendMessageA(window, WM_KEYDOWN, VK_DELETE, 0);
   EXPECT_EQ((std::vector<std::string>{"key", "asked", "destroyed"}), events);
@@ -406,22 +414,24 @@ TEST_F(FormTest, DestroyAskedInsideItsOwnMessageWaitsUntilTheMessageEnds) {
 // Hiding the focused window hands the focus to the form; the form must not
 // give it back to the control on its way out.
 TEST_F(FormTest, AFocusedControlBeingDestroyedIsNotFocusedAgain) {
-  static bool dying;
-  static int focusesWhileDying;
-  dying = false;
-  focusesWhileDying = 0;
+  struct Dying {
+    bool dying = false;
+    int focuses = 0;
+  } death;
   Control* edit = CreateEditBox(form_);
-  edit->AddDestroyNotification([](void*, Control*) { dying = true; }, nullptr);
+  edit->AddDestroyNotification(
+      [](void* context, Control*) { static_cast<Dying*>(context)->dying = true; }, &death);
   edit->SetMessageHandler(
-      [](void*, Control*, UINT message, WPARAM, LPARAM) {
-        if (dying && message == WM_SETFOCUS) ++focusesWhileDying;
+      [](void* context, Control*, UINT message, WPARAM, LPARAM) {
+        auto* death = static_cast<Dying*>(context);
+        if (death->dying && message == WM_SETFOCUS) ++death->focuses;
       },
-      nullptr);
+      &death);
   AsForm(form_)->ShowAndActivate();
   edit->SetFocus(true);
   ASSERT_EQ(edit->Handle(), GetFocus());
   DestroyControl(edit);
-  EXPECT_EQ(0, focusesWhileDying);
+  EXPECT_EQ(0, death.focuses);
   EXPECT_EQ(nullptr, AsForm(form_)->CurrentControl());
 }
 

@@ -8,7 +8,7 @@
 #include "widgets/TestForm.h"
 
 using namespace widgets;
-using namespace widgets_test;
+using namespace zemko_test;
 
 namespace {
 
@@ -35,8 +35,8 @@ LPARAM At(int x, int y) { return MAKELPARAM(x, y); }
 
 TEST_F(FormTest, ClickOnABitmapButtonRunsItsHandlerBeforeReturning) {
   Log log;
-  Control* button =
-      CreateBitmapButton(form_, {.caption = "", .options = ButtonOption::Flat | ButtonOption::NoCaption});
+  Control* button = CreateBitmapButton(
+      form_, {.caption = "", .options = ButtonOption::Flat | ButtonOption::NoCaption});
   button->click = {LogClick, &log};
   button->Click();
   EXPECT_EQ(std::vector<std::string>{"click"}, log.events);
@@ -58,8 +58,10 @@ TEST_F(FormTest, ALabelsClickComesBackFromItsParent) {
   Log log;
   Control* label = CreateLabel(form_, "link");
   label->click = {LogClick, &log};
-  static MouseEvent pressed;
-  label->SetMouseDownHandler([](void*, Control*, MouseEvent& event) { pressed = event; }, nullptr);
+  MouseEvent pressed{};
+  label->SetMouseDownHandler([](void* context, Control*,
+                                MouseEvent& event) { *static_cast<MouseEvent*>(context) = event; },
+                             &pressed);
   label->Click();
   EXPECT_EQ(std::vector<std::string>{"click"}, log.events);
   EXPECT_EQ(label, log.sender);
@@ -95,20 +97,23 @@ TEST_F(FormTest, AClickNotificationIsIgnoredWhileTheLayerSetsTheFocus) {
 
 TEST_F(FormTest, MouseDownHandlerGetsTheEventAndCanStopTheMessage) {
   Control* edit = CreateEditBox(form_);
-  static std::vector<MouseEvent> events;
-  static bool stop;
-  events.clear();
+  struct Presses {
+    std::vector<MouseEvent> events;
+    bool stop = false;
+  } presses;
+  std::vector<MouseEvent>& events = presses.events;
   edit->SetMouseDownHandler(
-      [](void*, Control*, MouseEvent& event) {
-        events.push_back(event);
-        event.stop = stop;
+      [](void* context, Control*, MouseEvent& event) {
+        auto* presses = static_cast<Presses*>(context);
+        presses->events.push_back(event);
+        event.stop = presses->stop;
       },
-      nullptr);
+      &presses);
   AsForm(form_)->ShowAndActivate();
   HWND window = edit->Handle();
   SetFocus(form_->Handle());
 
-  stop = true;
+  presses.stop = true;
   SendMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON | MK_SHIFT, At(-3, 7));
   SendMessageA(window, WM_LBUTTONUP, 0, At(-3, 7));
   ASSERT_EQ(1u, events.size());
@@ -118,7 +123,7 @@ TEST_F(FormTest, MouseDownHandlerGetsTheEventAndCanStopTheMessage) {
   EXPECT_EQ(7, events[0].y);
   EXPECT_NE(window, GetFocus());  // the edit box never saw the press
 
-  stop = false;
+  presses.stop = false;
   SendMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, At(2, 2));
   SendMessageA(window, WM_LBUTTONUP, 0, At(2, 2));
   EXPECT_EQ(window, GetFocus());
@@ -133,29 +138,35 @@ TEST_F(FormTest, MouseDownHandlerGetsTheEventAndCanStopTheMessage) {
   EXPECT_EQ(kRightButton, events[3].button);
 
   // A form gets double-click messages instead of the second press.
-  form_->SetMouseDownHandler([](void*, Control*, MouseEvent& event) { events.push_back(event); }, nullptr);
+  form_->SetMouseDownHandler(
+      [](void* context, Control*, MouseEvent& event) {
+        static_cast<Presses*>(context)->events.push_back(event);
+      },
+      &presses);
   SendMessageA(form_->Handle(), WM_LBUTTONDBLCLK, MK_LBUTTON, At(1, 1));
   EXPECT_EQ(4u, events.size());
 }
 
 TEST_F(FormTest, PaintHandlerPaintsOverTheErasedBackground) {
-  static int paints;
-  static HDC given;
-  paints = 0;
+  struct Paints {
+    int count = 0;
+    HDC given = nullptr;
+  } paints;
   form_->SetColour(0x9ACEFF);
   form_->SetPaintHandler(
-      [](void*, Control*, HDC dc) {
-        ++paints;
-        given = dc;
+      [](void* context, Control*, HDC dc) {
+        auto* paints = static_cast<Paints*>(context);
+        ++paints->count;
+        paints->given = dc;
         RECT corner{0, 0, 10, 10};
         FillRect(dc, &corner, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
       },
-      nullptr);
+      &paints);
   Picture picture(100, 100);
   SendMessageA(form_->Handle(), WM_ERASEBKGND, reinterpret_cast<WPARAM>(picture.Dc()), 0);
   SendMessageA(form_->Handle(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(picture.Dc()), PRF_CLIENT);
-  EXPECT_EQ(1, paints);
-  EXPECT_EQ(picture.Dc(), given);
+  EXPECT_EQ(1, paints.count);
+  EXPECT_EQ(picture.Dc(), paints.given);
   EXPECT_EQ(0u, picture.At(5, 5));
   EXPECT_EQ(0x9ACEFFu, picture.At(50, 50));
 
@@ -163,34 +174,37 @@ TEST_F(FormTest, PaintHandlerPaintsOverTheErasedBackground) {
   form_->SetVisible(true);
   form_->Invalidate();
   UpdateWindow(form_->Handle());
-  EXPECT_EQ(2, paints);
-  EXPECT_NE(nullptr, given);
+  EXPECT_EQ(2, paints.count);
+  EXPECT_NE(nullptr, paints.given);
   picture.CopyFromScreen(form_->Handle());
   EXPECT_EQ(0u, picture.At(5, 5));
   EXPECT_EQ(0x9ACEFFu, picture.At(50, 50));
 }
 
 TEST_F(FormTest, KeyDownHandlerSeesKeyAndShiftAndCanEatTheKey) {
-  static std::vector<std::pair<WORD, unsigned>> keys;
-  static bool eat;
-  keys.clear();
+  struct KeyLog {
+    std::vector<std::pair<WORD, unsigned>> seen;
+    bool eat = false;
+  } keyLog;
+  const auto& keys = keyLog.seen;
   Log log;
   Control* edit = CreateEditBox(form_);
   edit->SetText("abc");
   edit->SetMessageHandler(LogKeyMessages, &log);
   edit->SetKeyDownHandler(
-      [](void*, Control*, WORD& key, unsigned shift) {
-        keys.push_back({key, shift});
-        if (eat) key = 0;
+      [](void* context, Control*, WORD& key, unsigned shift) {
+        auto* keyLog = static_cast<KeyLog*>(context);
+        keyLog->seen.push_back({key, shift});
+        if (keyLog->eat) key = 0;
       },
-      nullptr);
+      &keyLog);
   HWND window = edit->Handle();
   SendMessageA(window, EM_SETSEL, 0, 0);
 
-  eat = true;
+  keyLog.eat = true;
   SendMessageA(window, WM_KEYDOWN, VK_DELETE, 0);
   EXPECT_EQ("abc", edit->GetText());
-  eat = false;
+  keyLog.eat = false;
   SendMessageA(window, WM_KEYDOWN, VK_DELETE, 0);
   EXPECT_EQ("bc", edit->GetText());
   {
@@ -264,16 +278,18 @@ TEST_F(FormTest, ACursorShowsOverTheClientAreaOnly) {
                                MAKELPARAM(HTCLIENT, WM_MOUSEMOVE)));
   EXPECT_EQ(hand, GetCursor());
   SetCursor(LoadCursorA(nullptr, IDC_ARROW));
-  SendMessageA(window, WM_SETCURSOR, reinterpret_cast<WPARAM>(window), MAKELPARAM(HTBORDER, WM_MOUSEMOVE));
+  SendMessageA(window, WM_SETCURSOR, reinterpret_cast<WPARAM>(window),
+               MAKELPARAM(HTBORDER, WM_MOUSEMOVE));
   EXPECT_NE(hand, GetCursor());
 }
 
 // ---------------------------------------------------------------- exceptions
 
 TEST_F(FormTest, AnExceptionFromAClickHandlerReachesTheCallerOfClick) {
-  Control* button =
-      CreateBitmapButton(form_, {.caption = "", .options = ButtonOption::Flat | ButtonOption::NoCaption});
-  button->click = {[](void*, Control*) { throw base::Exception(base::ErrorKind::FloatOverflow); }, nullptr};
+  Control* button = CreateBitmapButton(
+      form_, {.caption = "", .options = ButtonOption::Flat | ButtonOption::NoCaption});
+  button->click = {[](void*, Control*) { throw base::Exception(base::ErrorKind::FloatOverflow); },
+                   nullptr};
   try {
     button->Click();
     ADD_FAILURE() << "Click returned normally";

@@ -3,7 +3,7 @@
 #include "widgets/TestForm.h"
 
 using namespace widgets;
-using namespace widgets_test;
+using namespace zemko_test;
 
 namespace {
 
@@ -14,8 +14,7 @@ class GridTest : public FormTest {
   void SetUp() override {
     FormTest::SetUp();
     for (int i = 0; i < 9; ++i) {
-      grid_[i] = Place(CreateBitmapButton(form_, {}), 10 + 60 * (i % 3),
-                       10 + 30 * (i / 3));
+      grid_[i] = Place(CreateBitmapButton(form_, {}), 10 + 60 * (i % 3), 10 + 30 * (i / 3));
       if (i == 1) Place(CreateLabel(form_, "label"), 10, 200);
       if (i == 2) Place(CreateBitmapButton(form_, {}), 70, 200)->SetTabStop(false);
       if (i == 3) hidden_ = Place(CreateBitmapButton(form_, {}), 130, 200);
@@ -36,9 +35,9 @@ class GridTest : public FormTest {
     return control;
   }
 
-  // Presses a key in the focused control and says where the focus went.
-  Control* Press(WORD key) {
-    PressKey(GetFocus(), key);
+  // Sends a key press to the focused control and says where the focus went.
+  Control* FocusAfter(WORD key) {
+    SendKeyPress(GetFocus(), key);
     EXPECT_EQ(AsForm(form_)->CurrentControl()->Handle(), GetFocus());
     return AsForm(form_)->CurrentControl();
   }
@@ -52,11 +51,11 @@ class GridTest : public FormTest {
 
 TEST_F(GridTest, TabGoesByTabOrderAndWrapsAtBothEnds) {
   grid_[0]->SetFocus(true);
-  for (int i = 1; i < 9; ++i) EXPECT_EQ(grid_[i], Press(VK_TAB)) << i;
-  EXPECT_EQ(grid_[0], Press(VK_TAB));
+  for (int i = 1; i < 9; ++i) EXPECT_EQ(grid_[i], FocusAfter(VK_TAB)) << i;
+  EXPECT_EQ(grid_[0], FocusAfter(VK_TAB));
   HeldKeys shift({VK_SHIFT});
-  EXPECT_EQ(grid_[8], Press(VK_TAB));
-  EXPECT_EQ(grid_[7], Press(VK_TAB));
+  EXPECT_EQ(grid_[8], FocusAfter(VK_TAB));
+  EXPECT_EQ(grid_[7], FocusAfter(VK_TAB));
 }
 
 TEST_F(GridTest, ArrowsAndPageKeysGoToTheNearestControlThatWay) {
@@ -66,16 +65,25 @@ TEST_F(GridTest, ArrowsAndPageKeysGoToTheNearestControlThatWay) {
     int to;
   };
   const Move moves[] = {
-      {4, VK_UP, 1},   {4, VK_DOWN, 7},  {4, VK_LEFT, 3},  {4, VK_RIGHT, 5},
-      {4, VK_PRIOR, 1}, {4, VK_NEXT, 7}, {0, VK_RIGHT, 1}, {8, VK_LEFT, 7},
+      {4, VK_UP, 1},
+      {4, VK_DOWN, 7},
+      {4, VK_LEFT, 3},
+      {4, VK_RIGHT, 5},
+      {4, VK_PRIOR, 1},
+      {4, VK_NEXT, 7},
+      {0, VK_RIGHT, 1},
+      {8, VK_LEFT, 7},
       // Nothing that way: Up and Down act as Shift+Tab and Tab, Left and
       // Right search up and down instead.
-      {7, VK_DOWN, 8}, {1, VK_UP, 0},   {2, VK_RIGHT, 5}, {3, VK_LEFT, 0},
+      {7, VK_DOWN, 8},
+      {1, VK_UP, 0},
+      {2, VK_RIGHT, 5},
+      {3, VK_LEFT, 0},
       {6, VK_LEFT, 3},
   };
   for (const Move& move : moves) {
     grid_[move.from]->SetFocus(true);
-    EXPECT_EQ(grid_[move.to], Press(move.key)) << move.from << " key " << move.key;
+    EXPECT_EQ(grid_[move.to], FocusAfter(move.key)) << move.from << " key " << move.key;
   }
 }
 
@@ -99,10 +107,10 @@ TEST_F(FormTest, OnATieTheHigherTabOrderNumberWins) {
   AsForm(form_)->ShowAndActivate();
 
   current->SetFocus(true);
-  PressKey(current->Handle(), VK_DOWN);
+  SendKeyPress(current->Handle(), VK_DOWN);
   EXPECT_EQ(belowLeft, AsForm(form_)->CurrentControl());
   current->SetFocus(true);
-  PressKey(current->Handle(), VK_UP);
+  SendKeyPress(current->Handle(), VK_UP);
   EXPECT_EQ(aboveRight, AsForm(form_)->CurrentControl());
   EXPECT_EQ(aboveRight->Handle(), GetFocus());
 }
@@ -113,46 +121,46 @@ TEST_F(GridTest, AnEditBoxKeepsLeftAndRightForItself) {
   edit->SetText("abc");
   edit->SetFocus(true);
   SendMessageA(edit->Handle(), EM_SETSEL, 3, 3);
-  EXPECT_EQ(edit, Press(VK_LEFT));
+  EXPECT_EQ(edit, FocusAfter(VK_LEFT));
   DWORD caret = 0;
   SendMessageA(edit->Handle(), EM_GETSEL, reinterpret_cast<WPARAM>(&caret), 0);
   EXPECT_EQ(2u, caret);
   edit->SelectAll();
   DWORD start = 1, end = 0;
-  SendMessageA(edit->Handle(), EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+  SendMessageA(edit->Handle(), EM_GETSEL, reinterpret_cast<WPARAM>(&start),
+               reinterpret_cast<LPARAM>(&end));
   EXPECT_EQ(0u, start);
   EXPECT_EQ(3u, end);
-  EXPECT_EQ(grid_[8], Press(VK_UP));
+  EXPECT_EQ(grid_[8], FocusAfter(VK_UP));
 }
 
 TEST_F(GridTest, AKeyDownHandlerThatEatsDownKeepsTheFocus) {
-  static bool eat;
+  bool eat = true;
   grid_[4]->SetKeyDownHandler(
-      [](void*, Control*, WORD& key, unsigned) {
-        if (eat && key == VK_DOWN) key = 0;
+      [](void* context, Control*, WORD& key, unsigned) {
+        if (*static_cast<bool*>(context) && key == VK_DOWN) key = 0;
       },
-      nullptr);
+      &eat);
   grid_[4]->SetFocus(true);
-  eat = true;
-  EXPECT_EQ(grid_[4], Press(VK_DOWN));
+  EXPECT_EQ(grid_[4], FocusAfter(VK_DOWN));
   eat = false;
-  EXPECT_EQ(grid_[7], Press(VK_DOWN));
+  EXPECT_EQ(grid_[7], FocusAfter(VK_DOWN));
 }
 
 TEST_F(GridTest, CtrlOrAltHeldLeavesTheFocusAlone) {
   grid_[4]->SetFocus(true);
   {
     HeldKeys ctrl({VK_CONTROL});
-    EXPECT_EQ(grid_[4], Press(VK_TAB));
+    EXPECT_EQ(grid_[4], FocusAfter(VK_TAB));
   }
   HeldKeys alt({VK_MENU});
-  EXPECT_EQ(grid_[4], Press(VK_DOWN));
+  EXPECT_EQ(grid_[4], FocusAfter(VK_DOWN));
 }
 
 TEST_F(GridTest, TheFocusFromTheMouseMakesTheCurrentControl) {
   SetFocus(grid_[5]->Handle());
   EXPECT_EQ(grid_[5], AsForm(form_)->CurrentControl());
-  EXPECT_EQ(grid_[6], Press(VK_TAB));
+  EXPECT_EQ(grid_[6], FocusAfter(VK_TAB));
   // A form that gets the focus hands it to its current control.
   SetFocus(form_->Handle());
   EXPECT_EQ(grid_[6]->Handle(), GetFocus());

@@ -2,7 +2,7 @@
 #include "support/WindowTestSupport.h"
 
 using namespace widgets;
-using namespace widgets_test;
+using namespace zemko_test;
 
 TEST(ProgramWithoutIcon, MakesItsWindowsWithoutIcons) {
   HandleCounts before = LiveHandles();

@@ -1,8 +1,9 @@
 // The one boundary between the program's texts and the system's. Inside the
 // program every text is Windows-1251; Windows itself speaks UTF-16, and its
 // "A" functions would read the bytes in whatever code page the system has.
-// So the layer converts here, with code page 1251 named, and calls the "W"
-// functions: the texts read right under any system code page.
+// So every layer that meets the system converts here, with code page 1251
+// named, and calls the "W" functions: the texts read right under any system
+// code page. Nothing above the widget layer sees a wide string.
 #pragma once
 
 #include <windows.h>
@@ -10,7 +11,7 @@
 #include <string>
 #include <string_view>
 
-namespace widgets {
+namespace win {
 
 // The code page of every text inside the program.
 inline constexpr UINT kTextCodePage = 1251;
@@ -23,4 +24,4 @@ std::wstring Widen(std::string_view text);
 // one as the digit 1, and a number rule would then accept it.
 std::string Narrow(std::wstring_view text);
 
-}  // namespace widgets
+}  // namespace win

@@ -1,20 +1,23 @@
-// Raw access to the position key of the test prefix's registry, bypassing
-// the routines under test.
+// The main window's stored position in the test prefix's registry, read and
+// written raw, bypassing the routines under test.
 #pragma once
 
 #include <windows.h>
 
 #include <cstdint>
 #include <optional>
+#include <ostream>
 #include <string>
 #include <vector>
 
 namespace zemko_test {
 
-inline constexpr char kVendorKey[] = "software\\Vadrex";
-inline constexpr char kPositionKeyPath[] = "software\\Vadrex\\Zemko";
+// Where the program keeps the position, under HKEY_CURRENT_USER; the key
+// above it is the vendor's.
+inline constexpr char kPositionKey[] = "software\\Vadrex\\Zemko";
 
-// Removes software\Vadrex with everything below it.
+// Removes the position key, or the vendor key, with everything below it.
+void DeletePositionKey();
 void DeleteVendorKey();
 bool PositionKeyExists();
 
@@ -22,7 +25,9 @@ struct RawValue {
   std::string name;
   DWORD type;
   std::vector<BYTE> data;
+  bool operator==(const RawValue&) const = default;
 };
+void PrintTo(const RawValue& value, std::ostream* out);
 RawValue DwordValue(const char* name, std::uint32_t value);
 RawValue TextValue(const char* name, const char* text);
 
@@ -32,7 +37,7 @@ bool StoreValues(const std::vector<RawValue>& values);
 // The value as stored, or nothing when it is missing.
 std::optional<RawValue> ReadValue(const char* name);
 
-// Makes software\Vadrex a volatile key: the system then refuses to create
+// Makes the vendor key a volatile key: the system then refuses to create
 // the (non-volatile) position key below it.
 bool MakeVendorKeyVolatile();
 

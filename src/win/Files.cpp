@@ -1,14 +1,22 @@
-// The program's files: its own path, the help file and its viewer, the shell
-// and the version block. Paths stay UTF-16 from one system call to the next:
-// a folder named in any language is found again.
-#include <algorithm>
-#include <string_view>
+#include "win/Files.h"
 
 #include "base/Assert.h"
 #include "base/FloatingPoint.h"
-#include "widgets/WidgetsInternal.h"
+#include "text/Text.h"
+#include "win/Libraries.h"
+#include "win/WideText.h"
 
-namespace widgets {
+namespace win {
+
+// A path's UTF-16 spelling, for the system calls.
+struct PathAccess {
+  static const std::wstring& Wide(const FilePath& path) { return path.wide_; }
+  static FilePath FromWide(std::wstring wide) {
+    FilePath path;
+    path.wide_ = std::move(wide);
+    return path;
+  }
+};
 
 namespace {
 
@@ -26,25 +34,13 @@ FilePath& StoredHelpFile() {
   return path;
 }
 
-// The text or path with its extension replaced; only a point inside the file
-// name starts an extension, not one in a directory name or a drive prefix.
-template <typename Char>
-std::basic_string<Char> WithExtension(std::basic_string_view<Char> path,
-                                      std::basic_string_view<Char> extension) {
-  constexpr Char kEnds[] = {'.', '\\', '/', ':', 0};
-  const std::size_t point = path.find_last_of(kEnds);
-  const bool hasExtension = point != std::basic_string_view<Char>::npos && path[point] == '.';
-  std::basic_string<Char> result(path.substr(0, hasExtension ? point : path.size()));
-  result += extension;
-  return result;
-}
-
 // What WideCharToMultiByte in the system's code page makes of the text,
 // read back: equal only when no letter was lost or replaced.
 bool SurvivesSystemCodePage(const std::wstring& text) {
   if (text.empty()) return true;
   const int length = static_cast<int>(text.size());
-  const int size = WideCharToMultiByte(CP_ACP, 0, text.data(), length, nullptr, 0, nullptr, nullptr);
+  const int size = WideCharToMultiByte(CP_ACP, 0, text.data(), length, nullptr, 0, nullptr,
+                                       nullptr);
   if (size <= 0) return false;
   std::string bytes(static_cast<std::size_t>(size), '\0');
   WideCharToMultiByte(CP_ACP, 0, text.data(), length, bytes.data(), size, nullptr, nullptr);
@@ -80,6 +76,12 @@ FilePath FilePath::operator+(std::string_view name) const {
   return PathAccess::FromWide(wide_ + Widen(name));
 }
 
+FilePath FilePath::WithExtension(std::string_view extension) const {
+  const std::wstring wide = Widen(extension);
+  return PathAccess::FromWide(
+      text::ReplaceExtension(std::wstring_view(wide_), std::wstring_view(wide)));
+}
+
 std::string FilePath::Text() const { return Narrow(wide_); }
 
 FilePath ModuleFileName(HMODULE module) {
@@ -99,10 +101,6 @@ FilePath ModuleDirectory() {
   return PathAccess::FromWide(path.substr(0, separator + 1));
 }
 
-std::string ReplaceExtension(std::string_view path, std::string_view extension) {
-  return WithExtension(path, extension);
-}
-
 // ---------------------------------------------------------------- help
 
 void SetHelpFile(const FilePath& path) {
@@ -113,29 +111,25 @@ void SetHelpFile(const FilePath& path) {
 FilePath HelpFilePath() {
   const FilePath& stored = StoredHelpFile();
   if (!stored.Empty()) return stored;
-  const std::wstring extension = Widen(kHelpExtension);
-  return PathAccess::FromWide(WithExtension(std::wstring_view(PathAccess::Wide(ModuleFileName())),
-                                            std::wstring_view(extension)));
+  return ModuleFileName().WithExtension(kHelpExtension);
 }
 
 // WinHelpW hands the path on to the viewer in the system's code page (on
 // Windows and in Wine alike), where a letter outside it would become '?'.
-void ShowHelp(Control* owner, UINT command, ULONG_PTR data) {
+void ShowHelp(HWND owner, UINT command, ULONG_PTR data) {
   const std::wstring path = PathForCodePageReaders(PathAccess::Wide(HelpFilePath()));
-  HWND window = owner ? owner->Handle() : nullptr;
-  base::CallForeign([&] { WinHelpW(window, path.c_str(), command, data); });
+  base::CallForeign([&] { WinHelpW(owner, path.c_str(), command, data); });
 }
 
 // The shell library is large and needed only here: it is loaded on the first
 // call, not at start-up.
-void ShellOpen(Control* owner, std::string_view target) {
+void ShellOpen(HWND owner, std::string_view target) {
   using ShellExecuteFunction = HINSTANCE(WINAPI*)(HWND, LPCWSTR, LPCWSTR, LPCWSTR, LPCWSTR, INT);
-  static const auto shellExecute =
-      LibraryFunction<ShellExecuteFunction>("shell32.dll", "ShellExecuteW", Loading::OnDemand);
+  static const auto shellExecute = LibraryFunction<ShellExecuteFunction>(
+      "shell32.dll", "ShellExecuteW", Loading::OnDemand);
   if (!shellExecute) return;
   const std::wstring file = Widen(target);
-  HWND window = owner ? owner->Handle() : nullptr;
-  base::CallForeign([&] { shellExecute(window, kOpenVerb, file.c_str(), L"", L"", SW_SHOW); });
+  base::CallForeign([&] { shellExecute(owner, kOpenVerb, file.c_str(), L"", L"", SW_SHOW); });
 }
 
 // ---------------------------------------------------------------- version
@@ -170,4 +164,4 @@ const VS_FIXEDFILEINFO* FixedFileInfo(std::vector<char>& block) {
   return info;
 }
 
-}  // namespace widgets
+}  // namespace win

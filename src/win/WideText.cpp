@@ -1,9 +1,9 @@
-#include "widgets/WideText.h"
+#include "win/WideText.h"
 
 #include <algorithm>
 #include <climits>
 
-namespace widgets {
+namespace win {
 
 namespace {
 
@@ -20,9 +20,9 @@ std::wstring Widen(std::string_view text) {
   std::size_t done = 0;
   while (done < text.size()) {
     const std::size_t piece = std::min(text.size() - done, kPieceLength);
-    const int written =
-        MultiByteToWideChar(kTextCodePage, 0, text.data() + done, static_cast<int>(piece),
-                            wide.data() + done, static_cast<int>(piece));
+    const int written = MultiByteToWideChar(kTextCodePage, 0, text.data() + done,
+                                            static_cast<int>(piece), wide.data() + done,
+                                            static_cast<int>(piece));
     if (written <= 0) return {};
     done += piece;
   }
@@ -40,9 +40,9 @@ std::string Narrow(std::wstring_view text) {
     if (read + piece < text.size() && piece > 1 && IsHighSurrogate(text[read + piece - 1])) {
       --piece;
     }
-    const int count = WideCharToMultiByte(
-        kTextCodePage, WC_NO_BEST_FIT_CHARS, text.data() + read, static_cast<int>(piece),
-        narrow.data() + written, static_cast<int>(piece), nullptr, nullptr);
+    const int count = WideCharToMultiByte(kTextCodePage, WC_NO_BEST_FIT_CHARS, text.data() + read,
+                                          static_cast<int>(piece), narrow.data() + written,
+                                          static_cast<int>(piece), nullptr, nullptr);
     if (count <= 0) return {};
     read += piece;
     written += static_cast<std::size_t>(count);
@@ -51,4 +51,4 @@ std::string Narrow(std::wstring_view text) {
   return narrow;
 }
 
-}  // namespace widgets
+}  // namespace win

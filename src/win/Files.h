@@ -1,0 +1,66 @@
+// The program's files: its own path, the help file and its viewer, the shell
+// and the version block. Paths stay UTF-16 from one system call to the next:
+// a folder named in any language is found again.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace win {
+
+// A file's path as the system spells it: letters of any language survive
+// from one system call to the next, whatever the system's code page. Above
+// the system layers a path is built from the program's texts and shown as
+// one.
+class FilePath {
+ public:
+  FilePath() = default;
+  // From a Windows-1251 text.
+  explicit FilePath(std::string_view text);
+
+  bool Empty() const { return wide_.empty(); }
+  // The path followed by a Windows-1251 name.
+  FilePath operator+(std::string_view name) const;
+  // The path with its file name's extension replaced by a Windows-1251 one.
+  FilePath WithExtension(std::string_view extension) const;
+  // As Windows-1251 text, for showing; a letter that code page lacks reads '?'.
+  std::string Text() const;
+  bool operator==(const FilePath&) const = default;
+
+ private:
+  friend struct PathAccess;
+  std::wstring wide_;
+};
+
+// The full path of a module's file (the program's for none); empty when the
+// module is not loaded.
+FilePath ModuleFileName(HMODULE module = nullptr);
+
+// The program file's full path up to and including its last backslash.
+FilePath ModuleDirectory();
+
+// Stores a copy; an empty path is a programming error and raises
+// AssertionFailed with "Error parameter".
+void SetHelpFile(const FilePath& path);
+
+// The stored help file path, else the program file path ending in ".hlp".
+FilePath HelpFilePath();
+
+// Hands the help file to WinHelp with the owner window; the result is the
+// help system's business. The viewer takes its path in the system's code
+// page, so a path with letters outside it goes as its short form.
+void ShowHelp(HWND owner, UINT command, ULONG_PTR data);
+
+// Asks the shell to open a document or an address (ShellExecute "open");
+// a failure is silent.
+void ShellOpen(HWND owner, std::string_view target);
+
+// A file's version block (GetFileVersionInfo); empty when it has none.
+std::vector<char> ReadFileVersionBlock(const FilePath& file);
+// The fixed file information at the root of a version block, or null.
+const VS_FIXEDFILEINFO* FixedFileInfo(std::vector<char>& block);
+
+}  // namespace win

@@ -1,0 +1,11 @@
+#include "win/MessageBox.h"
+
+#include "win/WideText.h"
+
+namespace win {
+
+int ShowMessageBox(std::string_view text, UINT flags) {
+  return MessageBoxW(nullptr, Widen(text).c_str(), nullptr, flags);
+}
+
+}  // namespace win
