@@ -9,13 +9,15 @@
 
 namespace about {
 
-// Module set-up and tear-down: the version block of the program file.
+// Module set-up and tear-down: the version block of the program file, read
+// when the first About window wants it and released at the end.
 void Initialise();
 void Finalise();
 
-// Reads the program file's version block (once, at start).
+// Reads the program file's version block.
 void ReadVersionInfo();
-// The file version as "a.b.c.d"; empty without a readable version block.
+// The file version as "a.b.c.d" (the block read first, once the module is
+// set up); empty without a readable version block.
 std::string VersionString();
 // The four numbers of a file version record's file version, "a.b.c.d".
 std::string FormatFileVersion(const VS_FIXEDFILEINFO& info);

@@ -11,21 +11,41 @@ namespace {
 constexpr char kVersionFormat[] = "%d.%d.%d.%d";
 
 // The program file's version block, read once and kept for the whole run.
-std::vector<char>& VersionBlock() {
-  static std::vector<char> block;
-  return block;
+// Only the About window shows it: it is read when the first one opens, not
+// at start, where it would cost the version library's load and a read of
+// the program file before the window can show.
+struct VersionState {
+  bool initialised = false;
+  bool read = false;
+  std::vector<char> block;
+};
+
+VersionState& State() {
+  static VersionState state;
+  return state;
 }
 
 }  // namespace
 
-void Initialise() { ReadVersionInfo(); }
+void Initialise() { State().initialised = true; }
 
-void Finalise() { std::vector<char>().swap(VersionBlock()); }
+void Finalise() {
+  VersionState& state = State();
+  std::vector<char>().swap(state.block);
+  state.initialised = false;
+  state.read = false;
+}
 
-void ReadVersionInfo() { VersionBlock() = win::ReadFileVersionBlock(win::ModuleFileName()); }
+void ReadVersionInfo() {
+  VersionState& state = State();
+  state.block = win::ReadFileVersionBlock(win::ModuleFileName());
+  state.read = true;
+}
 
 std::string VersionString() {
-  const VS_FIXEDFILEINFO* info = win::FixedFileInfo(VersionBlock());
+  VersionState& state = State();
+  if (state.initialised && !state.read) ReadVersionInfo();
+  const VS_FIXEDFILEINFO* info = win::FixedFileInfo(state.block);
   return info ? FormatFileVersion(*info) : std::string();
 }
 

@@ -20,7 +20,8 @@ bool modulesInitialised = false;
 }  // namespace
 
 // The widget layer and the hints need no set-up; the error module installs
-// its handlers, the About module reads the version block.
+// its handlers; the About module reads the version block when the first
+// About window wants it.
 void InitialiseModules() {
   err::Initialise();
   about::Initialise();

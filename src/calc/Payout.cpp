@@ -14,14 +14,20 @@ namespace {
 using base::ErrorKind;
 using base::Exception;
 
+// The walk rounds every step to double and looks for overflow only once,
+// at its end: a product or a sum that overflowed is infinite, or NaN, and
+// every later step keeps it so (the steps only multiply, add, and divide by
+// a finite count), so the result shows it. One check instead of one per
+// step keeps a branch off the chain of additions.
+
 // One rounded multiplication of a running product.
 inline double Multiply(double product, double odds) {
-  return Store(static_cast<long double>(product) * odds);
+  return static_cast<double>(static_cast<long double>(product) * odds);
 }
 
 // One term added to the sum: (stake x product) / c + sum, rounded once.
 inline double AddTerm(double sum, double stake, double product, long double count) {
-  return Store(static_cast<long double>(stake) * product / count + sum);
+  return static_cast<double>(static_cast<long double>(stake) * product / count + sum);
 }
 
 double Accumulator(std::span<const double> odds, double stake) {
@@ -88,7 +94,7 @@ double SystemPayout(std::int32_t k, std::span<const double> odds, double stake, 
     level = pos - 1;
     next = index[level] + 1;
   }
-  return sum;
+  return Store(sum);
 }
 
 }  // namespace calc
