@@ -25,11 +25,6 @@ inline double Multiply(double product, double odds) {
   return static_cast<double>(static_cast<long double>(product) * odds);
 }
 
-// One term added to the sum: (stake x product) / c + sum, rounded once.
-inline double AddTerm(double sum, double stake, double product, long double count) {
-  return static_cast<double>(static_cast<long double>(stake) * product / count + sum);
-}
-
 double Accumulator(std::span<const double> odds, double stake) {
   double product = 1.0;
   for (double value : odds) product = Multiply(product, value);
@@ -84,9 +79,18 @@ double SystemPayout(std::int32_t k, std::span<const double> odds, double stake, 
       index[level] = next;
       prefix[level + 1] = Multiply(prefix[level], odds[next]);
     }
-    // The last position runs over every remaining index.
-    for (std::size_t i = next; i < m; ++i)
-      sum = AddTerm(sum, stake, Multiply(prefix[last], odds[i]), count);
+    // The last position runs over every remaining index. Its prefix, the
+    // stake and the count stay in registers for the run: each term's
+    // product and division then wait for nothing, and only the additions
+    // form a chain.
+    const long double head = prefix[last];
+    const long double weight = stake;
+    for (std::size_t i = next; i < m; ++i) {
+      // One term: the product rounded, then (stake x product) / c + sum
+      // rounded once.
+      const double product = static_cast<double>(head * odds[i]);
+      sum = static_cast<double>(weight * product / count + sum);
+    }
     // Advance the rightmost earlier position that still has room.
     std::size_t pos = last;
     while (pos > 0 && index[pos - 1] == m - size + pos - 1) --pos;

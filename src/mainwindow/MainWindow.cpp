@@ -19,7 +19,6 @@ using widgets::Control;
 
 // No caption bar, no sizing frame, no maximise box; a one-pixel border.
 constexpr DWORD kMainWindowStyle = WS_POPUP | WS_BORDER | WS_SYSMENU | WS_MINIMIZEBOX;
-constexpr int kInitialClientHeight = 200;
 constexpr int kClientWidth = 250;
 constexpr int kFontHeight = 12;
 
@@ -103,7 +102,7 @@ void BuildMainWindow(MainWindow& window, Control* application, widgets::Form* fo
   form->SetMinimiseAnchor(form);
   RestorePosition(form);
   form->SetText(kApplicationTitle);
-  form->SetClientHeight(kInitialClientHeight);
+  form->SetClientHeight(kOneRowClientHeight);
   form->SetClientWidth(kClientWidth);
   form->GetFont().SetHeight(kFontHeight);
   form->SetColour(skin::kWindowColour);
@@ -168,7 +167,7 @@ void BuildMainWindow(MainWindow& window, Control* application, widgets::Form* fo
   }
 
   window.rowCount = 0;
-  AddOddsRow(window);
+  AddOddsRow(window, RowFocus::Leave);
   window.stakeBox->SetFocus(true);
 }
 

@@ -15,7 +15,7 @@ namespace {
 constexpr char kOddsRowName[] = "Коэффициент ";
 }  // namespace
 
-void AddOddsRow(MainWindow& window) {
+void AddOddsRow(MainWindow& window, RowFocus focus) {
   const int n = ++window.rowCount;
   const int column = (n - 1) / kRowsPerColumn;
   const int line = (n - 1) % kRowsPerColumn + 1;
@@ -30,7 +30,7 @@ void AddOddsRow(MainWindow& window) {
   row->SetColour(skin::kFieldColour);
   if (column == 0) window.form->SetClientHeight(top + kHeightBelowRow);
   row->SetKeyDownHandler(window.entryKeyDown.fn, window.entryKeyDown.context);
-  row->SetFocus(true);
+  if (focus == RowFocus::Take) row->SetFocus(true);
   UpdateRowCounts(window);
   LayoutBottomBand(window);
   window.form->Invalidate();

@@ -6,9 +6,16 @@
 
 namespace mainwindow {
 
-// Appends a row, focuses it, rewrites the count fields and places the
-// bottom band. Callers keep the row count below the limit.
-void AddOddsRow(MainWindow& window);
+// Whether a new row takes the focus. Building the window leaves it: the
+// stake box takes it right after, and the row's window then comes with the
+// others when the loop starts instead of one focus change earlier.
+enum class RowFocus { Take, Leave };
+
+// Appends a row, focuses it unless told to leave it, rewrites the count
+// fields and places the bottom band. Callers keep the row count below the
+// limit.
+void AddOddsRow(MainWindow& window, RowFocus focus = RowFocus::Take);
+
 // The system-size, won-count and "по" boxes show the row count.
 void UpdateRowCounts(MainWindow& window);
 // Result strip and bottom buttons under the rows.
@@ -28,6 +35,9 @@ inline constexpr int kRowWidth = 50;
 inline constexpr int kRowHeight = 18;
 // Client height below a first-column row: result strip, buttons, margins.
 inline constexpr int kHeightBelowRow = 92;
+// The client height with one row: what the window is built with, so that it
+// never shows another.
+inline constexpr int kOneRowClientHeight = kRowTopBase + kLinePitch + kHeightBelowRow;
 inline constexpr int kResultStripOffset = 64;  // from the client bottom
 inline constexpr int kButtonRowOffset = 36;    // from the client bottom
 inline constexpr int kBandMargin = 10;
