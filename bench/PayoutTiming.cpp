@@ -27,18 +27,29 @@ double SumChainFloor() {
   return sum;
 }
 
+// The fastest of many short batches: this machine shares its processors,
+// and a mean over one long stretch counts every pause it was given.
 template <typename F>
 double MillisecondsPerCall(F&& call) {
   using Clock = std::chrono::steady_clock;
-  int calls = 0;
+  constexpr auto kBatch = std::chrono::milliseconds(20);
+  constexpr auto kTotal = std::chrono::milliseconds(600);
+  double fastest = 0;
   const auto start = Clock::now();
   auto now = start;
-  while (now - start < std::chrono::milliseconds(500)) {
-    sink = call();
-    ++calls;
-    now = Clock::now();
+  while (now - start < kTotal) {
+    int calls = 0;
+    const auto batchStart = now;
+    while (now - batchStart < kBatch) {
+      sink = call();
+      ++calls;
+      now = Clock::now();
+    }
+    const double perCall = std::chrono::duration<double, std::milli>(now - batchStart).count() /
+                           calls;
+    if (fastest == 0 || perCall < fastest) fastest = perCall;
   }
-  return std::chrono::duration<double, std::milli>(now - start).count() / calls;
+  return fastest;
 }
 
 }  // namespace
@@ -48,8 +59,8 @@ int main() {
   for (int i = 0; i < 20; ++i) odds.push_back(1.05 + 0.17 * i);
   for (int k : {10, 0, 20}) {
     const double fast = MillisecondsPerCall([&] { return calc::SystemPayout(k, odds, 300, 20); });
-    const double literal =
-        MillisecondsPerCall([&] { return calc_test::LiteralPayout(k, odds, 300, 20); });
+    const double literal = MillisecondsPerCall(
+        [&] { return calc_test::LiteralPayout(k, odds, 300, 20); });
     std::printf("K=%-2d  engine %10.4f ms   literal walk %10.4f ms   ratio %.2f\n", k, fast,
                 literal, literal / fast);
   }
