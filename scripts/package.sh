@@ -44,7 +44,9 @@ fi
 # Building the program writes Zemko.hlp and Zemko.html beside it.
 cmake --build "$build" -j2 --target Zemko >/dev/null
 
-mapfile -t found < <(find "$build" -name Zemko.exe -type f -not -path '*/drive_c/*')
+# Tests copy the program into folders of their own, under tests/.
+mapfile -t found < <(find "$build" -name Zemko.exe -type f -not -path '*/drive_c/*' \
+  -not -path "$build/tests/*")
 if [ "${#found[@]}" -ne 1 ]; then
   echo "package: expected one Zemko.exe in $build, found ${#found[@]}" >&2
   exit 1

@@ -59,10 +59,11 @@ std::wstring Lower(std::wstring text) {
 }
 
 // A program and the planted libraries in a folder of their own, no mark yet.
+// The folder is the test's, so the built program's folder keeps one program.
 std::wstring PlantBeside(const std::wstring& programFolder, const std::vector<std::wstring>& files,
                          const wchar_t* folderName) {
   const std::wstring planted = win::Widen(zemko_test::WindowsPath(ZEMKO_PLANTED_DIR)) + L"\\";
-  const std::wstring folder = FolderOf(win::Widen(zemko_test::WindowsPath(ZEMKO_EXE))) +
+  const std::wstring folder = win::Widen(zemko_test::WindowsPath(ZEMKO_COPIES_DIR)) + L"\\" +
                               folderName + L"\\";
   CreateDirectoryW(folder.c_str(), nullptr);
   for (const std::wstring& file : files) {

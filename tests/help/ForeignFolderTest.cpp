@@ -38,10 +38,12 @@ constexpr int kAboutButtonTop = 2;
 
 std::wstring FolderOf(const std::wstring& path) { return path.substr(0, path.rfind(L'\\') + 1); }
 
-// The program and its help, copied into the folder beside the built ones.
+// The program and its help, copied into a folder of the test's, so the built
+// program's folder keeps one program.
 std::wstring CopyIntoForeignFolder() {
   const std::wstring built = win::Widen(zemko_test::WindowsPath(ZEMKO_EXE));
-  const std::wstring folder = FolderOf(built) + kFolderName + L"\\";
+  const std::wstring folder = win::Widen(zemko_test::WindowsPath(ZEMKO_COPIES_DIR)) + L"\\" +
+                              kFolderName + L"\\";
   CreateDirectoryW(folder.c_str(), nullptr);
   for (const wchar_t* name : {L"Zemko.exe", L"Zemko.hlp"}) {
     if (!CopyFileW((FolderOf(built) + name).c_str(), (folder + name).c_str(), FALSE)) return {};
