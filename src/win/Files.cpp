@@ -28,6 +28,12 @@ constexpr const char* kEmptyParameterMessage = "Error parameter";
 constexpr wchar_t kVersionRoot[] = L"\\";
 constexpr char kVersionLibrary[] = "version.dll";
 constexpr wchar_t kOpenVerb[] = L"open";
+// The help viewer as WinHelp starts it, and the class of its window.
+constexpr wchar_t kHelpViewerName[] = L"winhlp32.exe";
+constexpr wchar_t kHelpViewerCommandLine[] = L"winhlp32.exe -x";
+constexpr wchar_t kHelpViewerClass[] = L"MS_WINHELP";
+// As long as WinHelp gives the viewer it starts to come up.
+constexpr DWORD kHelpViewerStartMs = 30000;
 
 FilePath& StoredHelpFile() {
   static FilePath path;
@@ -114,9 +120,45 @@ FilePath HelpFilePath() {
   return ModuleFileName().WithExtension(kHelpExtension);
 }
 
+namespace {
+
+// WinHelp starts a viewer that is not running by its bare name, which the
+// system looks up first in the program's folder: a "winhlp32.exe" saved
+// beside the program in a Downloads folder would run. So the viewer of the
+// Windows folder is started here, as WinHelp starts it; WinHelp then finds
+// its window and only hands it the file. False where no viewer window came.
+bool HelpViewerRunning() {
+  if (FindWindowW(kHelpViewerClass, nullptr)) return true;
+  wchar_t folder[MAX_PATH];
+  const UINT length = GetWindowsDirectoryW(folder, MAX_PATH);
+  if (length == 0 || length >= MAX_PATH) return false;
+  const std::wstring viewer = std::wstring(folder, length) + kPathSeparator + kHelpViewerName;
+  std::wstring commandLine = kHelpViewerCommandLine;
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  startup.dwFlags = STARTF_USESHOWWINDOW;
+  startup.wShowWindow = SW_SHOWNORMAL;
+  PROCESS_INFORMATION process{};
+  if (!CreateProcessW(viewer.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                      nullptr, &startup, &process)) {
+    return false;
+  }
+  WaitForInputIdle(process.hProcess, kHelpViewerStartMs);
+  CloseHandle(process.hThread);
+  CloseHandle(process.hProcess);
+  return FindWindowW(kHelpViewerClass, nullptr) != nullptr;
+}
+
+}  // namespace
+
 // WinHelpW hands the path on to the viewer in the system's code page (on
 // Windows and in Wine alike), where a letter outside it would become '?'.
+// Without a viewer window (Windows 10 and 11 have only a stub, which says so
+// itself) WinHelp is not called, so it never looks for one by bare name.
 void ShowHelp(HWND owner, UINT command, ULONG_PTR data) {
+  const bool viewer = command == HELP_QUIT ? FindWindowW(kHelpViewerClass, nullptr) != nullptr
+                                           : HelpViewerRunning();
+  if (!viewer) return;
   const std::wstring path = PathForCodePageReaders(PathAccess::Wide(HelpFilePath()));
   base::CallForeign([&] { WinHelpW(owner, path.c_str(), command, data); });
 }

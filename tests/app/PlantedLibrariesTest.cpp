@@ -3,7 +3,8 @@
 // Windows always takes from its own folder, and run through start-up, its
 // first tip, the About window, the link, the help and a screen reader's
 // question, it calls none of the planted ones and loads none that a bare
-// window program does not load too.
+// window program does not load too. A help viewer planted there is never
+// started: the help opens in the system's.
 //
 // The test runs with Wine told to prefer a library found on disk for these
 // names (WINEDLLOVERRIDES, set by CTest), as Windows does for a library
@@ -32,8 +33,8 @@
 
 namespace {
 
-// The names planted: the libraries the program loads or could load, and
-// those a trace of a run shows the system loading for it.
+// The names planted: the libraries the program loads or could load, those
+// a trace of a run shows the system loading for it, and the help viewer.
 const wchar_t* const kPlanted[] = {ZEMKO_PLANTED_NAMES};
 // The libraries Windows always loads from its own folder (known DLLs).
 const char* const kKnownLibraries[] = {"kernel32.dll", "user32.dll", "gdi32.dll", "advapi32.dll",
