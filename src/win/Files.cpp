@@ -3,6 +3,7 @@
 #include "base/Assert.h"
 #include "base/FloatingPoint.h"
 #include "text/Text.h"
+#include "win/Folders.h"
 #include "win/Libraries.h"
 #include "win/WideText.h"
 
@@ -129,10 +130,8 @@ namespace {
 // its window and only hands it the file. False where no viewer window came.
 bool HelpViewerRunning() {
   if (FindWindowW(kHelpViewerClass, nullptr)) return true;
-  wchar_t folder[MAX_PATH];
-  const UINT length = GetWindowsDirectoryW(folder, MAX_PATH);
-  if (length == 0 || length >= MAX_PATH) return false;
-  const std::wstring viewer = std::wstring(folder, length) + kPathSeparator + kHelpViewerName;
+  const std::wstring viewer = WindowsFolderFile(kHelpViewerName);
+  if (viewer.empty()) return false;
   std::wstring commandLine = kHelpViewerCommandLine;
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
