@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <climits>
 
+#include "text/Digits.h"
+
 namespace win {
 
 namespace {
@@ -29,7 +31,10 @@ std::wstring Widen(std::string_view text) {
   return wide;
 }
 
-std::string Narrow(std::wstring_view text) {
+std::string Narrow(std::wstring_view wide) {
+  // A digit typed by another script's keyboard reads as the digit it is.
+  const std::wstring folded = text::FoldDecimalDigits(wide);
+  const std::wstring_view text = folded;
   // At most one byte per unit; a surrogate pair may give one byte or two.
   std::string narrow(text.size(), '\0');
   std::size_t read = 0;

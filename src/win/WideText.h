@@ -19,9 +19,11 @@ inline constexpr UINT kTextCodePage = 1251;
 // Windows-1251 to UTF-16: one unit per byte.
 std::wstring Widen(std::string_view text);
 
-// UTF-16 to Windows-1251. A character that Windows-1251 does not have
-// becomes '?', never a look-alike: best-fit mapping would read a full-width
-// one as the digit 1, and a number rule would then accept it.
+// UTF-16 to Windows-1251. A decimal digit of any script (full-width,
+// Arabic-Indic, Devanagari, ...) becomes its ASCII digit. Any other
+// character that Windows-1251 does not have becomes '?', never a look-alike:
+// best-fit mapping would read a superscript two as the digit 2, and a number
+// rule would then accept it.
 std::string Narrow(std::wstring_view text);
 
 }  // namespace win

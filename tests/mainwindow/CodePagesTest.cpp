@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "about/About.h"
+#include "mainwindow/OddsRows.h"
 #include "support/ClipboardFill.h"
 #include "support/Input.h"
 #include "support/MainWindowHarness.h"
@@ -216,7 +217,8 @@ TEST_F(CodePagesTest, PastedLookalikesOfDigitsAreNotNumbers) {
     const wchar_t* result;
   };
   const PasteCase cases[] = {
-      {L"\xFF11\xFF0C\xFF15", kOddsNotANumber},  // full-width 1,5
+      {L"\xFF11\xFF0C\xFF15", kOddsNotANumber},  // full-width 1,5: the comma is no digit
+      {L"\xFF11,\x0665", L"150,00"},             // full-width one, Arabic-Indic five
       {L"2\x00B2", kOddsNotANumber},             // a superscript two
       {L"\x0417", kOddsNotANumber},              // Cyrillic Ze, a look-alike of 3
       {L"1\xFF0E"
@@ -234,6 +236,23 @@ TEST_F(CodePagesTest, PastedLookalikesOfDigitsAreNotNumbers) {
       EXPECT_EQ(c.result, WideTextOf(window.resultStrip->Handle()))
           << "pasted " << window.oddsRows[0]->GetText();
     }
+  });
+}
+
+// A digit that another script's keyboard types into a box reads as its
+// digit: a "по" of full-width two prices the system, not an accumulator.
+TEST_F(CodePagesTest, DigitsOfOtherScriptsReadAsTheirDigits) {
+  RunInLoop([&] {
+    mainwindow::MainWindow& window = Window();
+    SetTextOf(window.stakeBox, "300");
+    const char* odds[] = {"2", "3", "4"};
+    for (int i = 0; i < 3; ++i) {
+      if (i > 0) mainwindow::AddOddsRow(window);
+      SetTextOf(window.oddsRows[i], odds[i]);
+    }
+    SetWindowTextW(window.comboSizeBox->Handle(), L"\xFF12");
+    window.calculateButton->Click();
+    EXPECT_EQ(L"2600,00", WideTextOf(window.resultStrip->Handle()));
   });
 }
 

@@ -2,6 +2,8 @@
 // fifty megabytes in linear time) and replacing a file name's extension.
 #include "text/Text.h"
 
+#include "text/Digits.h"
+
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -174,3 +176,35 @@ TEST(ReplaceExtensionTest, ReplacesOnlyTheFileNamesExtension) {
 }
 
 }  // namespace
+
+// ================================================================== digits
+
+// A decimal digit of any script reads as its ASCII digit; nothing else is
+// folded, so a superscript stays what the number rules refuse.
+TEST(FoldDecimalDigitsTest, FoldsEveryScriptsDigitsAndNothingElse) {
+  struct Case {
+    std::u16string_view wide;
+    std::u16string_view folded;
+  };
+  const Case cases[] = {
+      {u"\xFF12\x0663", u"23"},                // full-width two, Arabic-Indic three
+      {u"\x06F9\x0966\x09EF\x0E55", u"9095"},  // Persian, Devanagari, Bengali, Thai
+      {u"\x00B2\x2082\x2460\x216B",
+       u"\x00B2\x2082\x2460\x216B"},                   // super-, subscript, circled, Roman
+      {u"\xFF0C\x2212\x00BD", u"\xFF0C\x2212\x00BD"},  // full-width comma, minus, one half
+      {u"\xD835\xDFD7", u"9"},                         // mathematical bold nine, a pair
+      {u"\xD835\xDFD8", u"0"},                         // the next run's zero
+      {u"\xD83D\xDE00", u"\xD83D\xDE00"},              // an emoji stays a pair
+      {u"1\xD835", u"1\xD835"},                        // a lone high surrogate at the end
+      {u"\xDFD7\xD835", u"\xDFD7\xD835"},              // halves in the wrong order
+      {u"\x065F\x066A\xFF1A", u"\x065F\x066A\xFF1A"},  // just outside the runs
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(FoldDecimalDigits(c.wide), c.folded)
+        << testing::PrintToString(std::u16string(c.wide));
+  }
+  EXPECT_EQ(DecimalDigitValue(U'/'), -1);
+  EXPECT_EQ(DecimalDigitValue(U':'), -1);
+  EXPECT_EQ(DecimalDigitValue(0x1FBF9), 9);
+  EXPECT_EQ(DecimalDigitValue(0x10FFFF), -1);
+}
