@@ -17,7 +17,7 @@ LAYERS = {
     "calc": {"base"},
     "text": set(),
     "rules": {"text"},
-    "win": {"text", "base"},
+    "win": {"rules", "text", "base"},
     "widgets": {"win", "base"},
     "err": {"win", "base"},
     "skin": {"widgets", "win", "base"},

@@ -5,6 +5,7 @@
 
 #include "calc/BetCheck.h"
 #include "commands/Messages.h"
+#include "mainwindow/OddsRows.h"
 
 namespace commands {
 
@@ -45,8 +46,9 @@ widgets::EditBox* BoxOf(const MainWindow& window, const calc::BetFailure& failur
 
 void Calculate(MainWindow& window) {
   std::vector<std::string> rows;
-  rows.reserve(window.rowCount);
-  for (int i = 0; i < window.rowCount; ++i) rows.push_back(window.oddsRows[i]->GetText());
+  const auto boxes = mainwindow::OddsRows(window);
+  rows.reserve(boxes.size());
+  for (const widgets::EditBox* box : boxes) rows.push_back(box->GetText());
   const std::string stake = window.stakeBox->GetText();
   const std::string systemSize = window.systemSizeBox->GetText();
   const std::string comboSize = window.comboSizeBox->GetText();

@@ -44,6 +44,10 @@ struct MainWindow {
   std::uint8_t rowCount = 0;
   std::array<widgets::EditBox*, kMaxOddsRows> oddsRows{};
 
+  // A paste is reading the clipboard: a paste click that another program
+  // sends meanwhile is ignored.
+  bool pasteUnderWay = false;
+
   // The key-down handler every entry box gets, each new row too.
   widgets::Handler<widgets::KeyHandler> entryKeyDown;
 };

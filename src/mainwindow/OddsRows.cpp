@@ -1,5 +1,6 @@
 #include "mainwindow/OddsRows.h"
 
+#include <algorithm>
 #include <string>
 
 #include "calc/NumberText.h"
@@ -15,7 +16,8 @@ namespace {
 constexpr char kOddsRowName[] = "Коэффициент ";
 }  // namespace
 
-void AddOddsRow(MainWindow& window, RowFocus focus) {
+widgets::EditBox* AddOddsRow(MainWindow& window, RowFocus focus) {
+  if (window.rowCount >= kMaxOddsRows) return nullptr;
   const int n = ++window.rowCount;
   const int column = (n - 1) / kRowsPerColumn;
   const int line = (n - 1) % kRowsPerColumn + 1;
@@ -34,6 +36,11 @@ void AddOddsRow(MainWindow& window, RowFocus focus) {
   UpdateRowCounts(window);
   LayoutBottomBand(window);
   window.form->Invalidate();
+  return row;
+}
+
+std::span<widgets::EditBox* const> OddsRows(const MainWindow& window) {
+  return std::span(window.oddsRows).first(std::min<std::size_t>(window.rowCount, kMaxOddsRows));
 }
 
 void UpdateRowCounts(MainWindow& window) {
@@ -63,15 +70,16 @@ void LayoutBottomBand(MainWindow& window) {
 }
 
 int RowIndex(const MainWindow& window, const Control* box) {
-  for (int i = 0; i < window.rowCount; ++i)
-    if (window.oddsRows[i] == box) return i;
+  const auto rows = OddsRows(window);
+  for (std::size_t i = 0; i < rows.size(); ++i)
+    if (rows[i] == box) return static_cast<int>(i);
   return -1;
 }
 
 void DestroyOddsRows(MainWindow& window) {
-  for (int i = 0; i < window.rowCount; ++i) {
-    widgets::DestroyControl(window.oddsRows[i]);
-    window.oddsRows[i] = nullptr;
+  for (widgets::EditBox*& row : window.oddsRows) {
+    if (row) widgets::DestroyControl(row);
+    row = nullptr;
   }
   window.rowCount = 0;
 }

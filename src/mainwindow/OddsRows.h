@@ -2,6 +2,8 @@
 // in four columns of five, the window growing with the first column.
 #pragma once
 
+#include <span>
+
 #include "mainwindow/MainWindow.h"
 
 namespace mainwindow {
@@ -12,9 +14,13 @@ namespace mainwindow {
 enum class RowFocus { Take, Leave };
 
 // Appends a row, focuses it unless told to leave it, rewrites the count
-// fields and places the bottom band. Callers keep the row count below the
-// limit.
-void AddOddsRow(MainWindow& window, RowFocus focus = RowFocus::Take);
+// fields and places the bottom band; the new row. With 20 rows it adds
+// none and gives null: keys and clicks that other programs send can reach
+// any caller while it waits, so the limit is kept here, not by them.
+widgets::EditBox* AddOddsRow(MainWindow& window, RowFocus focus = RowFocus::Take);
+
+// The rows there are, row 1 first.
+std::span<widgets::EditBox* const> OddsRows(const MainWindow& window);
 
 // The system-size, won-count and "по" boxes show the row count.
 void UpdateRowCounts(MainWindow& window);

@@ -1,49 +1,77 @@
 #include "rules/Paste.h"
 
+#include <type_traits>
+
 #include "rules/Keys.h"
-#include "text/Text.h"
 
 namespace rules {
 
 namespace {
 
-// Spreadsheets separate cells by tabs and end lines with CR LF.
-constexpr char kValueDelimiters[] = "\r\t\n";
-
-// A pasted value is cut at this length. No odds needs a fraction of it (the
-// digit rule reads nothing past a few hundred digits), and an edit box given
-// megabytes of one line can take minutes to lay it out, or fail.
+// A pasted value is cut at this length, its mark included. No odds needs a
+// fraction of it (the digit rule reads nothing past a few hundred digits),
+// and an edit box given megabytes of one line can take minutes to lay it
+// out, or fail. The cut value ends in the mark: the row shows that it was
+// cut, and since the mark is no part of a number, "=" reports the row
+// instead of reading a number that the cut may have made out of garbage.
 constexpr std::size_t kMaxValueLength = 1024;
-// A cut value ends in an ellipsis: the row shows that it was cut, and since
-// the mark is no part of a number, "=" reports the row instead of reading a
-// number that the cut may have made out of garbage.
-constexpr char kCutMark[] = "\x85";  // the ellipsis in Windows-1251
+constexpr unsigned kFirstVisibleCode = 33;
 
-std::string Clipped(std::string_view value) {
-  if (value.size() <= kMaxValueLength) return std::string(value);
-  std::string clipped(value.substr(0, kMaxValueLength - 1));
-  clipped += kCutMark;
-  return clipped;
+// Spreadsheets separate cells by tabs and end lines with CR LF.
+template <typename Char>
+bool IsDelimiter(Char c) {
+  return c == Char('\r') || c == Char('\t') || c == Char('\n');
+}
+
+template <typename Char>
+PastedValue<Char> Clipped(std::basic_string_view<Char> value) {
+  if (value.size() <= kMaxValueLength) return {value, false};
+  return {value.substr(0, kMaxValueLength - 1), true};
+}
+
+// Only blanks and control characters; a cut value has its mark.
+template <typename Char>
+bool IsBlank(const PastedValue<Char>& value) {
+  if (value.cut) return false;
+  for (Char c : value.head) {
+    if (static_cast<std::make_unsigned_t<Char>>(c) >= kFirstVisibleCode) return false;
+  }
+  return true;
 }
 
 }  // namespace
 
-std::vector<std::string> PlanPaste(std::string_view pasted) {
-  std::vector<std::string> rows;
-  // The splitter cuts in one pass, so even a huge text costs its length.
-  text::TextSplitter values(pasted, kValueDelimiters);
-  while (!values.Done() && static_cast<int>(rows.size()) < kMaxOddsRows) {
-    const std::string_view value = values.Next();
+template <typename Char>
+std::vector<PastedValue<Char>> PlanPasteValues(std::basic_string_view<Char> text) {
+  std::vector<PastedValue<Char>> rows;
+  // One pass over the text, however large; the values are views into it.
+  std::size_t start = 0;
+  while (start < text.size() && static_cast<int>(rows.size()) < kMaxOddsRows) {
+    std::size_t end = start;
+    while (end < text.size() && !IsDelimiter(text[end])) ++end;
+    const std::basic_string_view<Char> value = text.substr(start, end - start);
+    start = end + 1;
     if (value.empty()) continue;
     // A blank first row takes the value; otherwise a new row does.
-    if (rows.size() == 1 && text::Trim(rows.front()).empty()) {
+    if (rows.size() == 1 && IsBlank(rows.front())) {
       rows.front() = Clipped(value);
     } else {
-      // Not push_back: that meets an internal error of GCC 12's link-time
-      // optimiser (binds_to_current_def_p) beside the calculate command's.
-      rows.resize(rows.size() + 1);
-      rows.back() = Clipped(value);
+      rows.push_back(Clipped(value));
     }
+  }
+  return rows;
+}
+
+template std::vector<PastedValue<char>> PlanPasteValues(std::string_view);
+template std::vector<PastedValue<wchar_t>> PlanPasteValues(std::wstring_view);
+
+std::vector<std::string> PlanPaste(std::string_view text) {
+  std::vector<std::string> rows;
+  for (const PastedValue<char>& value : PlanPasteValues(text)) {
+    // Not push_back: that meets an internal error of GCC 12's link-time
+    // optimiser (binds_to_current_def_p) beside the calculate command's.
+    rows.resize(rows.size() + 1);
+    rows.back() = std::string(value.head) + (value.cut ? kValueCutMark : "");
   }
   return rows;
 }

@@ -1,10 +1,13 @@
 // A huge clipboard is read and cut in time and memory proportional to its
-// length: each case times the click of the paste button on 50 MB of text
-// and checks the process's peak working set. Every case runs in a process
-// of its own, so the peak belongs to that case alone.
+// length: each case times the click of the paste button on 5 MB and on 50 MB
+// of the same text in one run, and checks that the time grows no faster
+// than the length and the process's peak working set. A time limit would
+// fail on every slower or busy machine; scripts/figures.sh gives the time.
+// Every case runs in a process of its own, so the peak belongs to it alone.
 #include <windows.h>
 #include <psapi.h>
 
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -18,9 +21,12 @@ namespace {
 
 constexpr std::size_t kMegabyte = 1024 * 1024;
 constexpr std::size_t kHugeTextSize = 50 * kMegabyte;
-// Generous for Wine on a shared machine; a pass per value over the whole
-// text, or a copy per value, would take minutes.
-constexpr double kTimeLimitSeconds = 2.0;
+constexpr std::size_t kSmallTextSize = 5 * kMegabyte;
+// Ten times the text takes about ten times as long; a pass per value over
+// the whole text, or a copy per value, would take a hundred times as long.
+constexpr double kTimeRatioLimit = 25.0;
+// The fastest of a few runs, so that a busy moment does not count.
+constexpr int kRuns = 3;
 // The clipboard's block, one copy of the text, and room for the rest.
 constexpr std::size_t kPeakMemoryLimit = 4 * kHugeTextSize + 64 * kMegabyte;
 
@@ -50,40 +56,52 @@ class PasteScaleTest : public zemko_test::MainWindowTest {
   template <typename Fill>
   PasteFigures TimedPaste(std::size_t size, Fill fill) {
     PasteFigures figures;
-    {
-      zemko_test::ClipboardTextBlock block(size);
-      if (!block.Data()) {
-        ADD_FAILURE() << "no memory for the clipboard text";
-        return figures;
+    for (int run = 0; run < kRuns; ++run) {
+      {
+        zemko_test::ClipboardTextBlock block(size);
+        if (!block.Data()) {
+          ADD_FAILURE() << "no memory for the clipboard text";
+          return figures;
+        }
+        fill(block.Data(), size);
+        if (!block.Put()) {
+          ADD_FAILURE() << "the clipboard refused the text";
+          return figures;
+        }
       }
-      fill(block.Data());
-      if (!block.Put()) {
-        ADD_FAILURE() << "the clipboard refused the text";
-        return figures;
-      }
+      figures.peakBefore = PeakWorkingSet();
+      LARGE_INTEGER start, end;
+      QueryPerformanceCounter(&start);
+      Window().pasteButton->Click();
+      QueryPerformanceCounter(&end);
+      zemko_test::PumpMessages();
+      const double seconds = Seconds(end.QuadPart - start.QuadPart);
+      if (run == 0 || seconds < figures.seconds) figures.seconds = seconds;
+      figures.peakAfter = PeakWorkingSet();
     }
-    figures.peakBefore = PeakWorkingSet();
-    LARGE_INTEGER start, end;
-    QueryPerformanceCounter(&start);
-    Window().pasteButton->Click();
-    QueryPerformanceCounter(&end);
-    zemko_test::PumpMessages();
-    figures.seconds = Seconds(end.QuadPart - start.QuadPart);
-    figures.peakAfter = PeakWorkingSet();
     return figures;
   }
 
-  static void ExpectFigures(const PasteFigures& figures) {
-    std::printf("[ figures  ] paste of %zu MB: %.3f s; peak working set %.1f MB before "
-                "the click, %.1f MB after\n",
-                kHugeTextSize / kMegabyte, figures.seconds,
-                static_cast<double>(figures.peakBefore) / kMegabyte,
-                static_cast<double>(figures.peakAfter) / kMegabyte);
-    RecordProperty("paste_milliseconds", static_cast<int>(figures.seconds * 1000));
-    RecordProperty("peak_working_set_mb", static_cast<int>(figures.peakAfter / kMegabyte));
-    EXPECT_LT(figures.seconds, kTimeLimitSeconds);
-    EXPECT_GT(figures.peakAfter, 0u) << "no working set figure";
-    EXPECT_LT(figures.peakAfter, kPeakMemoryLimit);
+  // The small paste first, then the huge one, which the checks then read.
+  template <typename Fill>
+  void TimedPastes(Fill fill) {
+    const PasteFigures small = TimedPaste(kSmallTextSize, fill);
+    const PasteFigures huge = TimedPaste(kHugeTextSize, fill);
+    ExpectFigures(small, huge);
+  }
+
+  static void ExpectFigures(const PasteFigures& small, const PasteFigures& huge) {
+    std::printf("[ figures  ] paste of %zu MB: %.3f s, of %zu MB: %.3f s; peak working set "
+                "%.1f MB before the huge click, %.1f MB after\n",
+                kHugeTextSize / kMegabyte, huge.seconds, kSmallTextSize / kMegabyte, small.seconds,
+                static_cast<double>(huge.peakBefore) / kMegabyte,
+                static_cast<double>(huge.peakAfter) / kMegabyte);
+    RecordProperty("paste_milliseconds", static_cast<int>(huge.seconds * 1000));
+    RecordProperty("peak_working_set_mb", static_cast<int>(huge.peakAfter / kMegabyte));
+    EXPECT_GT(small.seconds, 0.0);
+    EXPECT_LT(huge.seconds, small.seconds * kTimeRatioLimit);
+    EXPECT_GT(huge.peakAfter, 0u) << "no working set figure";
+    EXPECT_LT(huge.peakAfter, kPeakMemoryLimit);
   }
 };
 
@@ -91,11 +109,10 @@ class PasteScaleTest : public zemko_test::MainWindowTest {
 // walks them all.
 TEST_F(PasteScaleTest, FiftyMegabytesOfTabsAreWalkedToTheValueAtTheEnd) {
   constexpr std::string_view kLast = "7,5";
-  const PasteFigures figures = TimedPaste(kHugeTextSize, [&](char* text) {
-    std::memset(text, '\t', kHugeTextSize - kLast.size());
-    std::memcpy(text + kHugeTextSize - kLast.size(), kLast.data(), kLast.size());
+  TimedPastes([&](char* text, std::size_t size) {
+    std::memset(text, '\t', size - kLast.size());
+    std::memcpy(text + size - kLast.size(), kLast.data(), kLast.size());
   });
-  ExpectFigures(figures);
   ASSERT_EQ(Window().rowCount, 1);
   EXPECT_EQ(Window().oddsRows[0]->GetText(), kLast);
   EXPECT_EQ(Window().resultStrip->GetText(), zemko_test::kResultPlaceholder);
@@ -106,15 +123,33 @@ TEST_F(PasteScaleTest, FiftyMegabytesOfTabsAreWalkedToTheValueAtTheEnd) {
 // which the edit box lays out at once.
 TEST_F(PasteScaleTest, FiftyMegabytesWithoutADelimiterFillRowOneWithItsHead) {
   constexpr std::size_t kKeptLength = 1024;
-  const PasteFigures figures = TimedPaste(kHugeTextSize, [](char* text) {
-    for (std::size_t i = 0; i < kHugeTextSize; ++i) text[i] = static_cast<char>('0' + i % 10);
+  TimedPastes([](char* text, std::size_t size) {
+    for (std::size_t i = 0; i < size; ++i) text[i] = static_cast<char>('0' + i % 10);
   });
-  ExpectFigures(figures);
   ASSERT_EQ(Window().rowCount, 1);
   const std::string row = Window().oddsRows[0]->GetText();
   ASSERT_EQ(row.size(), kKeptLength);
   EXPECT_EQ(row.substr(0, 12), "012345678901");
   EXPECT_EQ(row.back(), '\x85');  // the ellipsis that marks the cut
+}
+
+// Six hundred megabytes, which a 32-bit program could not hold again in
+// UTF-16: only the kilobyte kept is ever converted. A 32-bit test program
+// cannot hold the text and the clipboard's copy of it itself.
+TEST_F(PasteScaleTest, SixHundredMegabytesFillRowOneWithItsHead) {
+  if (sizeof(void*) < sizeof(std::uint64_t)) GTEST_SKIP() << "64-bit test programs only";
+  constexpr std::size_t kSize = 600 * kMegabyte;
+  {
+    zemko_test::ClipboardTextBlock block(kSize);
+    ASSERT_NE(block.Data(), nullptr);
+    std::memset(block.Data(), 'x', kSize);
+    ASSERT_TRUE(block.Put());
+  }
+  Window().pasteButton->Click();
+  zemko_test::PumpMessages();
+  ASSERT_EQ(Window().rowCount, 1);
+  EXPECT_EQ(Window().oddsRows[0]->GetText(), std::string(1023, 'x') + "\x85");
+  EXPECT_EQ(Window().resultStrip->GetText(), zemko_test::kResultPlaceholder);
 }
 
 }  // namespace

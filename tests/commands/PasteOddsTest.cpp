@@ -1,10 +1,14 @@
 // The paste button against the real main window and the real clipboard:
 // what lands in the odds rows, the count boxes, the result strip and the
 // focus, and that the rows of before are gone in every case.
+#include <windows.h>
+
 #include <algorithm>
+#include <cstring>
 #include <ostream>
 #include <string>
 #include <string_view>
+#include <thread>
 #include <vector>
 
 #include "mainwindow/OddsRows.h"
@@ -196,6 +200,82 @@ TEST_F(PasteTest, ASecondPasteReplacesTheFirst) {
   ASSERT_EQ(Window().rowCount, 1);
   EXPECT_EQ(Window().oddsRows[0]->GetText(), "2.5");
   EXPECT_EQ(EditWindowCount(Window().form->Handle()), kFixedEditBoxes + 1);
+}
+
+// ------------------------------------------------------------ a hostile owner
+
+// A clipboard owner on another thread that renders its text only when asked
+// and, before it answers, sends Enter to whatever box has the focus (past
+// the twentieth row) and a click of the paste button, as any program of the
+// user's could. The paste then still fills no more than twenty rows.
+struct LateOwner {
+  DWORD guiThread;
+  HWND form;
+  HWND pasteButton;
+  std::wstring text;
+};
+
+constexpr int kHostileEnterKeys = 25;
+
+LRESULT CALLBACK LateOwnerProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message != WM_RENDERFORMAT) return DefWindowProcW(window, message, wParam, lParam);
+  const auto* owner = reinterpret_cast<const LateOwner*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+  for (int i = 0; i < kHostileEnterKeys; ++i) {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    if (GetGUIThreadInfo(owner->guiThread, &info) && info.hwndFocus) {
+      SendMessageW(info.hwndFocus, WM_KEYDOWN, VK_RETURN, 0);
+    }
+  }
+  SendMessageW(owner->form, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(owner->pasteButton), BN_CLICKED),
+               reinterpret_cast<LPARAM>(owner->pasteButton));
+  const std::size_t bytes = (owner->text.size() + 1) * sizeof(wchar_t);
+  HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes);
+  if (memory) {
+    std::memcpy(GlobalLock(memory), owner->text.c_str(), bytes);
+    GlobalUnlock(memory);
+    if (!SetClipboardData(CF_UNICODETEXT, memory)) GlobalFree(memory);
+  }
+  return 0;
+}
+
+TEST_F(PasteTest, KeysAndClicksSentWhileTheOwnerRendersMakeNoRowPastTwenty) {
+  const std::string values = Values(10, 20, "\t");
+  LateOwner owner{GetCurrentThreadId(), Window().form->Handle(), Window().pasteButton->Handle(),
+                  std::wstring(values.begin(), values.end())};
+  HANDLE offered = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+  ASSERT_NE(offered, nullptr);
+  DWORD ownerThread = 0;
+  std::thread thread([&] {
+    ownerThread = GetCurrentThreadId();
+    WNDCLASSW windowClass{};
+    windowClass.lpfnWndProc = LateOwnerProcedure;
+    windowClass.hInstance = GetModuleHandleW(nullptr);
+    windowClass.lpszClassName = L"ZemkoTestLateOwner";
+    RegisterClassW(&windowClass);
+    HWND window = CreateWindowW(windowClass.lpszClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE,
+                                nullptr, windowClass.hInstance, nullptr);
+    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&owner));
+    if (window && OpenClipboard(window)) {
+      EmptyClipboard();
+      SetClipboardData(CF_UNICODETEXT, nullptr);  // rendered when asked
+      CloseClipboard();
+    }
+    SetEvent(offered);
+    MSG message;
+    while (GetMessageW(&message, nullptr, 0, 0) > 0) DispatchMessageW(&message);
+    if (OpenClipboard(window)) {
+      EmptyClipboard();
+      CloseClipboard();
+    }
+    DestroyWindow(window);
+  });
+  WaitForSingleObject(offered, INFINITE);
+  CloseHandle(offered);
+  ClickPaste();
+  PostThreadMessageW(ownerThread, WM_QUIT, 0, 0);
+  thread.join();
+  ExpectWindow(ValueRows(10, 20), zemko_test::kResultPlaceholder);
 }
 
 }  // namespace

@@ -72,6 +72,9 @@ const KeyCase kKeyCases[] = {
     {Box::OddsRow, kLetterA, kNone, 3, true, KeyAction::Nothing, false},
     {Box::OddsRow, kKeyDelete, kNone, 3, true, KeyAction::Nothing, false},
     {Box::Stake, kLetterA, kCtrlHeld, 3, false, KeyAction::Nothing, false},
+    // Also with twenty rows, where Enter jumps.
+    {Box::OddsRow, kLetterA, kNone, 20, false, KeyAction::Nothing, false},
+    {Box::OddsRow, kLetterA, kCtrlHeld, 20, true, KeyAction::Nothing, false},
 };
 
 TEST(DecideKey, ActsAsTheTableSays) {
@@ -119,6 +122,7 @@ const PasteCase kPasteCases[] = {
     {"OverlongValueKeepsItsHeadAndAMark", kOverlongValue + "\t2", {kOverlongValueCut, "2"}},
     // A cut blank value is no longer blank: the mark stays in row 1.
     {"OverlongBlankValueIsCutToo", kOverlongBlank + "\t2", {kOverlongBlankCut, "2"}},
+    {"OverlongValueReplacingABlankRowOneIsCut", " \t" + kOverlongValue, {kOverlongValueCut}},
     {"OnlyDelimitersLeaveRowOneEmpty", "\r\n\t\t\n\r\r\n", {}},
     {"BlankFirstValueIsReplacedByTheNext", "   \t2.35\t3\r\n", {"2.35", "3"}},
     {"ControlCharactersCountAsBlank", "\x01\x1F \r\n4.5", {"4.5"}},
@@ -134,6 +138,15 @@ const PasteCase kPasteCases[] = {
 TEST(PlanPaste, PutsEachValueWhereTheTableSays) {
   for (const PasteCase& c : kPasteCases) {
     EXPECT_EQ(PlanPaste(c.clipboard), c.rows) << c.name;
+    // The same plan for the same text in wide units (every case is ASCII
+    // below the cut, the high-byte one aside).
+    const std::wstring wide(c.clipboard.begin(), c.clipboard.end());
+    const auto values = PlanPasteValues(std::wstring_view(wide));
+    ASSERT_EQ(values.size(), c.rows.size()) << c.name;
+    for (std::size_t i = 0; i < values.size(); ++i) {
+      const std::string head(values[i].head.begin(), values[i].head.end());
+      EXPECT_EQ(head + (values[i].cut ? kCutMark : ""), c.rows[i]) << c.name << " row " << i;
+    }
   }
 }
 
