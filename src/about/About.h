@@ -9,15 +9,15 @@
 
 namespace about {
 
-// Module set-up and tear-down: the version block of the program file, read
-// when the first About window wants it and released at the end.
+// Module set-up and tear-down: the program's version, read at start-up from
+// its image and released at the end.
 void Initialise();
 void Finalise();
 
-// Reads the program file's version block.
+// Reads the program's version from its version resource.
 void ReadVersionInfo();
-// The file version as "a.b.c.d" (the block read first, once the module is
-// set up); empty without a readable version block.
+// The file version as "a.b.c.d", as read at start-up; empty before that and
+// without a version resource.
 std::string VersionString();
 // The four numbers of a file version record's file version, "a.b.c.d".
 std::string FormatFileVersion(const VS_FIXEDFILEINFO& info);

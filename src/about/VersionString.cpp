@@ -1,7 +1,7 @@
-#include <vector>
+#include <optional>
 
 #include "about/About.h"
-#include "win/Files.h"
+#include "win/Version.h"
 #include "win/Format.h"
 
 namespace about {
@@ -10,14 +10,12 @@ namespace {
 
 constexpr char kVersionFormat[] = "%d.%d.%d.%d";
 
-// The program file's version block, read once and kept for the whole run.
-// Only the About window shows it: it is read when the first one opens, not
-// at start, where it would cost the version library's load and a read of
-// the program file before the window can show.
+// The version text, read once at start-up and kept for the whole run. It
+// comes from the program's image in memory, not from its file: the file
+// may be renamed, moved or gone (a self-updater, a pulled stick) by the
+// time an About window opens, and the image costs no file access.
 struct VersionState {
-  bool initialised = false;
-  bool read = false;
-  std::vector<char> block;
+  std::string text;
 };
 
 VersionState& State() {
@@ -27,27 +25,16 @@ VersionState& State() {
 
 }  // namespace
 
-void Initialise() { State().initialised = true; }
+void Initialise() { ReadVersionInfo(); }
 
-void Finalise() {
-  VersionState& state = State();
-  std::vector<char>().swap(state.block);
-  state.initialised = false;
-  state.read = false;
-}
+void Finalise() { std::string().swap(State().text); }
 
 void ReadVersionInfo() {
-  VersionState& state = State();
-  state.block = win::ReadFileVersionBlock(win::ModuleFileName());
-  state.read = true;
+  const std::optional<VS_FIXEDFILEINFO> info = win::ModuleFixedFileInfo();
+  State().text = info ? FormatFileVersion(*info) : std::string();
 }
 
-std::string VersionString() {
-  VersionState& state = State();
-  if (state.initialised && !state.read) ReadVersionInfo();
-  const VS_FIXEDFILEINFO* info = win::FixedFileInfo(state.block);
-  return info ? FormatFileVersion(*info) : std::string();
-}
+std::string VersionString() { return State().text; }
 
 std::string FormatFileVersion(const VS_FIXEDFILEINFO& info) {
   // Each number is an unsigned 16-bit word; widened to int it prints as

@@ -5,9 +5,13 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstddef>
+#include <cstdint>
 #include <string>
+#include <vector>
 
 #include "about/About.h"
+#include "win/Version.h"
 
 namespace {
 
@@ -39,6 +43,40 @@ TEST(VersionString, IsEmptyAgainOnceTheBlockIsReleased) {
   ASSERT_EQ("1.0.1.3", about::VersionString());
   about::Finalise();
   EXPECT_EQ("", about::VersionString());
+}
+
+// The record is read from the version resource in this program's image; a
+// block cut short, of another key or without the signature gives none.
+TEST(VersionString, ReadsTheRecordFromTheImageAndRefusesDamagedBlocks) {
+  HRSRC resource = FindResourceA(nullptr, MAKEINTRESOURCEA(VS_VERSION_INFO), RT_VERSION);
+  ASSERT_NE(resource, nullptr);
+  const auto* data = static_cast<const std::byte*>(LockResource(LoadResource(nullptr, resource)));
+  ASSERT_NE(data, nullptr);
+  const std::vector<std::byte> block(data, data + SizeofResource(nullptr, resource));
+  const auto info = win::ModuleFixedFileInfo();
+  ASSERT_TRUE(info.has_value());
+  EXPECT_EQ("1.0.1.3", about::FormatFileVersion(*info));
+
+  constexpr std::size_t kRecordEnd = 40 + sizeof(VS_FIXEDFILEINFO);  // header, key, record
+  constexpr std::size_t kKeyByte = 6, kSignatureByte = 40;
+  struct Damage {
+    const char* what;
+    std::size_t size;
+    std::size_t flippedByte;  // none past the size
+  };
+  const Damage damages[] = {
+      {"whole", block.size(), SIZE_MAX},
+      {"cut inside the record", kRecordEnd - 1, SIZE_MAX},
+      {"another key", block.size(), kKeyByte},
+      {"no signature", block.size(), kSignatureByte},
+  };
+  for (const Damage& d : damages) {
+    std::vector<std::byte> damaged(block.begin(), block.begin() + d.size);
+    if (d.flippedByte < damaged.size()) damaged[d.flippedByte] ^= std::byte{1};
+    EXPECT_EQ(win::FixedFileInfoOf(damaged).has_value(),
+              d.flippedByte == SIZE_MAX && d.size == block.size())
+        << d.what;
+  }
 }
 
 // ---------------------------------------------------------------- format

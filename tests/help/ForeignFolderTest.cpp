@@ -80,9 +80,9 @@ class ForeignFolder : public ::testing::Test {
   void SetUp() override {
     CloseViewers(kCloseTimeMs);
     ASSERT_TRUE(WarmUpViewer(kViewerTimeMs));
-    const std::wstring program = CopyIntoForeignFolder();
-    ASSERT_FALSE(program.empty()) << "cannot copy the program: error " << GetLastError();
-    run_ = std::make_unique<zemko_test::ZemkoRun>(program);
+    program_ = CopyIntoForeignFolder();
+    ASSERT_FALSE(program_.empty()) << "cannot copy the program: error " << GetLastError();
+    run_ = std::make_unique<zemko_test::ZemkoRun>(program_);
     ASSERT_TRUE(run_->Start());
   }
 
@@ -93,6 +93,7 @@ class ForeignFolder : public ::testing::Test {
     EXPECT_EQ(0u, run_->WaitForExit());
   }
 
+  std::wstring program_;
   std::unique_ptr<zemko_test::ZemkoRun> run_;
 };
 
@@ -118,7 +119,12 @@ TEST_F(ForeignFolder, HelpOpensAtItsFirstTopic) {
   EXPECT_TRUE(DialogWindows().empty()) << "an error box is shown";
 }
 
+// Also once the running program's file was renamed (a self-updater does
+// that): the version comes from the program in memory.
 TEST_F(ForeignFolder, AboutShowsTheVersion) {
+  const std::wstring renamed = program_ + L".old";
+  ASSERT_TRUE(MoveFileExW(program_.c_str(), renamed.c_str(), MOVEFILE_REPLACE_EXISTING))
+      << "error " << GetLastError();
   RECT client;
   GetClientRect(run_->MainWindow(), &client);
   constexpr int kHalf = kCaptionButtonSize / 2;
