@@ -4,6 +4,8 @@
 #include "widgets/WidgetsInternal.h"
 
 #include <algorithm>
+#include <climits>
+#include <cstdint>
 
 #include "widgets/Hints.h"
 
@@ -117,26 +119,48 @@ void Control::SetBounds(const RECT& bounds) {
   if (resized && RepaintsOnResize()) Invalidate();
 }
 
+namespace {
+
+// Edges are summed in 64 bits and kept inside the 32-bit rectangle: a
+// position read from the registry can be anything (a Top of 0x7FFFFFF0
+// would carry the bottom past the largest coordinate). Such a start moves
+// back so that the extent stays whole; such an end stops at the largest
+// coordinate.
+LONG StartThatFits(int start, LONG extent) {
+  return static_cast<LONG>(std::min<std::int64_t>(start, std::int64_t{LONG_MAX} - extent));
+}
+
+LONG EndThatFits(LONG start, int extent) {
+  return static_cast<LONG>(
+      std::clamp<std::int64_t>(std::int64_t{start} + extent, LONG_MIN, LONG_MAX));
+}
+
+}  // namespace
+
 void Control::SetLeft(int left) {
   positionSet_ = true;
   RECT bounds = CurrentBounds();
-  SetBounds({left, bounds.top, left + bounds.right - bounds.left, bounds.bottom});
+  const LONG width = bounds.right - bounds.left;
+  const LONG start = StartThatFits(left, width);
+  SetBounds({start, bounds.top, start + width, bounds.bottom});
 }
 
 void Control::SetTop(int top) {
   positionSet_ = true;
   RECT bounds = CurrentBounds();
-  SetBounds({bounds.left, top, bounds.right, top + bounds.bottom - bounds.top});
+  const LONG height = bounds.bottom - bounds.top;
+  const LONG start = StartThatFits(top, height);
+  SetBounds({bounds.left, start, bounds.right, start + height});
 }
 
 void Control::SetWidth(int width) {
   RECT bounds = CurrentBounds();
-  SetBounds({bounds.left, bounds.top, bounds.left + width, bounds.bottom});
+  SetBounds({bounds.left, bounds.top, EndThatFits(bounds.left, width), bounds.bottom});
 }
 
 void Control::SetHeight(int height) {
   RECT bounds = CurrentBounds();
-  SetBounds({bounds.left, bounds.top, bounds.right, bounds.top + height});
+  SetBounds({bounds.left, bounds.top, bounds.right, EndThatFits(bounds.top, height)});
 }
 
 int Control::GetClientWidth() {

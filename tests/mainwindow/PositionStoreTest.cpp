@@ -1,6 +1,7 @@
 // The main window's position against the registry of the test prefix, in
 // this process: what building the window reads, and what every way of
 // closing it writes, exactly once.
+#include <climits>
 #include <cstring>
 #include <ostream>
 #include <string>
@@ -119,6 +120,13 @@ const RestoreCase kRestoreCases[] = {
       DwordValue("Left", static_cast<std::uint32_t>(-2000))},
      -3000,
      -2000},
+    // The far edges would pass the largest 32-bit coordinate: the window
+    // keeps its size, and the system keeps it within its 16-bit range.
+    {"NearTheLargestCoordinate",
+     true,
+     {DwordValue("Top", 0x7FFFFFF0), DwordValue("Left", 0x7FFFFFF0)},
+     SHRT_MAX,
+     SHRT_MAX},
 };
 
 class PositionRestoreTest : public PositionTest, public ::testing::WithParamInterface<RestoreCase> {
