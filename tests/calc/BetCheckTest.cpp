@@ -81,6 +81,7 @@ const BetCase kCases[] = {
      "",
      {Row(0), Row(2), kBadStake, kComboAboveSystem}},
     {"ANegativePo", "100", {"2", "3"}, "2", "-1", "", {kNegativeCombo}},
+    {"ANegativeSystemWithAnEmptyPo", "10", {"2", "3"}, "-1", "", "", {kComboAboveSystem}},
     {"ANegativePoAfterABadStake", "", {"2", "3"}, "2", "-2", "", {kBadStake, kNegativeCombo}},
     {"ANegativePoBelowANegativeSystem",
      "100",

@@ -36,6 +36,9 @@ TEST(TextToNumber, AcceptsPlainDecimalsWithCommaOrPoint) {
   EXPECT_EQ(TextToNumber(",5"), 0.5);
   EXPECT_EQ(TextToNumber("300"), 300.0);
   EXPECT_EQ(TextToNumber("2.5"), 2.5);
+  // Whole parts above 2^53 round where they are stored: the tie to even.
+  EXPECT_EQ(TextToNumber("9007199254740993"), 9007199254740992.0);
+  EXPECT_EQ(TextToNumber("36028797018963971"), 36028797018963968.0);
 }
 
 TEST(TextToNumber, RejectsAnythingElseWithTheConversionError) {
@@ -125,6 +128,7 @@ TEST(ResultText, TwoDecimalsWithACommaHalfToEven) {
   EXPECT_EQ(ResultText(12.05), "12,05");
   EXPECT_EQ(ResultText(0.125), "0,12");
   EXPECT_EQ(ResultText(0.375), "0,38");
+  EXPECT_EQ(ResultText(1.355), "1,35");  // just below the tie as a double
   EXPECT_EQ(ResultText(12.996), "13,00");
   EXPECT_EQ(ResultText(99.999), "100,00");
 }
