@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "base/FloatingPoint.h"
 #include "calc/BetCheck.h"
 #include "commands/Messages.h"
 
@@ -44,6 +45,10 @@ widgets::EditBox* BoxOf(const MainWindow& window, const calc::BetFailure& failur
 }  // namespace
 
 void Calculate(MainWindow& window) {
+  // A hook or an input method on this thread may have changed the rounding
+  // or unmasked an exception since the last "=": that would cost a payout
+  // its last bit or turn an overflow check into a trap.
+  base::LoadProgramFloatingPoint();
   std::vector<std::string> rows;
   rows.reserve(window.rowCount);
   for (int i = 0; i < window.rowCount; ++i) rows.push_back(window.oddsRows[i]->GetText());

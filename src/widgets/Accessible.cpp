@@ -7,6 +7,7 @@
 
 #include <oleacc.h>
 
+#include "base/FloatingPoint.h"
 #include "widgets/WidgetsInternal.h"
 #include "win/Libraries.h"
 
@@ -216,23 +217,29 @@ bool AnswerAccessibleObject(Control& control, HWND window, WPARAM wParam, LRESUL
   static const auto lresultFromObject = Lookup<LresultFromObjectFunction>(kAccessibilityLibrary,
                                                                           "LresultFromObject");
   // The object goes to the client through COM, which the thread needs.
+  // COM's set-up and the standard object are foreign code on this thread.
   static const bool comReady = [] {
     const auto initialise = Lookup<CoInitializeExFunction>(kComLibrary, "CoInitializeEx");
-    return initialise && SUCCEEDED(initialise(nullptr, COINIT_APARTMENTTHREADED));
+    return initialise && SUCCEEDED(base::CallForeign(
+                             [&] { return initialise(nullptr, COINIT_APARTMENTTHREADED); }));
   }();
   if (!createStandard || !lresultFromObject || !comReady) return false;
 
   AccessibleControl*& object = Control::Internals::AccessibleObject(control);
   if (!object) {
     IAccessible* standard = nullptr;
-    if (FAILED(createStandard(window, OBJID_CLIENT, __uuidof(IAccessible),
-                              reinterpret_cast<void**>(&standard))) ||
-        !standard) {
+    const HRESULT created = base::CallForeign([&] {
+      return createStandard(window, OBJID_CLIENT, __uuidof(IAccessible),
+                            reinterpret_cast<void**>(&standard));
+    });
+    if (FAILED(created) || !standard) {
       return false;
     }
     object = new AccessibleControl(control, standard);
   }
-  result = lresultFromObject(__uuidof(IAccessible), wParam, static_cast<IAccessible*>(object));
+  result = base::CallForeign([&] {
+    return lresultFromObject(__uuidof(IAccessible), wParam, static_cast<IAccessible*>(object));
+  });
   return true;
 }
 
