@@ -43,6 +43,18 @@ HRESULT AnswerText(std::string_view text, BSTR* answer) {
 
 bool IsSelf(const VARIANT& child) { return child.vt == VT_I4 && child.lVal == CHILDID_SELF; }
 
+// Whether a mouse click could reach the window: it is shown, and neither it
+// nor any window it lies in is disabled (a task-modal box disables the
+// program's top-level windows).
+bool TakesClicks(HWND window) {
+  if (!IsWindowVisible(window)) return false;
+  const HWND desktop = GetDesktopWindow();
+  for (HWND w = window; w && w != desktop; w = GetAncestor(w, GA_PARENT)) {
+    if (!IsWindowEnabled(w)) return false;
+  }
+  return true;
+}
+
 }  // namespace
 
 // The object a client holds. Every call of the control's own answers runs
@@ -129,6 +141,9 @@ class AccessibleControl final : public IAccessible {
     if (!IsSelf(child) || !Control::Internals::IsPressable(*control_)) {
       return standard_->accDoDefaultAction(child);
     }
+    // Only where a click could land: a reader must not press Close under
+    // the error box.
+    if (!control_->HasWindow() || !TakesClicks(control_->Handle())) return E_FAIL;
     // The same path as the mouse's click: the click handler runs. What it
     // throws waits for the loop, which then ends with the error box.
     return Answer([&] {
