@@ -148,14 +148,18 @@ double TenthTimesThreeOverThree() {
 // precision: after it the program's word is back, and so is the last bit.
 TEST_F(ErrTest, ForeignCallsLeaveTheProgramsPrecisionBehind) {
   constexpr unsigned short kDoublePrecisionWord = 0x027F;
-  base::LoadFpuControlWord(base::kFpuControlWord);
+  constexpr unsigned kSseChopWord = 0x7F80;
+  constexpr unsigned kSseFlags = 0x3F;  // raised by any inexact step
+  base::LoadProgramFloatingPoint();
   unsigned short inside = 0;
   EXPECT_EQ(base::CallForeign([&] {
               base::LoadFpuControlWord(kDoublePrecisionWord);
+              base::LoadSseControlWord(kSseChopWord);
               inside = base::FpuControlWord();
               return 7;
             }),
             7);
+  EXPECT_EQ(base::SseControlWord() & ~kSseFlags, base::kSseControlWord);
   EXPECT_EQ(inside, kDoublePrecisionWord);
   EXPECT_EQ(base::FpuControlWord(), base::kFpuControlWord);
   EXPECT_EQ(TenthTimesThreeOverThree(), 0.1);
