@@ -45,10 +45,6 @@ widgets::EditBox* BoxOf(const MainWindow& window, const calc::BetFailure& failur
 }  // namespace
 
 void Calculate(MainWindow& window) {
-  // A hook or an input method on this thread may have changed the rounding
-  // or unmasked an exception since the last "=": that would cost a payout
-  // its last bit or turn an overflow check into a trap.
-  base::LoadProgramFloatingPoint();
   std::vector<std::string> rows;
   rows.reserve(window.rowCount);
   for (int i = 0; i < window.rowCount; ++i) rows.push_back(window.oddsRows[i]->GetText());
@@ -56,6 +52,10 @@ void Calculate(MainWindow& window) {
   const std::string systemSize = window.systemSizeBox->GetText();
   const std::string comboSize = window.comboSizeBox->GetText();
 
+  // A hook or an input method on this thread (reading the boxes runs them
+  // too) may have changed the rounding or unmasked an exception: that would
+  // cost a payout its last bit or turn an overflow check into a trap.
+  base::LoadProgramFloatingPoint();
   const calc::BetOutcome outcome = calc::CheckBet({stake, systemSize, comboSize, rows});
   if (outcome.failures.empty()) {
     window.resultStrip->SetText(outcome.resultText);
