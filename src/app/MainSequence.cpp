@@ -52,7 +52,7 @@ void RunMainSequence(mainwindow::MainWindow& window) {
 
 int RunProgram() {
   win::RestrictLibrarySearch();
-  base::LoadFpuControlWord(base::kFpuControlWord);
+  base::LoadProgramFloatingPoint();
   InitialiseModules();
   std::atexit(FinaliseModules);
   // Owned here, outside the protected block: an uncaught error's box shows

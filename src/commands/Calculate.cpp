@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "base/FloatingPoint.h"
 #include "calc/BetCheck.h"
 #include "commands/Messages.h"
 #include "mainwindow/OddsRows.h"
@@ -53,6 +54,10 @@ void Calculate(MainWindow& window) {
   const std::string systemSize = window.systemSizeBox->GetText();
   const std::string comboSize = window.comboSizeBox->GetText();
 
+  // A hook or an input method on this thread (reading the boxes runs them
+  // too) may have changed the rounding or unmasked an exception: that would
+  // cost a payout its last bit or turn an overflow check into a trap.
+  base::LoadProgramFloatingPoint();
   const calc::BetOutcome outcome = calc::CheckBet({stake, systemSize, comboSize, rows});
   if (outcome.failures.empty()) {
     window.resultStrip->SetText(outcome.resultText);

@@ -2,8 +2,10 @@
 // handler, which makes the faulting code raise it where it faulted (on
 // x86-64 through a stub), the stack overflow reported from a fresh thread,
 // and the last-chance filter for faults outside the program's code.
+#include <cstddef>
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
 
 #include "err/Err.h"
 #include "err/ErrInternal.h"
@@ -48,6 +50,52 @@ constexpr Translation kTranslations[] = {
     {EXCEPTION_ACCESS_VIOLATION, ErrorKind::AccessViolation},
     {EXCEPTION_ILLEGAL_INSTRUCTION, ErrorKind::ExternalException},
 };
+
+// What a floating-point fault leaves pending in the saved state: the x87
+// exception flags with the stack fault, summary and busy bits, and SSE's
+// exception flags. Left there, the next x87 instruction on the way to the
+// handler would fault again.
+constexpr WORD kX87PendingBits = 0x80FF;
+constexpr DWORD kSseExceptionFlags = 0x3F;
+
+bool IsFloatingPointFault(DWORD code) {
+  switch (code) {
+    case EXCEPTION_FLT_DENORMAL_OPERAND:
+    case EXCEPTION_FLT_DIVIDE_BY_ZERO:
+    case EXCEPTION_FLT_INEXACT_RESULT:
+    case EXCEPTION_FLT_INVALID_OPERATION:
+    case EXCEPTION_FLT_OVERFLOW:
+    case EXCEPTION_FLT_STACK_CHECK:
+    case EXCEPTION_FLT_UNDERFLOW: return true;
+    default: return false;
+  }
+}
+
+#if !defined(__x86_64__)
+// A field of the fxsave image in the i686 context: a byte array, without
+// the image's alignment, so it is read and written by copy.
+template <typename Field>
+void ClearBits(BYTE* image, std::size_t offset, Field bits) {
+  Field value;
+  std::memcpy(&value, image + offset, sizeof value);
+  value &= static_cast<Field>(~bits);
+  std::memcpy(image + offset, &value, sizeof value);
+}
+#endif
+
+// Every copy the system may restore from: the x87 save area, the fxsave
+// image and, on x86-64, the context's own SSE word.
+void ClearPendingFloatingPoint(CONTEXT& context) {
+#if defined(__x86_64__)
+  context.FltSave.StatusWord &= static_cast<WORD>(~kX87PendingBits);
+  context.FltSave.MxCsr &= ~kSseExceptionFlags;
+  context.MxCsr &= ~kSseExceptionFlags;
+#else
+  context.FloatSave.StatusWord &= ~static_cast<DWORD>(kX87PendingBits);
+  ClearBits(context.ExtendedRegisters, offsetof(XSAVE_FORMAT, StatusWord), kX87PendingBits);
+  ClearBits(context.ExtendedRegisters, offsetof(XSAVE_FORMAT, MxCsr), kSseExceptionFlags);
+#endif
+}
 
 const Translation* TranslationOf(DWORD code) {
   for (const Translation& translation : kTranslations) {
@@ -189,6 +237,7 @@ LONG CALLBACK TranslateFault(EXCEPTION_POINTERS* pointers) {
   *reinterpret_cast<DWORD*>(context.Esp) = context.Eip + 1;
   context.Eip = reinterpret_cast<DWORD>(&ZemkoRaiseFault);
 #endif
+  if (IsFloatingPointFault(record.ExceptionCode)) ClearPendingFloatingPoint(context);
   return EXCEPTION_CONTINUE_EXECUTION;
 }
 

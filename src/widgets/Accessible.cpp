@@ -7,6 +7,7 @@
 
 #include <oleacc.h>
 
+#include "base/FloatingPoint.h"
 #include "widgets/WidgetsInternal.h"
 #include "win/Libraries.h"
 
@@ -41,6 +42,18 @@ HRESULT AnswerText(std::string_view text, BSTR* answer) {
 }
 
 bool IsSelf(const VARIANT& child) { return child.vt == VT_I4 && child.lVal == CHILDID_SELF; }
+
+// Whether a mouse click could reach the window: it is shown, and neither it
+// nor any window it lies in is disabled (a task-modal box disables the
+// program's top-level windows).
+bool TakesClicks(HWND window) {
+  if (!IsWindowVisible(window)) return false;
+  const HWND desktop = GetDesktopWindow();
+  for (HWND w = window; w && w != desktop; w = GetAncestor(w, GA_PARENT)) {
+    if (!IsWindowEnabled(w)) return false;
+  }
+  return true;
+}
 
 }  // namespace
 
@@ -128,6 +141,9 @@ class AccessibleControl final : public IAccessible {
     if (!IsSelf(child) || !Control::Internals::IsPressable(*control_)) {
       return standard_->accDoDefaultAction(child);
     }
+    // Only where a click could land: a reader must not press Close under
+    // the error box.
+    if (!control_->HasWindow() || !TakesClicks(control_->Handle())) return E_FAIL;
     // The same path as the mouse's click: the click handler runs. What it
     // throws waits for the loop, which then ends with the error box.
     return Answer([&] {
@@ -216,23 +232,29 @@ bool AnswerAccessibleObject(Control& control, HWND window, WPARAM wParam, LRESUL
   static const auto lresultFromObject = Lookup<LresultFromObjectFunction>(kAccessibilityLibrary,
                                                                           "LresultFromObject");
   // The object goes to the client through COM, which the thread needs.
+  // COM's set-up and the standard object are foreign code on this thread.
   static const bool comReady = [] {
     const auto initialise = Lookup<CoInitializeExFunction>(kComLibrary, "CoInitializeEx");
-    return initialise && SUCCEEDED(initialise(nullptr, COINIT_APARTMENTTHREADED));
+    return initialise && SUCCEEDED(base::CallForeign(
+                             [&] { return initialise(nullptr, COINIT_APARTMENTTHREADED); }));
   }();
   if (!createStandard || !lresultFromObject || !comReady) return false;
 
   AccessibleControl*& object = Control::Internals::AccessibleObject(control);
   if (!object) {
     IAccessible* standard = nullptr;
-    if (FAILED(createStandard(window, OBJID_CLIENT, __uuidof(IAccessible),
-                              reinterpret_cast<void**>(&standard))) ||
-        !standard) {
+    const HRESULT created = base::CallForeign([&] {
+      return createStandard(window, OBJID_CLIENT, __uuidof(IAccessible),
+                            reinterpret_cast<void**>(&standard));
+    });
+    if (FAILED(created) || !standard) {
       return false;
     }
     object = new AccessibleControl(control, standard);
   }
-  result = lresultFromObject(__uuidof(IAccessible), wParam, static_cast<IAccessible*>(object));
+  result = base::CallForeign([&] {
+    return lresultFromObject(__uuidof(IAccessible), wParam, static_cast<IAccessible*>(object));
+  });
   return true;
 }
 

@@ -10,7 +10,7 @@ enum class Loading { AlreadyLoaded, OnDemand };
 // The address of a function a system library exports, null when the library
 // or the function is missing. A library loaded here comes from the system
 // folder by its full path, never from beside the program, and runs its
-// start-up code with the program's x87 control word kept. The program
+// start-up code with the program's control words kept. The program
 // imports only what Windows always takes from its own folder (kernel32,
 // user32, gdi32, advapi32, msvcrt).
 void* LibraryProcedure(const char* library, const char* name, Loading loading);

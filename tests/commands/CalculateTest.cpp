@@ -2,6 +2,8 @@
 // boxes read, the payout written, and for a refused bet each failing
 // check's box focused and selected with the last message left in the strip.
 // The checks themselves are tested case by case without a window.
+#include "base/FloatingPoint.h"
+#include "err/Err.h"
 #include "support/Design.h"
 #include "support/Input.h"
 #include "support/MainWindowHarness.h"
@@ -34,6 +36,25 @@ class CalculateTest : public MainWindowTest {
 
   std::string Strip() { return TextOf(Window().resultStrip); }
 };
+
+// Control words a hook or an input method on the program's thread might
+// leave behind: chopping with a 53-bit significand on the x87 unit and
+// chopping on SSE; and overflow unmasked on both.
+constexpr unsigned short kX87ChopDoublePrecision = 0x0E7F;
+constexpr unsigned kSseChop = 0x7F80;
+constexpr unsigned short kX87OverflowUnmasked = 0x0377;
+constexpr unsigned kSseOverflowUnmasked = 0x1B80;
+
+// Floating-point faults on the thread, counted before the error module
+// translates them.
+int floatFaults = 0;
+LONG CALLBACK CountFloatFault(EXCEPTION_POINTERS* pointers) {
+  const DWORD code = pointers->ExceptionRecord->ExceptionCode;
+  if ((code >= EXCEPTION_FLT_DENORMAL_OPERAND && code <= EXCEPTION_FLT_UNDERFLOW) ||
+      code == STATUS_FLOAT_MULTIPLE_TRAPS)
+    ++floatFaults;
+  return EXCEPTION_CONTINUE_SEARCH;
+}
 
 }  // namespace
 
@@ -112,4 +133,64 @@ TEST_F(CalculateTest, APayoutTooLargeToShowLeavesTheFocusWhereItIs) {
     EXPECT_EQ(kPayoutTooLarge, Strip());
     EXPECT_EQ(Row(1), Focused());
   });
+}
+
+// Bets whose shown cents hang on the last bit of the payout: with chopping
+// they would read 0,37, 0,28 and 9223372036854769664,00.
+TEST_F(CalculateTest, ForeignRoundingLeftOnTheThreadChangesNoResult) {
+  struct Bet {
+    std::string stake;
+    std::vector<std::string> rows;
+    std::string systemSize, comboSize, result;
+  };
+  const Bet bets[] = {
+      {"0,125", {"3"}, "1", "1", "0,38"},
+      {"1", {"0,285"}, "1", "1", "0,29"},
+      {"1", {"9223372036854774784", "1"}, "2", "2", "9223372036854774784,00"},
+  };
+  RunInLoop([&] {
+    for (const Bet& bet : bets) {
+      EnterBet(bet.stake, bet.rows, bet.systemSize, bet.comboSize);
+      {
+        base::FpuGuard keep;
+        base::LoadFpuControlWord(kX87ChopDoublePrecision);
+        base::LoadSseControlWord(kSseChop);
+        Calculate();
+      }
+      EXPECT_EQ(bet.result, Strip()) << bet.stake << " x " << bet.rows.front();
+    }
+  });
+}
+
+// With overflow unmasked before "=", the payout's overflow is still found by
+// the check, not by a trap: the message each time, and nothing escapes.
+TEST_F(CalculateTest, AnUnmaskedOverflowStillGivesTheMessageEveryTime) {
+  // A trap is counted, then translated as in the program: what it throws
+  // would come out of "=".
+  struct FaultWatch {
+    FaultWatch() {
+      err::Initialise();
+      counter = AddVectoredExceptionHandler(TRUE, CountFloatFault);
+    }
+    ~FaultWatch() {
+      if (counter) RemoveVectoredExceptionHandler(counter);
+      err::Finalise();
+    }
+    PVOID counter = nullptr;
+  } watch;
+  ASSERT_NE(watch.counter, nullptr);
+  floatFaults = 0;
+  RunInLoop([&] {
+    const std::string tenToThe299 = "1" + std::string(299, '0');
+    EnterBet("1", {tenToThe299, tenToThe299}, "2", "2");
+    base::FpuGuard keep;
+    base::LoadFpuControlWord(kX87OverflowUnmasked);
+    base::LoadSseControlWord(kSseOverflowUnmasked);
+    for (int press = 1; press <= 2; ++press) {
+      SetTextOf(Window().resultStrip, "");
+      Calculate();
+      EXPECT_EQ(kPayoutTooLarge, Strip()) << "press " << press;
+    }
+  });
+  EXPECT_EQ(floatFaults, 0);
 }

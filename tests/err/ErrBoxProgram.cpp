@@ -53,7 +53,7 @@ void MainSequence() {
 
 int main(int argc, char** argv) {
   if (argc > 1) mode = argv[1];
-  base::LoadFpuControlWord(base::kFpuControlWord);
+  base::LoadProgramFloatingPoint();
   err::Initialise();
   int exitCode = 0;
   try {

@@ -43,6 +43,10 @@ __attribute__((noinline)) int ReadThroughNull() { return *nullPointer; }
 __attribute__((noinline)) void WriteThroughNull() { *nullPointer = 1; }
 volatile int quotient = 0;
 __attribute__((noinline)) void Divide(int a) { quotient = a / zero; }
+// Far beyond the double range but not the extended one, whose square is not.
+volatile long double huge = 1e4000L;
+volatile long double square = 0;
+__attribute__((noinline)) void SquareHuge() { square = huge * huge; }
 
 std::string ProgramFileName() {
   char path[MAX_PATH + 1];
@@ -144,14 +148,18 @@ double TenthTimesThreeOverThree() {
 // precision: after it the program's word is back, and so is the last bit.
 TEST_F(ErrTest, ForeignCallsLeaveTheProgramsPrecisionBehind) {
   constexpr unsigned short kDoublePrecisionWord = 0x027F;
-  base::LoadFpuControlWord(base::kFpuControlWord);
+  constexpr unsigned kSseChopWord = 0x7F80;
+  constexpr unsigned kSseFlags = 0x3F;  // raised by any inexact step
+  base::LoadProgramFloatingPoint();
   unsigned short inside = 0;
   EXPECT_EQ(base::CallForeign([&] {
               base::LoadFpuControlWord(kDoublePrecisionWord);
+              base::LoadSseControlWord(kSseChopWord);
               inside = base::FpuControlWord();
               return 7;
             }),
             7);
+  EXPECT_EQ(base::SseControlWord() & ~kSseFlags, base::kSseControlWord);
   EXPECT_EQ(inside, kDoublePrecisionWord);
   EXPECT_EQ(base::FpuControlWord(), base::kFpuControlWord);
   EXPECT_EQ(TenthTimesThreeOverThree(), 0.1);
@@ -161,6 +169,25 @@ TEST_F(ErrTest, ForeignCallsLeaveTheProgramsPrecisionBehind) {
   const double degraded = TenthTimesThreeOverThree();
   base::LoadFpuControlWord(base::kFpuControlWord);
   EXPECT_NE(degraded, 0.1);
+}
+
+// With overflow unmasked, as foreign code may leave the word, an overflow
+// faults once: its flag is gone from the state the exception unwinds with,
+// so the next x87 step runs instead of faulting again.
+TEST_F(ErrTest, AnUnmaskedFloatingPointFaultFiresOnce) {
+  constexpr unsigned short kOverflowUnmaskedWord = 0x0377;
+  base::LoadFpuControlWord(kOverflowUnmaskedWord);
+  const base::Exception e = Raised([] { SquareHuge(); });
+  bool faultedAgain = false;
+  try {
+    square = huge / huge;
+  } catch (const base::Exception&) {
+    faultedAgain = true;
+  }
+  base::LoadFpuControlWord(base::kFpuControlWord);
+  EXPECT_EQ(e.Kind(), ErrorKind::FloatOverflow) << e.Message();
+  EXPECT_FALSE(faultedAgain);
+  EXPECT_EQ(square, 1);
 }
 
 // A fault inside a handler run by the click operation reaches its caller as

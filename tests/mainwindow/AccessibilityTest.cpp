@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "about/About.h"
+#include "support/Design.h"
 #include "support/MainWindowHarness.h"
 #include "support/WindowTestSupport.h"
 
@@ -155,6 +156,15 @@ TEST_F(AccessibilityTest, PressingCalculateCalculatesAndTheNewResultIsAnnounced)
     BSTR action = nullptr;
     EXPECT_EQ(calculate->get_accDefaultAction(Self(), &action), S_OK);
     SysFreeString(action);
+    // Where no click could land, nothing is pressed: under a task-modal box,
+    // which disables the window, and while the button is hidden.
+    EnableWindow(MainHandle(), FALSE);
+    EXPECT_EQ(calculate->accDoDefaultAction(Self()), E_FAIL);
+    EnableWindow(MainHandle(), TRUE);
+    Window().calculateButton->SetVisible(false);
+    EXPECT_EQ(calculate->accDoDefaultAction(Self()), E_FAIL);
+    Window().calculateButton->SetVisible(true);
+    EXPECT_EQ(TextOf(Window().resultStrip), kResultPlaceholder);
     EXPECT_EQ(calculate->accDoDefaultAction(Self()), S_OK);
     calculate->Release();
     EXPECT_EQ(TextOf(Window().resultStrip), "2600,00");
