@@ -1,8 +1,10 @@
 // The help button of the running program, pressed with the mouse: WinHelp
 // starts the viewer that Wine ships, which opens Zemko.hlp from the
 // program's folder at its first topic, captioned with the help file's title,
-// without any error box; a jump in the text opens another topic. The test
-// ends the viewer it caused and closes the program.
+// without any error box; a jump in the text opens another topic. On
+// other systems (copies of the test prefix): a viewer in the system folder
+// only still opens the help, and while a slow viewer starts the window
+// paints. The test ends the viewer it caused and closes the program.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -21,8 +23,35 @@ constexpr DWORD kViewerTimeMs = 30000;
 constexpr DWORD kTopicTimeMs = 10000;
 constexpr DWORD kCloseTimeMs = 10000;
 constexpr char kViewerProgram[] = "winhlp32.exe";
+constexpr wchar_t kViewerFile[] = L"winhlp32.exe";
 constexpr int kJumpClicks = 3;
 constexpr DWORD kJumpWaitMs = 3000;
+constexpr DWORD kSettleMs = 500;
+constexpr DWORD kPollMs = 50;
+// A window that has its messages paints at once; the slow viewer sleeps
+// for much longer (SlowViewer.cpp).
+constexpr DWORD kRepaintTimeMs = 1500;
+
+std::wstring WindowsFolder() {
+  wchar_t folder[MAX_PATH] = {};
+  const UINT length = GetWindowsDirectoryW(folder, MAX_PATH);
+  return length > 0 && length < MAX_PATH ? std::wstring(folder, length) : std::wstring();
+}
+
+std::wstring Lower(std::wstring text) {
+  CharLowerBuffW(text.data(), static_cast<DWORD>(text.size()));
+  return text;
+}
+
+template <typename Condition>
+bool WaitUntil(Condition condition, DWORD milliseconds) {
+  const DWORD start = GetTickCount();
+  while (!condition()) {
+    if (GetTickCount() - start > milliseconds) return false;
+    Sleep(kPollMs);
+  }
+  return true;
+}
 
 // Clicks the jump and waits for its topic. A click that reached the viewer
 // before it was ready for it is given again, as a user would.
@@ -93,6 +122,61 @@ TEST_F(HelpViewer, JumpsInTheTextOpenTheirTopics) {
   EXPECT_NE(std::string::npos, TextOf(TopicTextWindow(viewer)).find("Ctrl+Enter"));
   EXPECT_EQ(kHelpTitle, TextOf(viewer)) << "the same window shows each topic";
   EXPECT_TRUE(DialogWindows().empty()) << "an error box is shown";
+}
+
+// ---------------------------------------------------------------- other systems
+
+// Run only in a copy of the test prefix without the Windows folder's viewer,
+// as a 64-bit system that cannot run 32-bit code has it.
+class OtherSystemWithoutWindowsFolderViewer : public HelpViewer {};
+
+TEST_F(OtherSystemWithoutWindowsFolderViewer, HelpButtonShowsTheFirstTopic) {
+  ASSERT_EQ(INVALID_FILE_ATTRIBUTES,
+            GetFileAttributesW((WindowsFolder() + L"\\" + kViewerFile).c_str()))
+      << "this prefix has a viewer in the Windows folder";
+  HWND viewer = OpenHelp();
+  ASSERT_NE(nullptr, viewer) << "no help viewer with a topic appeared";
+  EXPECT_TRUE(WaitForTopic(viewer, kFirstTopic, kTopicTimeMs)) << TextOf(TopicTextWindow(viewer));
+}
+
+// Run only in a copy of the test prefix whose viewer sleeps before it shows
+// its window and then, handed the request, shows the folder it was started
+// in as its caption.
+class OtherSystemSlowViewer : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    CloseViewers(kCloseTimeMs);
+    ASSERT_TRUE(run_.Start());
+  }
+
+  void TearDown() override {
+    EXPECT_TRUE(CloseViewers(kCloseTimeMs));
+    if (!run_.MainWindow()) return;
+    PostMessageW(run_.MainWindow(), WM_CLOSE, 0, 0);
+    EXPECT_EQ(0u, run_.WaitForExit());
+  }
+
+  zemko_test::ZemkoRun run_{ZEMKO_EXE};
+};
+
+TEST_F(OtherSystemSlowViewer, TheWindowPaintsWhileTheViewerStartsInTheWindowsFolder) {
+  HWND window = run_.MainWindow();
+  ClickHelpButton(window);
+  Sleep(kSettleMs);
+  ASSERT_TRUE(RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE));
+  EXPECT_TRUE(WaitUntil([&] { return !GetUpdateRect(window, nullptr, FALSE); }, kRepaintTimeMs))
+      << "the window did not paint";
+  ASSERT_TRUE(ViewerWindows().empty()) << "the viewer came too soon to tell";
+
+  // Once its window is up, the viewer gets the request.
+  std::wstring folder;
+  WaitUntil(
+      [&] {
+        for (HWND viewer : ViewerWindows()) folder = zemko_test::WideTextOf(viewer);
+        return !folder.empty();
+      },
+      kViewerTimeMs);
+  EXPECT_EQ(Lower(WindowsFolder()), Lower(folder));
 }
 
 }  // namespace
