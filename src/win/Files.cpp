@@ -1,12 +1,17 @@
 #include "win/Files.h"
 
+#include <algorithm>
+#include <cstdint>
+#include <iterator>
 #include <utility>
 
+#include "ShippedHelp.h"
 #include "base/Assert.h"
 #include "base/FloatingPoint.h"
 #include "text/Text.h"
 #include "win/Folders.h"
 #include "win/Libraries.h"
+#include "win/Sha256.h"
 #include "win/WideText.h"
 
 namespace win {
@@ -39,6 +44,8 @@ constexpr wchar_t kHelpViewerClass[] = L"MS_WINHELP";
 // the program looks whether it has.
 constexpr DWORD kHelpViewerStartMs = 30000;
 constexpr UINT kHelpViewerPollMs = 100;
+// The help file is read for its check in pieces of this size.
+constexpr DWORD kHelpReadChunk = 64 * 1024;
 
 FilePath& StoredHelpFile() {
   static FilePath path;
@@ -127,6 +134,38 @@ FilePath HelpFilePath() {
 
 namespace {
 
+// The help file beside the program: the one this build wrote, absent, or
+// another one (a viewer runs the macros of whatever file it is given).
+enum class HelpFileKind { Shipped, Missing, Foreign };
+
+HelpFileKind CheckHelpFile(const std::wstring& path) {
+  HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                            FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+  if (file == INVALID_HANDLE_VALUE) {
+    const DWORD error = GetLastError();
+    // A missing file is the viewer's to report, as it always was.
+    return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ? HelpFileKind::Missing
+                                                                          : HelpFileKind::Foreign;
+  }
+  LARGE_INTEGER size{};
+  bool same = GetFileSizeEx(file, &size) &&
+              static_cast<std::uint64_t>(size.QuadPart) == shipped_help::kSize;
+  if (same) {
+    Sha256 digest;
+    std::vector<char> buffer(kHelpReadChunk);
+    DWORD read = 0;
+    while ((same = ReadFile(file, buffer.data(), kHelpReadChunk, &read, nullptr) != FALSE) &&
+           read > 0) {
+      digest.Add(buffer.data(), read);
+    }
+    const Sha256::Digest found = same ? digest.Finish() : Sha256::Digest{};
+    same = same && std::equal(found.begin(), found.end(), std::begin(shipped_help::kSha256),
+                              std::end(shipped_help::kSha256));
+  }
+  CloseHandle(file);
+  return same ? HelpFileKind::Shipped : HelpFileKind::Foreign;
+}
+
 // The viewer as the system finds a program started by its bare name, minus
 // the program's folder and the current one, where a downloaded file may
 // lie: the system folder first (a 64-bit system that runs no 32-bit code
@@ -144,7 +183,9 @@ std::wstring HelpViewerFile() {
 
 // WinHelpW hands the path on to the viewer in the system's code page (on
 // Windows and in Wine alike), where a letter outside it would become '?'.
+// The file is checked again: it may have changed while the viewer started.
 void HandToViewer(HWND owner, UINT command, ULONG_PTR data, const std::wstring& file) {
+  if (command != HELP_QUIT && CheckHelpFile(file) == HelpFileKind::Foreign) return;
   const std::wstring path = PathForCodePageReaders(file);
   base::CallForeign([&] { WinHelpW(owner, path.c_str(), command, data); });
 }
@@ -232,15 +273,21 @@ bool StartViewer(HWND owner, UINT command, ULONG_PTR data, const std::wstring& h
 
 // Without a viewer window (Windows 10 and 11 have only a stub, which says so
 // itself) WinHelp is not called, so it never looks for one by bare name.
-void ShowHelp(HWND owner, UINT command, ULONG_PTR data) {
+bool ShowHelp(HWND owner, UINT command, ULONG_PTR data) {
   const FilePath help = HelpFilePath();
   const std::wstring& file = PathAccess::Wide(help);
   const bool running = FindWindowW(kHelpViewerClass, nullptr) != nullptr;
+  if (command == HELP_QUIT) {
+    if (running) HandToViewer(owner, command, data, file);
+    return true;
+  }
+  if (CheckHelpFile(file) == HelpFileKind::Foreign) return false;
   if (running) {
     HandToViewer(owner, command, data, file);
-  } else if (command != HELP_QUIT) {
+  } else {
     StartViewer(owner, command, data, file);
   }
+  return true;
 }
 
 // The shell library is large and needed only here: it is loaded on the first

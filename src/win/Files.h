@@ -54,8 +54,9 @@ FilePath HelpFilePath();
 // page, so a path with letters outside it goes as its short form. The
 // viewer is the system's, never one beside the program; one that is not
 // running yet gets the request once its window is up, while the program's
-// messages flow.
-void ShowHelp(HWND owner, UINT command, ULONG_PTR data);
+// messages flow. False, and nothing opened, when the help file is not the
+// one this build shipped (a missing one is the viewer's to report).
+bool ShowHelp(HWND owner, UINT command, ULONG_PTR data);
 
 // Asks the shell to open a document or an address (ShellExecute "open");
 // a failure is silent.
