@@ -36,6 +36,7 @@ constexpr DWORD kPollMs = 50;
 // for much longer (SlowViewer.cpp).
 constexpr DWORD kRepaintTimeMs = 1500;
 constexpr DWORD kMessageTimeMs = 5000;
+constexpr char kMessageBoxClass[] = "#32770";
 constexpr char kNotOursMessage[] = "Файл справки Zemko.hlp повреждён или подменён.";
 
 std::wstring WindowsFolder() {
@@ -167,7 +168,7 @@ BOOL CALLBACK FindBoxOf(HWND window, LPARAM context) {
   auto* search = reinterpret_cast<BoxSearch*>(context);
   DWORD processId = 0;
   GetWindowThreadProcessId(window, &processId);
-  if (processId != search->processId || zemko_test::ClassNameOf(window) != "#32770" ||
+  if (processId != search->processId || zemko_test::ClassNameOf(window) != kMessageBoxClass ||
       !IsWindowVisible(window))
     return TRUE;
   search->found = window;
