@@ -28,7 +28,7 @@ LAYERS = {
             "calc", "base"},
 }
 # Headers from outside src/ that a layer may include by bare name.
-RESOURCE_HEADERS = {"ZemResConst.h": {"about", "mainwindow"}}
+RESOURCE_HEADERS = {"ZemResConst.h": {"about", "mainwindow"}, "ShippedHelp.h": {"win"}}
 
 INCLUDE = re.compile(r'^\s*#\s*include\s+"([^"]+)"', re.MULTILINE)
 LINK = re.compile(r"target_link_libraries\(\s*(\S+)([^)]*)\)", re.DOTALL)

@@ -1,4 +1,4 @@
-// The texts the commands write into the result strip.
+// The texts the commands write into the result strip or show in a box.
 #pragma once
 
 #include "mainwindow/MainWindow.h"
@@ -13,5 +13,7 @@ inline constexpr char kComboSizeAboveSystemSize[] = "\"По\" больше Ра�
 inline constexpr char kSystemTooLarge[] = "Размер системы слишком велик !";
 inline constexpr char kPayoutTooLarge[] = "Слишком большой выигрыш !";
 inline constexpr char kClipboardEmpty[] = "Буфер обмена пуст !";
+// The help file beside the program is not the one this build shipped.
+inline constexpr char kHelpFileNotOurs[] = "Файл справки Zemko.hlp повреждён или подменён.";
 
 }  // namespace commands

@@ -3,7 +3,9 @@
 #include <windows.h>
 
 #include "about/About.h"
+#include "commands/Messages.h"
 #include "win/Files.h"
+#include "win/MessageBox.h"
 
 namespace commands {
 
@@ -22,8 +24,12 @@ void MinimiseCommand(MainWindow& window) {
 
 void AboutCommand(MainWindow& window) { about::ShowAboutWindow(window.form); }
 
+// A help file that is not ours is never opened: a viewer would run its
+// macros. The user is told why nothing opens.
 void HelpCommand(MainWindow& window) {
-  win::ShowHelp(window.application->Handle(), HELP_FINDER, 0);
+  if (!win::ShowHelp(window.application->Handle(), HELP_FINDER, 0)) {
+    win::ShowMessageBox(kHelpFileNotOurs, MB_OK | MB_ICONWARNING, window.form->Handle());
+  }
 }
 
 }  // namespace commands

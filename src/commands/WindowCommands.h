@@ -11,7 +11,8 @@ void CloseCommand(mainwindow::MainWindow& window);
 void MinimiseCommand(mainwindow::MainWindow& window);
 // A new modeless About window over the main window.
 void AboutCommand(mainwindow::MainWindow& window);
-// The help file's topics; a missing file is the help system's to report.
+// The help file's topics; a missing file is the help system's to report,
+// one that is not the shipped file is never opened and a box says so.
 void HelpCommand(mainwindow::MainWindow& window);
 
 }  // namespace commands

@@ -1,10 +1,17 @@
 #include "win/Files.h"
 
+#include <algorithm>
+#include <cstdint>
+#include <iterator>
+#include <utility>
+
+#include "ShippedHelp.h"
 #include "base/Assert.h"
 #include "base/FloatingPoint.h"
 #include "text/Text.h"
 #include "win/Folders.h"
 #include "win/Libraries.h"
+#include "win/Sha256.h"
 #include "win/WideText.h"
 
 namespace win {
@@ -33,8 +40,12 @@ constexpr wchar_t kOpenVerb[] = L"open";
 constexpr wchar_t kHelpViewerName[] = L"winhlp32.exe";
 constexpr wchar_t kHelpViewerCommandLine[] = L"winhlp32.exe -x";
 constexpr wchar_t kHelpViewerClass[] = L"MS_WINHELP";
-// As long as WinHelp gives the viewer it starts to come up.
+// As long as WinHelp gives the viewer it starts to come up, and how often
+// the program looks whether it has.
 constexpr DWORD kHelpViewerStartMs = 30000;
+constexpr UINT kHelpViewerPollMs = 100;
+// The help file is read for its check in pieces of this size.
+constexpr DWORD kHelpReadChunk = 64 * 1024;
 
 FilePath& StoredHelpFile() {
   static FilePath path;
@@ -123,43 +134,160 @@ FilePath HelpFilePath() {
 
 namespace {
 
+// The help file beside the program: the one this build wrote, absent, or
+// another one (a viewer runs the macros of whatever file it is given).
+enum class HelpFileKind { Shipped, Missing, Foreign };
+
+HelpFileKind CheckHelpFile(const std::wstring& path) {
+  HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                            FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+  if (file == INVALID_HANDLE_VALUE) {
+    const DWORD error = GetLastError();
+    // A missing file is the viewer's to report, as it always was.
+    return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ? HelpFileKind::Missing
+                                                                          : HelpFileKind::Foreign;
+  }
+  LARGE_INTEGER size{};
+  bool same = GetFileSizeEx(file, &size) &&
+              static_cast<std::uint64_t>(size.QuadPart) == shipped_help::kSize;
+  if (same) {
+    Sha256 digest;
+    std::vector<char> buffer(kHelpReadChunk);
+    DWORD read = 0;
+    while ((same = ReadFile(file, buffer.data(), kHelpReadChunk, &read, nullptr) != FALSE) &&
+           read > 0) {
+      digest.Add(buffer.data(), read);
+    }
+    const Sha256::Digest found = same ? digest.Finish() : Sha256::Digest{};
+    same = same && std::equal(found.begin(), found.end(), std::begin(shipped_help::kSha256),
+                              std::end(shipped_help::kSha256));
+  }
+  CloseHandle(file);
+  return same ? HelpFileKind::Shipped : HelpFileKind::Foreign;
+}
+
+// The viewer as the system finds a program started by its bare name, minus
+// the program's folder and the current one, where a downloaded file may
+// lie: the system folder first (a 64-bit system that runs no 32-bit code
+// has its viewer there only), then the Windows folder.
+std::wstring HelpViewerFile() {
+  for (const std::wstring& path :
+       {SystemFolderFile(kHelpViewerName), WindowsFolderFile(kHelpViewerName)}) {
+    if (path.empty()) continue;
+    const DWORD attributes = GetFileAttributesW(path.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY))
+      return path;
+  }
+  return {};
+}
+
+// WinHelpW hands the path on to the viewer in the system's code page (on
+// Windows and in Wine alike), where a letter outside it would become '?'.
+// The file is checked again: it may have changed while the viewer started.
+void HandToViewer(HWND owner, UINT command, ULONG_PTR data, const std::wstring& file) {
+  if (command != HELP_QUIT && CheckHelpFile(file) == HelpFileKind::Foreign) return;
+  const std::wstring path = PathForCodePageReaders(file);
+  base::CallForeign([&] { WinHelpW(owner, path.c_str(), command, data); });
+}
+
+// A viewer this program started and the request it is to get once its
+// window is up. Meanwhile the program's own loop runs on: the window paints
+// and answers a screen reader while a slow viewer starts.
+struct StartingViewer {
+  HANDLE process = nullptr;
+  UINT_PTR timer = 0;
+  DWORD started = 0;
+  HWND owner = nullptr;
+  UINT command = 0;
+  ULONG_PTR data = 0;
+  std::wstring file;
+};
+
+StartingViewer& Starting() {
+  static StartingViewer viewer;
+  return viewer;
+}
+
+void StopWaitingForViewer() {
+  StartingViewer& viewer = Starting();
+  KillTimer(nullptr, viewer.timer);
+  CloseHandle(viewer.process);
+  viewer = {};
+}
+
+// WinHelp finds the viewer by its window's class and hands it the request;
+// the viewer takes it once it waits for input. A window procedure's frame
+// lies below: nothing may be thrown from here.
+void CALLBACK CheckStartingViewer(HWND, UINT, UINT_PTR, DWORD) {
+  StartingViewer& viewer = Starting();
+  const bool ready = FindWindowW(kHelpViewerClass, nullptr) &&
+                     WaitForInputIdle(viewer.process, 0) != WAIT_TIMEOUT;
+  const bool gone = WaitForSingleObject(viewer.process, 0) == WAIT_OBJECT_0;
+  const bool late = GetTickCount() - viewer.started >= kHelpViewerStartMs;
+  if (!ready && !gone && !late) return;
+  // Moved, not copied: a copy of the path could throw here.
+  const StartingViewer request = std::move(viewer);
+  StopWaitingForViewer();
+  if (ready && IsWindow(request.owner)) {
+    try {
+      HandToViewer(request.owner, request.command, request.data, request.file);
+    } catch (...) {
+      // Out of memory for a path: the help stays closed.
+    }
+  }
+}
+
 // WinHelp starts a viewer that is not running by its bare name, which the
 // system looks up first in the program's folder: a "winhlp32.exe" saved
-// beside the program in a Downloads folder would run. So the viewer of the
-// Windows folder is started here, as WinHelp starts it; WinHelp then finds
-// its window and only hands it the file. False where no viewer window came.
-bool HelpViewerRunning() {
-  if (FindWindowW(kHelpViewerClass, nullptr)) return true;
-  const std::wstring viewer = WindowsFolderFile(kHelpViewerName);
-  if (viewer.empty()) return false;
+// beside the program in a Downloads folder would run. So the program starts
+// the system's viewer itself, in the Windows folder rather than in the
+// program's current one. False where none could be started.
+bool StartViewer(HWND owner, UINT command, ULONG_PTR data, const std::wstring& helpFile) {
+  StartingViewer& viewer = Starting();
+  // A second press while the viewer starts: the first request stands.
+  if (viewer.process) return true;
+  const std::wstring file = HelpViewerFile();
+  const std::wstring folder = WindowsFolderFile({});  // the folder, with its backslash
+  if (file.empty() || folder.empty()) return false;
   std::wstring commandLine = kHelpViewerCommandLine;
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
   startup.dwFlags = STARTF_USESHOWWINDOW;
   startup.wShowWindow = SW_SHOWNORMAL;
   PROCESS_INFORMATION process{};
-  if (!CreateProcessW(viewer.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                      nullptr, &startup, &process)) {
+  if (!CreateProcessW(file.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                      folder.c_str(), &startup, &process)) {
     return false;
   }
-  WaitForInputIdle(process.hProcess, kHelpViewerStartMs);
   CloseHandle(process.hThread);
-  CloseHandle(process.hProcess);
-  return FindWindowW(kHelpViewerClass, nullptr) != nullptr;
+  const UINT_PTR timer = SetTimer(nullptr, 0, kHelpViewerPollMs, &CheckStartingViewer);
+  if (!timer) {
+    CloseHandle(process.hProcess);
+    return false;
+  }
+  viewer = {process.hProcess, timer, GetTickCount(), owner, command, data, helpFile};
+  return true;
 }
 
 }  // namespace
 
-// WinHelpW hands the path on to the viewer in the system's code page (on
-// Windows and in Wine alike), where a letter outside it would become '?'.
 // Without a viewer window (Windows 10 and 11 have only a stub, which says so
 // itself) WinHelp is not called, so it never looks for one by bare name.
-void ShowHelp(HWND owner, UINT command, ULONG_PTR data) {
-  const bool viewer = command == HELP_QUIT ? FindWindowW(kHelpViewerClass, nullptr) != nullptr
-                                           : HelpViewerRunning();
-  if (!viewer) return;
-  const std::wstring path = PathForCodePageReaders(PathAccess::Wide(HelpFilePath()));
-  base::CallForeign([&] { WinHelpW(owner, path.c_str(), command, data); });
+bool ShowHelp(HWND owner, UINT command, ULONG_PTR data) {
+  const FilePath help = HelpFilePath();
+  const std::wstring& file = PathAccess::Wide(help);
+  const bool running = FindWindowW(kHelpViewerClass, nullptr) != nullptr;
+  if (command == HELP_QUIT) {
+    if (running) HandToViewer(owner, command, data, file);
+    return true;
+  }
+  if (CheckHelpFile(file) == HelpFileKind::Foreign) return false;
+  if (running) {
+    HandToViewer(owner, command, data, file);
+  } else {
+    StartViewer(owner, command, data, file);
+  }
+  return true;
 }
 
 // The shell library is large and needed only here: it is loaded on the first

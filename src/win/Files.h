@@ -52,8 +52,11 @@ FilePath HelpFilePath();
 // Hands the help file to WinHelp with the owner window; the result is the
 // help system's business. The viewer takes its path in the system's code
 // page, so a path with letters outside it goes as its short form. The
-// viewer is the one of the Windows folder, never one beside the program.
-void ShowHelp(HWND owner, UINT command, ULONG_PTR data);
+// viewer is the system's, never one beside the program; one that is not
+// running yet gets the request once its window is up, while the program's
+// messages flow. False, and nothing opened, when the help file is not the
+// one this build shipped (a missing one is the viewer's to report).
+bool ShowHelp(HWND owner, UINT command, ULONG_PTR data);
 
 // Asks the shell to open a document or an address (ShellExecute "open");
 // a failure is silent.

@@ -4,8 +4,8 @@
 
 namespace win {
 
-int ShowMessageBox(std::string_view text, UINT flags) {
-  return MessageBoxW(nullptr, Widen(text).c_str(), nullptr, flags);
+int ShowMessageBox(std::string_view text, UINT flags, HWND owner) {
+  return MessageBoxW(owner, Widen(text).c_str(), nullptr, flags);
 }
 
 }  // namespace win

@@ -7,8 +7,8 @@
 
 namespace win {
 
-// A message box without owner and caption (the system's "Error"); gives
-// what MessageBox gives.
-int ShowMessageBox(std::string_view text, UINT flags);
+// A message box without caption (the system's "Error"), over the owner if
+// one is given; gives what MessageBox gives.
+int ShowMessageBox(std::string_view text, UINT flags, HWND owner = nullptr);
 
 }  // namespace win

@@ -5,9 +5,11 @@
 #include "win/Format.h"
 #include "win/Libraries.h"
 #include "win/Registry.h"
+#include "win/Sha256.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <climits>
 #include <cstdio>
@@ -389,6 +391,41 @@ TEST(HelpFileTest, EmptyPathRaisesAndKeepsTheStoredPath) {
     EXPECT_EQ(e.Message().rfind("Error parameter (Files.cpp, line ", 0), 0u) << e.Message();
   }
   EXPECT_EQ(HelpFilePath().Text(), "D:\\Help\\Zemko.hlp");
+}
+
+// ==================================================================== digest
+
+// FIPS 180-4's examples and the lengths around a block's end (55 bytes still
+// take their length in the same block, 56 not), fed in pieces of several
+// sizes.
+struct DigestRow {
+  const char* piece;
+  std::size_t repeats;
+  const char* sha256;
+};
+const DigestRow kDigestRows[] = {
+    {"", 1, "e3b0c44298fc1c149afbf4c8996fb92427ae41e4649b934ca495991b7852b855"},
+    {"abc", 1, "ba7816bf8f01cfea414140de5dae2223b00361a396177a9cb410ff61f20015ad"},
+    {"abcdbcdecdefdefgefghfghighijhijkijkljklmklmnlmnomnopnopq", 1,
+     "248d6a61d20638b8e5c026930c3e6039a33ce45964ff2167f6ecedd419db06c1"},
+    {"a", 55, "9f4390f8d30c2dd92ec9f095b65e2b9ae9b0a925a5258e241c9f1e910f734318"},
+    {"a", 64, "ffe054fe7ae0cb6dc65c3af9b61d5209f439851db43d0ba5997337df154668eb"},
+    {"a", 1000000, "cdc76e5c9914fb9281a1c7e284d73e67f1809a48a497200e046d39ccc7112cd0"},
+};
+
+TEST(Sha256Test, DigestsOfKnownTextsFedInPiecesOfAnySize) {
+  for (const DigestRow& row : kDigestRows) {
+    std::string text;
+    for (std::size_t i = 0; i < row.repeats; ++i) text += row.piece;
+    for (std::size_t piece : {std::size_t{1}, std::size_t{63}, std::size_t{64}, text.size() + 1}) {
+      Sha256 digest;
+      for (std::size_t at = 0; at < text.size(); at += piece)
+        digest.Add(text.data() + at, std::min(piece, text.size() - at));
+      std::string hex;
+      for (std::uint8_t byte : digest.Finish()) hex += FormatText("%02x", byte);
+      EXPECT_EQ(row.sha256, hex) << row.piece << " x " << row.repeats << " in pieces of " << piece;
+    }
+  }
 }
 
 // ==================================================================== format
