@@ -16,7 +16,17 @@ cd "$root"
 # shellcheck source=xvfb.sh
 . ./scripts/xvfb.sh
 
+# Each phase says how long it took, so the log shows where the time goes.
+phase_started=$(date +%s)
+phase_done() {  # what
+  local now
+  now=$(date +%s)
+  echo "== $1 took $((now - phase_started)) s"
+  phase_started=$now
+}
+
 ./scripts/install-deps.sh
+phase_done "installing"
 jobs=$(nproc)
 
 echo "== layers"
@@ -36,12 +46,16 @@ configure_and_build() {  # preset
   cmake --build --preset "$1" -j "$jobs"
 }
 configure_and_build host
+phase_done "the host build"
 configure_and_build win64
+phase_done "the x86-64 build"
 # The shipped program is built everywhere, even where it cannot be run.
 configure_and_build win32
+phase_done "the 32-bit build"
 
 echo "== host tests"
 ctest --preset host -j "$jobs"
+phase_done "the host tests"
 
 # Every prefix of a build: the default one and those of other code pages.
 stop_build_servers() {  # build dirs

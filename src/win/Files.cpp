@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <iterator>
 #include <utility>
+#include <vector>
 
 #include "ShippedHelp.h"
 #include "base/Assert.h"
@@ -33,8 +34,6 @@ constexpr DWORD kLongPathBufferSize = 32768;
 constexpr wchar_t kPathSeparator = L'\\';
 constexpr const char* kHelpExtension = ".hlp";
 constexpr const char* kEmptyParameterMessage = "Error parameter";
-constexpr wchar_t kVersionRoot[] = L"\\";
-constexpr char kVersionLibrary[] = "version.dll";
 constexpr wchar_t kOpenVerb[] = L"open";
 // The help viewer as WinHelp starts it, and the class of its window.
 constexpr wchar_t kHelpViewerName[] = L"winhlp32.exe";
@@ -299,38 +298,6 @@ void ShellOpen(HWND owner, std::string_view target) {
   if (!shellExecute) return;
   const std::wstring file = Widen(target);
   base::CallForeign([&] { shellExecute(owner, kOpenVerb, file.c_str(), L"", L"", SW_SHOW); });
-}
-
-// ---------------------------------------------------------------- version
-
-// The version library is no known system library: it is loaded from the
-// system folder by the lookup, never imported.
-std::vector<char> ReadFileVersionBlock(const FilePath& file) {
-  static const auto sizeOf = LibraryFunction<decltype(&GetFileVersionInfoSizeW)>(
-      kVersionLibrary, "GetFileVersionInfoSizeW", Loading::OnDemand);
-  static const auto read = LibraryFunction<decltype(&GetFileVersionInfoW)>(
-      kVersionLibrary, "GetFileVersionInfoW", Loading::OnDemand);
-  const std::wstring& path = PathAccess::Wide(file);
-  if (path.empty() || !sizeOf || !read) return {};
-  DWORD unused = 0;
-  const DWORD size = sizeOf(path.c_str(), &unused);
-  if (size == 0) return {};
-  std::vector<char> block(size, 0);
-  if (!read(path.c_str(), 0, size, block.data())) return {};
-  return block;
-}
-
-const VS_FIXEDFILEINFO* FixedFileInfo(std::vector<char>& block) {
-  static const auto query = LibraryFunction<decltype(&VerQueryValueW)>(
-      kVersionLibrary, "VerQueryValueW", Loading::OnDemand);
-  VS_FIXEDFILEINFO* info = nullptr;
-  UINT length = 0;
-  if (block.empty() || !query ||
-      !query(block.data(), kVersionRoot, reinterpret_cast<void**>(&info), &length) || !info ||
-      length < sizeof *info) {
-    return nullptr;
-  }
-  return info;
 }
 
 }  // namespace win

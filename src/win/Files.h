@@ -1,5 +1,5 @@
-// The program's files: its own path, the help file and its viewer, the shell
-// and the version block. Paths stay UTF-16 from one system call to the next:
+// The program's files: its own path, the help file and its viewer, and the
+// shell. Paths stay UTF-16 from one system call to the next:
 // a folder named in any language is found again.
 #pragma once
 
@@ -7,7 +7,6 @@
 
 #include <string>
 #include <string_view>
-#include <vector>
 
 namespace win {
 
@@ -61,10 +60,5 @@ bool ShowHelp(HWND owner, UINT command, ULONG_PTR data);
 // Asks the shell to open a document or an address (ShellExecute "open");
 // a failure is silent.
 void ShellOpen(HWND owner, std::string_view target);
-
-// A file's version block (GetFileVersionInfo); empty when it has none.
-std::vector<char> ReadFileVersionBlock(const FilePath& file);
-// The fixed file information at the root of a version block, or null.
-const VS_FIXEDFILEINFO* FixedFileInfo(std::vector<char>& block);
 
 }  // namespace win
