@@ -6,20 +6,21 @@
 #include <cstdlib>
 #include <string_view>
 
-#include "calc/NumberText.h"
 #include "base/Exception.h"
+#include "calc/NumberText.h"
+#include "FuzzTarget.h"
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+ZEMKO_FUZZ_TARGET(ConversionsFuzz) {
   const std::string_view text(reinterpret_cast<const char*>(data), size);
   try {
     const double value = calc::TextToNumber(text);
-    if (!std::isfinite(value) || value < 0) std::abort();
+    ZEMKO_FUZZ_CHECK(std::isfinite(value) && value >= 0);
     calc::ResultText(value < 9e18 ? value : 0.0);
   } catch (const base::Exception& e) {
-    if (e.Kind() != base::ErrorKind::ConvertError && e.Kind() != base::ErrorKind::FloatOverflow)
-      std::abort();
+    ZEMKO_FUZZ_CHECK(e.Kind() == base::ErrorKind::ConvertError ||
+                     e.Kind() == base::ErrorKind::FloatOverflow);
   }
   const std::int32_t integer = calc::TextToInteger(text);
-  if (calc::TextToInteger(calc::IntegerToText(integer)) != integer) std::abort();
+  ZEMKO_FUZZ_CHECK(calc::TextToInteger(calc::IntegerToText(integer)) == integer);
   return 0;
 }

@@ -17,14 +17,15 @@ LAYERS = {
     "calc": {"base"},
     "text": set(),
     "rules": {"text"},
+    "dib": set(),
     "win": {"rules", "text", "base"},
-    "widgets": {"win", "base"},
+    "widgets": {"win", "dib", "base"},
     "err": {"win", "base"},
     "skin": {"widgets", "win", "base"},
     "about": {"skin", "widgets", "win", "base"},
     "mainwindow": {"skin", "widgets", "win", "rules", "text", "calc", "base"},
     "commands": {"mainwindow", "about", "skin", "widgets", "win", "rules", "text", "calc", "base"},
-    "app": {"commands", "mainwindow", "about", "skin", "err", "widgets", "win", "rules", "text",
+    "app": {"commands", "mainwindow", "about", "skin", "err", "widgets", "win", "dib", "rules", "text",
             "calc", "base"},
 }
 # Headers from outside src/ that a layer may include by bare name.

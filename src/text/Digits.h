@@ -1,10 +1,9 @@
-// Decimal digits of every script. Input methods and keyboards of other
-// languages type digits that are not ASCII (full-width, Arabic-Indic,
-// Persian, Devanagari, ...); the number rules read ASCII digits only, so
-// such a digit is folded to its ASCII one before the rules see the text.
+// Decimal digits of every script, and the characters of UTF-16 text. Input
+// methods and keyboards of other languages type digits that are not ASCII
+// (full-width, Arabic-Indic, Persian, Devanagari, ...); the number rules read
+// ASCII digits only, so such a digit is read as its ASCII one.
 #pragma once
 
-#include <string>
 #include <string_view>
 
 namespace text {
@@ -14,37 +13,22 @@ namespace text {
 // and other numbers are no decimal digits.
 int DecimalDigitValue(char32_t character);
 
-// The UTF-16 text with every decimal digit replaced by its ASCII digit; a
-// digit beyond the first plane (a surrogate pair) becomes one ASCII digit.
-// Everything else, lone surrogates included, stays as it is.
+// The character that starts at units[i]: a surrogate pair is one character
+// beyond the first plane, and i is left on its second unit; a lone
+// surrogate is a character of its own.
 template <typename Unit>
-std::basic_string<Unit> FoldDecimalDigits(std::basic_string_view<Unit> text) {
+char32_t NextCharacter(std::basic_string_view<Unit> units, std::size_t& i) {
   static_assert(sizeof(Unit) == 2, "UTF-16 units");
   constexpr char32_t kHighFirst = 0xD800, kHighLast = 0xDBFF;
   constexpr char32_t kLowFirst = 0xDC00, kLowLast = 0xDFFF;
   constexpr char32_t kPlaneOffset = 0x10000;
   constexpr int kSurrogateBits = 10;
-  std::basic_string<Unit> folded;
-  folded.reserve(text.size());
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    char32_t character = static_cast<char16_t>(text[i]);
-    std::size_t units = 1;
-    if (character >= kHighFirst && character <= kHighLast && i + 1 < text.size()) {
-      const char32_t low = static_cast<char16_t>(text[i + 1]);
-      if (low >= kLowFirst && low <= kLowLast) {
-        character = kPlaneOffset + ((character - kHighFirst) << kSurrogateBits) + (low - kLowFirst);
-        units = 2;
-      }
-    }
-    const int digit = DecimalDigitValue(character);
-    if (digit >= 0) {
-      folded += static_cast<Unit>('0' + digit);
-    } else {
-      folded.append(text.substr(i, units));
-    }
-    i += units - 1;
-  }
-  return folded;
+  const char32_t unit = static_cast<char16_t>(units[i]);
+  if (unit < kHighFirst || unit > kHighLast || i + 1 >= units.size()) return unit;
+  const char32_t low = static_cast<char16_t>(units[i + 1]);
+  if (low < kLowFirst || low > kLowLast) return unit;
+  ++i;
+  return kPlaneOffset + ((unit - kHighFirst) << kSurrogateBits) + (low - kLowFirst);
 }
 
 }  // namespace text

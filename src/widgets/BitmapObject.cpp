@@ -2,11 +2,13 @@
 // loaded with one colour replaced.
 #include "widgets/WidgetsInternal.h"
 
-#include <cstdint>
 #include <cstring>
+#include <optional>
+#include <span>
 #include <vector>
 
 #include "base/Assert.h"
+#include "dib/PackedBitmap.h"
 
 namespace widgets {
 
@@ -76,39 +78,9 @@ void BitmapObject::DrawTransparent(HDC dc, int x, int y, Colour key) {
   SetBkColor(dc, oldBack);
 }
 
-namespace {
-
-// How many colour-table entries a packed bitmap carries.
-size_t ColourTableEntries(const BITMAPINFOHEADER& header) {
-  if (header.biClrUsed) return header.biClrUsed;
-  return header.biBitCount <= 8 ? size_t{1} << header.biBitCount : 0;
-}
-
-// Bytes of pixel data the header asks for; 0 when it does not say. A size
-// beyond any buffer (a product that would wrap) is SIZE_MAX, which no bounds
-// check lets through.
-size_t PixelBytes(const BITMAPINFOHEADER& header) {
-  if (header.biCompression != BI_RGB && header.biCompression != BI_BITFIELDS)
-    return header.biSizeImage;
-  constexpr size_t kBitsPerRowUnit = 32;
-  constexpr size_t kBytesPerRowUnit = 4;
-  size_t rowBits = 0;
-  if (__builtin_mul_overflow(static_cast<size_t>(header.biWidth), size_t{header.biBitCount},
-                             &rowBits) ||
-      rowBits > SIZE_MAX - (kBitsPerRowUnit - 1))
-    return SIZE_MAX;
-  const size_t rowBytes = (rowBits + kBitsPerRowUnit - 1) / kBitsPerRowUnit * kBytesPerRowUnit;
-  const size_t rows = header.biHeight < 0 ? 0 - static_cast<size_t>(header.biHeight)
-                                          : static_cast<size_t>(header.biHeight);
-  size_t total = 0;
-  if (__builtin_mul_overflow(rowBytes, rows, &total)) return SIZE_MAX;
-  return total;
-}
-
-}  // namespace
-
-// A bitmap resource is a packed bitmap: header, colour table, pixels. The
-// key colour is replaced in a copy of the colour table, so only exact
+// A bitmap resource is a packed bitmap: header, colour table, pixels; its
+// layout is checked against its size before the system reads it. The key
+// colour is replaced in a copy of the colour table, so only exact
 // matches change and the pixels are never touched. This is what the common
 // controls library's mapped bitmap does; doing it here keeps that library
 // out of the program's start.
@@ -118,20 +90,13 @@ HBITMAP LoadMappedBitmap(HINSTANCE module, int resourceId, Colour from, Colour t
   HGLOBAL loaded = found ? LoadResource(module, found) : nullptr;
   const auto* bytes = loaded ? static_cast<const BYTE*>(LockResource(loaded)) : nullptr;
   const size_t size = found ? SizeofResource(module, found) : 0;
-  BITMAPINFOHEADER header;
-  if (!bytes || size < sizeof header) return nullptr;
-  std::memcpy(&header, bytes, sizeof header);
-  if (header.biSize < sizeof header || header.biSize > size || header.biWidth <= 0 ||
-      header.biHeight == 0 || header.biBitCount == 0 || header.biBitCount > 32)
-    return nullptr;
-
-  size_t tableOffset = header.biSize;
-  if (header.biSize == sizeof header && header.biCompression == BI_BITFIELDS)
-    tableOffset += 3 * sizeof(DWORD);
-  const size_t entries = ColourTableEntries(header);
-  if (tableOffset > size || entries > (size - tableOffset) / sizeof(RGBQUAD)) return nullptr;
-  const size_t infoSize = tableOffset + entries * sizeof(RGBQUAD);
-  if (PixelBytes(header) > size - infoSize) return nullptr;
+  if (!bytes) return nullptr;
+  const std::optional<dib::PackedLayout> layout = dib::CheckPackedBitmap(
+      std::as_bytes(std::span(bytes, size)));
+  if (!layout) return nullptr;
+  const size_t tableOffset = layout->tableOffset;
+  const size_t entries = layout->tableEntries;
+  const size_t infoSize = layout->pixelsOffset;
 
   std::vector<BYTE> info(bytes, bytes + infoSize);
   const COLORREF key = ResolveColour(from);

@@ -2,7 +2,7 @@
 // fifty megabytes in linear time) and replacing a file name's extension.
 #include "text/Text.h"
 
-#include "text/Digits.h"
+#include "text/Windows1251.h"
 
 #include <gtest/gtest.h>
 
@@ -177,34 +177,40 @@ TEST(ReplaceExtensionTest, ReplacesOnlyTheFileNamesExtension) {
 
 }  // namespace
 
-// ================================================================== digits
+// ========================================================== Windows-1251
 
-// A decimal digit of any script reads as its ASCII digit; nothing else is
-// folded, so a superscript stays what the number rules refuse.
-TEST(FoldDecimalDigitsTest, FoldsEveryScriptsDigitsAndNothingElse) {
+// Every byte there and back; a decimal digit of any script reads as its ASCII
+// digit; any other character the code page lacks is one '?', a pair too.
+TEST(Windows1251Test, ConvertsEveryByteAndFoldsOnlyDecimalDigits) {
+  for (int byte = 0; byte < 256; ++byte) {
+    const std::string text(1, static_cast<char>(byte));
+    EXPECT_EQ(NarrowWindows1251(std::u16string_view(WidenWindows1251<char16_t>(text))), text)
+        << byte;
+  }
+  EXPECT_EQ(WidenWindows1251<char16_t>("\xCA\xB8\x85\x98"), u"\x041A\x0451\x2026\x0098");
   struct Case {
     std::u16string_view wide;
-    std::u16string_view folded;
+    std::string_view narrow;
   };
   const Case cases[] = {
-      {u"\xFF12\x0663", u"23"},                // full-width two, Arabic-Indic three
-      {u"\x06F9\x0966\x09EF\x0E55", u"9095"},  // Persian, Devanagari, Bengali, Thai
-      {u"\x00B2\x2082\x2460\x216B",
-       u"\x00B2\x2082\x2460\x216B"},                   // super-, subscript, circled, Roman
-      {u"\xFF0C\x2212\x00BD", u"\xFF0C\x2212\x00BD"},  // full-width comma, minus, one half
-      {u"\xD835\xDFD7", u"9"},                         // mathematical bold nine, a pair
-      {u"\xD835\xDFD8", u"0"},                         // the next run's zero
-      {u"\xD83D\xDE00", u"\xD83D\xDE00"},              // an emoji stays a pair
-      {u"1\xD835", u"1\xD835"},                        // a lone high surrogate at the end
-      {u"\xDFD7\xD835", u"\xDFD7\xD835"},              // halves in the wrong order
-      {u"\x065F\x066A\xFF1A", u"\x065F\x066A\xFF1A"},  // just outside the runs
+      {u"\xFF12\x0663", "23"},                // full-width two, Arabic-Indic three
+      {u"\x06F9\x0966\x09EF\x0E55", "9095"},  // Persian, Devanagari, Bengali, Thai
+      {u"\x00B2\x2082\x2460\x216B", "????"},  // super-, subscript, circled, Roman
+      {u"\xFF0C\x2212\x00BD\x00C0", "????"},  // full-width comma, minus, one half, À
+      {u"\xD835\xDFD7\xD835\xDFD8", "90"},    // mathematical bold nine, then zero
+      {u"x\xD83D\xDE00y", "x?y"},             // an emoji: one character
+      {u"1\xD835", "1?"},                     // a lone high surrogate at the end
+      {u"\xDFD7\xD835"
+       u"5",
+       "??5"},  // halves in the wrong order
+      {u"\x065F\x066A\xFF1A\x002F\x003A", "???"
+                                          "/:"},  // just outside the digit runs
+      {std::u16string_view(u"a\0b", 3), std::string_view("a\0b", 3)},
   };
   for (const Case& c : cases) {
-    EXPECT_EQ(FoldDecimalDigits(c.wide), c.folded)
+    EXPECT_EQ(NarrowWindows1251(c.wide), c.narrow)
         << testing::PrintToString(std::u16string(c.wide));
   }
-  EXPECT_EQ(DecimalDigitValue(U'/'), -1);
-  EXPECT_EQ(DecimalDigitValue(U':'), -1);
   EXPECT_EQ(DecimalDigitValue(0x1FBF9), 9);
   EXPECT_EQ(DecimalDigitValue(0x10FFFF), -1);
 }
