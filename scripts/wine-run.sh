@@ -33,8 +33,12 @@ fi
 
 # Wine's system processes (services, plugplay, ...) inherit the output of the
 # program that starts them and outlive it, so a test runner reading that
-# output would wait for them. Start them first, detached from our output.
-"$WINE" cmd /c exit >/dev/null 2>&1 </dev/null
+# output would wait for them. Start them first, detached from our output,
+# unless the caller keeps them running for this prefix (test.sh does, with a
+# persistent server: ZEMKO_WINE_SERVICES_UP names the prefix).
+if [ "${ZEMKO_WINE_SERVICES_UP:-}" != "$WINEPREFIX" ]; then
+  "$WINE" cmd /c exit >/dev/null 2>&1 </dev/null
+fi
 
 "$WINE" "$@" </dev/null
 rc=$?

@@ -68,21 +68,6 @@ bool SurvivesSystemCodePage(const std::wstring& text) {
   return back == text;
 }
 
-// The path as a program that reads it in the system's code page can open it:
-// itself when it survives that code page, else its 8.3 short form (which
-// is plain ASCII). Where the volume keeps no short names, the long one is
-// all there is.
-std::wstring PathForCodePageReaders(const std::wstring& path) {
-  if (SurvivesSystemCodePage(path)) return path;
-  const DWORD size = GetShortPathNameW(path.c_str(), nullptr, 0);
-  if (size == 0) return path;
-  std::wstring shortPath(size, L'\0');
-  const DWORD length = GetShortPathNameW(path.c_str(), shortPath.data(), size);
-  if (length == 0 || length >= size) return path;
-  shortPath.resize(length);
-  return shortPath;
-}
-
 }  // namespace
 
 // ---------------------------------------------------------------- paths
@@ -119,6 +104,17 @@ FilePath ModuleDirectory() {
 }
 
 // ---------------------------------------------------------------- help
+
+std::wstring PathForCodePageReaders(const std::wstring& path) {
+  if (SurvivesSystemCodePage(path)) return path;
+  const DWORD size = GetShortPathNameW(path.c_str(), nullptr, 0);
+  if (size == 0) return path;
+  std::wstring shortPath(size, L'\0');
+  const DWORD length = GetShortPathNameW(path.c_str(), shortPath.data(), size);
+  if (length == 0 || length >= size) return path;
+  shortPath.resize(length);
+  return shortPath;
+}
 
 void SetHelpFile(const FilePath& path) {
   ZEM_ASSERT(!path.Empty(), kEmptyParameterMessage);

@@ -57,6 +57,12 @@ FilePath HelpFilePath();
 // one this build shipped (a missing one is the viewer's to report).
 bool ShowHelp(HWND owner, UINT command, ULONG_PTR data);
 
+// The path as a program that reads it in the system's code page (the help
+// viewer) can open it: itself when it survives that code page, else its 8.3
+// short form, which is plain ASCII. Where the volume keeps no short names,
+// the long one is all there is.
+std::wstring PathForCodePageReaders(const std::wstring& path);
+
 // Asks the shell to open a document or an address (ShellExecute "open");
 // a failure is silent.
 void ShellOpen(HWND owner, std::string_view target);

@@ -14,6 +14,7 @@
 #include "support/Input.h"
 #include "support/WindowTestSupport.h"
 #include "support/ZemkoRun.h"
+#include "win/Files.h"
 #include "win/WideText.h"
 
 namespace {
@@ -136,6 +137,36 @@ TEST_F(ForeignFolder, AboutShowsTheVersion) {
   const std::vector<HWND> labels = zemko_test::ChildrenOfClass(about, "STATIC");
   ASSERT_EQ(3u, labels.size());
   EXPECT_EQ(kVersionLine, zemko_test::WideTextOf(labels[1]));
+}
+
+// The help file's path as the viewer gets it, in the system's code page:
+// it comes back from that code page unchanged and names the same file.
+TEST(ForeignFolderPath, SurvivesTheSystemCodePageAndNamesTheSameFile) {
+  const std::wstring program = CopyIntoForeignFolder();
+  ASSERT_FALSE(program.empty()) << "cannot copy the program: error " << GetLastError();
+  const std::wstring help = FolderOf(program) + L"Zemko.hlp";
+  const std::wstring path = win::PathForCodePageReaders(help);
+
+  char bytes[MAX_PATH * 2] = {};
+  const int size = WideCharToMultiByte(CP_ACP, 0, path.c_str(), -1, bytes, sizeof bytes, nullptr,
+                                       nullptr);
+  ASSERT_GT(size, 0);
+  wchar_t back[MAX_PATH * 2] = {};
+  ASSERT_GT(MultiByteToWideChar(CP_ACP, 0, bytes, -1, back, MAX_PATH * 2), 0);
+  EXPECT_EQ(path, back) << "the path did not survive code page " << GetACP();
+
+  auto identity = [](const std::wstring& file) {
+    BY_HANDLE_FILE_INFORMATION info{};
+    HANDLE handle = CreateFileW(file.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) return std::wstring();
+    GetFileInformationByHandle(handle, &info);
+    CloseHandle(handle);
+    return std::to_wstring(info.dwVolumeSerialNumber) + L":" +
+           std::to_wstring(info.nFileIndexHigh) + L":" + std::to_wstring(info.nFileIndexLow);
+  };
+  ASSERT_FALSE(identity(help).empty());
+  EXPECT_EQ(identity(help), identity(back));
 }
 
 }  // namespace

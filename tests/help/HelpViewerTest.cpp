@@ -262,4 +262,30 @@ TEST_F(OtherSystemSlowViewer, TheWindowPaintsWhileTheViewerStartsInTheWindowsFol
   EXPECT_EQ(Lower(WindowsFolder()), Lower(folder));
 }
 
+// Run only in a copy of the test prefix with no viewer at all: a viewer
+// planted beside the program (a download, say) never runs, whichever way the
+// system would look for a program named bare.
+TEST(OtherSystemWithoutViewer, APlantedViewerBesideTheProgramNeverRuns) {
+  const std::wstring built = win::Widen(zemko_test::WindowsPath(ZEMKO_EXE));
+  const std::wstring from = built.substr(0, built.rfind(L'\\') + 1);
+  const std::wstring folder = win::Widen(zemko_test::WindowsPath(ZEMKO_COPIES_DIR)) +
+                              L"\\planted-viewer\\";
+  CreateDirectoryW(folder.c_str(), nullptr);
+  for (const wchar_t* name : {L"Zemko.exe", L"Zemko.hlp"})
+    ASSERT_TRUE(CopyFileW((from + name).c_str(), (folder + name).c_str(), FALSE));
+  ASSERT_TRUE(CopyFileW(win::Widen(zemko_test::WindowsPath(ZEMKO_PLANTED_VIEWER)).c_str(),
+                        (folder + kViewerFile).c_str(), FALSE));
+  const std::wstring mark = folder + kViewerFile + L".loaded";
+  DeleteFileW(mark.c_str());
+
+  zemko_test::ZemkoRun run(folder + L"Zemko.exe");
+  ASSERT_TRUE(run.Start());
+  ClickHelpButton(run.MainWindow());
+  Sleep(kSettleMs);
+  EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesW(mark.c_str())) << "the planted viewer ran";
+  EXPECT_TRUE(ViewerWindows().empty());
+  PostMessageW(run.MainWindow(), WM_CLOSE, 0, 0);
+  EXPECT_EQ(0u, run.WaitForExit());
+}
+
 }  // namespace
