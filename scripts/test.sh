@@ -69,7 +69,6 @@ stop_build_servers() {  # build dirs
 # against the prefixes of its own build tree: nothing one suite's tests touch
 # (display, focus, clipboard, registry, files) is the other's. The tests
 # mostly wait for windows, so two suites share two processors well.
-displays=()
 display_pids=()
 stop_displays() {
   local pid
@@ -78,7 +77,8 @@ stop_displays() {
     wait "$pid" 2>/dev/null || true
   done
 }
-trap 'kill $(jobs -p) 2>/dev/null; stop_build_servers build/win64 build/win; stop_displays' EXIT
+# Under set -e a failing command here would change the script's exit code.
+trap 'kill $(jobs -p) 2>/dev/null || true; stop_build_servers build/win64 build/win; stop_displays' EXIT
 
 run_windows_suite() {  # preset, build dir, word size, display
   local preset=$1 dir=$2 bits=$3 started status=0
@@ -111,7 +111,6 @@ logs=()
 for suite in "${suites[@]}"; do
   IFS=: read -r preset dir bits <<< "$suite"
   start_xvfb
-  displays+=("$DISPLAY")
   display_pids+=("$XVFB_PID")
   XVFB_PID=""
   log="$root/$dir/windows-tests.log"
