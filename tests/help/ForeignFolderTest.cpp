@@ -30,7 +30,6 @@ constexpr DWORD kViewerTimeMs = 30000;
 constexpr DWORD kTopicTimeMs = 10000;
 constexpr DWORD kCloseTimeMs = 10000;
 constexpr DWORD kAboutTimeMs = 5000;
-constexpr DWORD kPollMs = 50;
 // The About button: 16 x 16 on the caption strip, its left at the client
 // width minus 58, two pixels from the top.
 constexpr int kCaptionButtonSize = 16;

@@ -13,7 +13,6 @@ constexpr char kViewerClass[] = "MS_WINHELP";
 constexpr char kDialogClass[] = "#32770";
 constexpr char kRichEditPrefix[] = "RichEdit";
 constexpr UINT kReadTimeoutMs = 2000;
-constexpr DWORD kPollMs = 50;
 constexpr int kHelpButtonSize = 26;
 constexpr int kHelpButtonMargin = 10;
 // Far enough into a character that the click lands on it, not before it.
@@ -49,16 +48,6 @@ BOOL CALLBACK FindRichEdit(HWND window, LPARAM context) {
     return FALSE;
   }
   return TRUE;
-}
-
-template <typename Condition>
-bool WaitUntil(Condition condition, DWORD milliseconds) {
-  const DWORD start = GetTickCount();
-  while (!condition()) {
-    if (GetTickCount() - start > milliseconds) return false;
-    Sleep(kPollMs);
-  }
-  return true;
 }
 
 }  // namespace

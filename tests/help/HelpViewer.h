@@ -16,6 +16,20 @@ namespace zemko_help_test {
 inline constexpr char kHelpTitle[] = "Справка по программе Земко";
 inline constexpr char kFirstTopic[] = "Что такое система";
 
+// How often the waits below look again.
+inline constexpr DWORD kPollMs = 50;
+
+// Waits until the condition holds; false once the time is up.
+template <typename Condition>
+bool WaitUntil(Condition condition, DWORD milliseconds) {
+  const DWORD start = GetTickCount();
+  while (!condition()) {
+    if (GetTickCount() - start > milliseconds) return false;
+    Sleep(kPollMs);
+  }
+  return true;
+}
+
 // Every top-level window of the viewer, shown or hidden.
 std::vector<HWND> ViewerWindows();
 // The viewer window that shows a topic, once it is there; null after the time.

@@ -31,7 +31,6 @@ constexpr wchar_t kViewerFile[] = L"winhlp32.exe";
 constexpr int kJumpClicks = 3;
 constexpr DWORD kJumpWaitMs = 3000;
 constexpr DWORD kSettleMs = 500;
-constexpr DWORD kPollMs = 50;
 // A window that has its messages paints at once; the slow viewer sleeps
 // for much longer (SlowViewer.cpp).
 constexpr DWORD kRepaintTimeMs = 1500;
@@ -48,16 +47,6 @@ std::wstring WindowsFolder() {
 std::wstring Lower(std::wstring text) {
   CharLowerBuffW(text.data(), static_cast<DWORD>(text.size()));
   return text;
-}
-
-template <typename Condition>
-bool WaitUntil(Condition condition, DWORD milliseconds) {
-  const DWORD start = GetTickCount();
-  while (!condition()) {
-    if (GetTickCount() - start > milliseconds) return false;
-    Sleep(kPollMs);
-  }
-  return true;
 }
 
 // Clicks the jump and waits for its topic. A click that reached the viewer
