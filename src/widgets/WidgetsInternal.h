@@ -77,7 +77,7 @@ struct Control::Internals {
   static AccessibleControl*& AccessibleObject(Control& c) { return c.accessible_; }
 };
 
-// Process state of the layer (Application.cpp).
+// Process state of the layer (MessageLoop.cpp).
 struct LayerState {
   bool running = false;
   bool terminated = false;
@@ -149,7 +149,8 @@ class Window {
   HWND handle_;
 };
 
-// Handle accounting: each wrapper counts what it makes and what it frees.
+// Handle accounting (Handles.cpp): each wrapper counts what it makes and
+// what it frees.
 HFONT CountedCreateFont(const LOGFONTW& logFont);
 HBRUSH CountedCreateBrush(COLORREF colour);
 HBITMAP CountBitmap(HBITMAP bitmap);  // counts a bitmap made elsewhere
@@ -159,15 +160,15 @@ void CountedDeleteDc(HDC dc);
 HICON CountedCopyIcon(HICON icon);
 void CountedDestroyIcon(HICON icon);
 
+// A font with Cyrillic glyphs whatever the system's code page (Font.cpp).
+HFONT CreateCyrillicFont(const LOGFONTW& logFont);
+
 // Registers one of the layer's own window classes, with the arrow cursor;
 // gives back its name. Each kind calls it once, on its first window.
 const wchar_t* LayerClass(const wchar_t* name, UINT classStyle);
 
 // The program icon "MAINICON", loaded once; null when the module has none.
 HICON ProgramIcon();
-
-// Shift state of the keyboard as mouse and key handlers get it.
-unsigned KeyboardShiftState();
 
 // A memory DC with a bitmap selected, restored and freed on scope exit.
 class SelectedBitmapDc {

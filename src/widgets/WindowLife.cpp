@@ -8,6 +8,18 @@
 
 namespace widgets {
 
+const wchar_t* LayerClass(const wchar_t* name, UINT classStyle) {
+  WNDCLASSW windowClass{};
+  windowClass.style = classStyle;
+  windowClass.lpfnWndProc = ControlWindowProcedure;
+  windowClass.hInstance = ModuleInstance();
+  windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+  windowClass.lpszClassName = name;
+  ZEM_ASSERT(RegisterClassW(&windowClass) || GetLastError() == ERROR_CLASS_ALREADY_EXISTS,
+             "Can not register window class");
+  return name;
+}
+
 HWND Control::Handle() {
   if (!window_) {
     if (parent_) parent_->Handle();

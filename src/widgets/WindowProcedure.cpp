@@ -31,6 +31,15 @@ WORD ScanCode(LPARAM lParam) {
   return static_cast<WORD>((lParam >> kScanCodeShift) & kScanCodeBits);
 }
 
+// Shift state of the keyboard as mouse and key handlers get it.
+unsigned KeyboardShiftState() {
+  unsigned shift = 0;
+  if (GetKeyState(VK_SHIFT) < 0) shift |= kShiftKey;
+  if (GetKeyState(VK_CONTROL) < 0) shift |= kCtrlKey;
+  if (GetKeyState(VK_MENU) < 0) shift |= kAltKey;
+  return shift;
+}
+
 bool IsMouseMessage(UINT message) { return message >= WM_MOUSEFIRST && message <= WM_MOUSELAST; }
 
 }  // namespace
