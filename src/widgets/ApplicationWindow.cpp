@@ -44,11 +44,7 @@ void ApplicationWindow::WindowCreated() {
   }
 }
 
-bool ApplicationWindow::KindHook(UINT message, WPARAM& wParam, LPARAM lParam, LRESULT& result) {
-  return ReflectColours(message, wParam, lParam, result);
-}
-
-bool ApplicationWindow::KindHandling(UINT message, WPARAM& wParam, LPARAM, LRESULT& result) {
+bool ApplicationWindow::HandleKind(UINT message, WPARAM& wParam, LPARAM, LRESULT& result) {
   LayerState& state = State();
   switch (message) {
     case WM_CLOSE:
@@ -59,12 +55,12 @@ bool ApplicationWindow::KindHandling(UINT message, WPARAM& wParam, LPARAM, LRESU
       const UINT command = wParam & 0xFFF0;  // the low four bits are the system's own
       Form* mainForm = state.mainForm;
       if (command == SC_CLOSE && mainForm && !children_.empty() && children_.front() == mainForm &&
-          mainForm->window_) {
-        Window(mainForm->window_).Post(WM_CLOSE);
+          mainForm->HasWindow()) {
+        Window(mainForm->Handle()).Post(WM_CLOSE);
         result = 0;
         return true;
       }
-      if (command == SC_MINIMIZE && minimiseAnchor_ && minimiseAnchor_->window_) {
+      if (command == SC_MINIMIZE && minimiseAnchor_ && minimiseAnchor_->HasWindow()) {
         // The minimise animation starts from the anchor form.
         Window(window_).SetPos(minimiseAnchor_->GetLeft(), minimiseAnchor_->GetTop(),
                                minimiseAnchor_->GetWidth(), 0, SWP_NOREDRAW | SWP_NOZORDER);
@@ -74,8 +70,8 @@ bool ApplicationWindow::KindHandling(UINT message, WPARAM& wParam, LPARAM, LRESU
     case WM_SETFOCUS: {
       // The focus goes on to the form that was active last.
       Control* form = lastActiveForm_ ? lastActiveForm_ : state.mainForm;
-      if (!form || !form->window_) return false;
-      Window(form->window_).Focus();
+      if (!form || !form->HasWindow()) return false;
+      Window(form->Handle()).Focus();
       result = 0;
       return true;
     }

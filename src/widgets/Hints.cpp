@@ -54,10 +54,10 @@ Hint* CreateHint() { return new Hint(); }
 void AttachHint(Hint* hint, Control* control) {
   if (hint->control_ == control) return;
   // Out of its old owner without being freed; the new owner's hint goes.
-  if (hint->control_) (void)Control::Internals::HintOf(*hint->control_).release();
+  if (hint->control_) (void)Hint::SlotOf(*hint->control_).release();
   hint->DestroyTooltip();  // it stood for the old control's window
   hint->control_ = control;
-  Control::Internals::HintOf(*control).reset(hint);
+  Hint::SlotOf(*control).reset(hint);
 }
 
 void SetHintText(Hint* hint, std::string_view text) {
@@ -78,7 +78,7 @@ void Control::SetHint(std::string_view text) {
 void DestroyHint(Hint* hint) {
   if (!hint) return;
   if (hint->control_) {
-    Control::Internals::HintOf(*hint->control_).reset();
+    Hint::SlotOf(*hint->control_).reset();
   } else {
     delete hint;
   }

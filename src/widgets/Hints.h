@@ -3,9 +3,9 @@
 // on the first mouse move over the control and goes when the mouse leaves.
 //
 // A control owns its hint: AttachHint hands the hint over, and the hint is
-// destroyed with the control. The hint watches the control's messages
-// through a hook of its own, so the control's general message slot stays
-// free for the program.
+// destroyed with the control. The hint watches the control's messages in the
+// window procedure's first stage, beside the general message slots, so the
+// control's own slot stays free for the program.
 #pragma once
 
 #include <windows.h>
@@ -57,8 +57,11 @@ class Hint {
   Hint();
   ~Hint();
 
-  // The hook: sees every message of the control and consumes none. A
-  // tooltip does not outlive the window it stands for.
+  // Where a control keeps the hint it owns.
+  static std::unique_ptr<Hint>& SlotOf(Control& control) { return control.hint_; }
+
+  // Sees every message of the control and consumes none. A tooltip does
+  // not outlive the window it stands for.
   void Observe(UINT message, WPARAM wParam, LPARAM lParam);
   void CreateTooltip();
   void DestroyTooltip();

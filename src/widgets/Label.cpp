@@ -1,6 +1,7 @@
 // Labels: "STATIC" texts on one line or wrapped, with their alignment bits
 // and their click.
 #include <oleacc.h>
+#include <olectl.h>
 
 #include "widgets/WidgetsInternal.h"
 
@@ -51,8 +52,13 @@ Control::StyleBits Label::VerticalAlignmentBits(int alignment) const {
   return {SS_CENTERIMAGE, alignment == kVAlignCentre ? DWORD(SS_CENTERIMAGE) : 0};
 }
 
-void Label::ReflectedCommand(WORD code) {
-  if (code == STN_CLICKED) FireClick();
+// A click reaches the label as its parent's WM_COMMAND, reflected.
+bool Label::HandleKind(UINT message, WPARAM& wParam, LPARAM lParam, LRESULT& result) {
+  if (message == OCM_COMMAND) {
+    if (HIWORD(wParam) == STN_CLICKED) FireClick();
+    return true;
+  }
+  return Control::HandleKind(message, wParam, lParam, result);
 }
 
 }  // namespace widgets

@@ -56,8 +56,8 @@ void RunMessageLoop(Control*& application) {
   state.currentApplication = application;
   try {
     if (application) {
-      Control::Internals::CreateWindowTree(*application);
-      Control::Internals::ShowCreatedHidden(*application);
+      application->CreateWindowTree();
+      application->ShowCreatedHidden();
     }
     RethrowPendingException();
   } catch (...) {
@@ -93,7 +93,7 @@ void RunMessageLoop(Control*& application) {
   if (application) {
     gShuttingDown = true;
     try {
-      Control::Internals::DestroyNow(*application);
+      application->DestroyNow();
     } catch (...) {
       StorePendingException(std::current_exception());
     }
