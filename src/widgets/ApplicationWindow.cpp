@@ -17,12 +17,16 @@ ApplicationWindow::ApplicationWindow(std::string_view caption) : Control(nullptr
   text_ = caption;
 }
 
-ApplicationWindow* CreateApplicationObject(std::string_view caption) {
+ApplicationWindow* ApplicationWindow::Create(std::string_view caption) {
   auto* application = new ApplicationWindow(caption);
   LayerState& state = State();
   state.applicationObject = application;
   state.terminated = false;
   return application;
+}
+
+ApplicationWindow* CreateApplicationObject(std::string_view caption) {
+  return ApplicationWindow::Create(caption);
 }
 
 const wchar_t* ApplicationWindow::WindowClass() {

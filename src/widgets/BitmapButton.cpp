@@ -79,10 +79,14 @@ BitmapButton::BitmapButton(Control* parent, const BitmapButtonArgs& args)
   bounds_ = {0, 0, width, height};
 }
 
-BitmapButton* CreateBitmapButton(Control* parent, const BitmapButtonArgs& args) {
+BitmapButton* BitmapButton::Create(Control* parent, const BitmapButtonArgs& args) {
   auto* button = new BitmapButton(parent, args);
   if (args.place) button->SetPlace(*args.place);
   return button;
+}
+
+BitmapButton* CreateBitmapButton(Control* parent, const BitmapButtonArgs& args) {
+  return BitmapButton::Create(parent, args);
 }
 
 DWORD BitmapButton::AccessibleRole() const { return ROLE_SYSTEM_PUSHBUTTON; }

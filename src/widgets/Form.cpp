@@ -18,11 +18,15 @@ Form::Form(Control* parent, std::string_view caption) : Control(parent) {
 
 Form::~Form() { CountedDestroyIcon(icon_); }
 
-Form* CreateForm(Control* parent, std::string_view caption) {
+Form* Form::Create(Control* parent, std::string_view caption) {
   auto* form = new Form(parent, caption);
   LayerState& state = State();
   if (dynamic_cast<ApplicationWindow*>(parent) && !state.mainForm) state.mainForm = form;
   return form;
+}
+
+Form* CreateForm(Control* parent, std::string_view caption) {
+  return Form::Create(parent, caption);
 }
 
 const wchar_t* Form::WindowClass() {

@@ -46,13 +46,15 @@ class Hint {
   static constexpr int kDefaultDelay = -1;
   static constexpr COLORREF kWhite = 0xFFFFFF;
 
+  // CreateHint, AttachHint, SetHintText and DestroyHint.
+  static Hint* Create();
+  static void Attach(Hint* hint, Control* control);
+  static void SetText(Hint* hint, std::string_view text);
+  static void Destroy(Hint* hint);
+
  private:
   friend class Control;  // owns it and shows it the control's messages
   friend struct std::default_delete<Hint>;
-  friend Hint* CreateHint();
-  friend void AttachHint(Hint* hint, Control* control);
-  friend void SetHintText(Hint* hint, std::string_view text);
-  friend void DestroyHint(Hint* hint);
 
   Hint();
   ~Hint();

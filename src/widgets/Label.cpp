@@ -24,11 +24,13 @@ Label::Label(Control* parent, std::string_view text, bool wordWrap) : Control(pa
   bounds_ = {0, 0, kDefaultWidth, wordWrap ? kWordWrapLabelHeight : kLabelHeight};
 }
 
-Label* CreateLabel(Control* parent, const LabelArgs& args) {
+Label* Label::Create(Control* parent, const LabelArgs& args) {
   auto* label = new Label(parent, args.text, args.wordWrap);
   if (args.place) label->SetPlace(*args.place);
   return label;
 }
+
+Label* CreateLabel(Control* parent, const LabelArgs& args) { return Label::Create(parent, args); }
 
 Label* CreateLabel(Control* parent, std::string_view text) {
   return CreateLabel(parent, LabelArgs{.text = text});

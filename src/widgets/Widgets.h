@@ -306,12 +306,12 @@ struct EditBoxArgs {
 // last, closing and minimising from the taskbar.
 class ApplicationWindow : public Control {
  public:
-  void SetFocus(bool focus) override;  // comes to the front
+  static ApplicationWindow* Create(std::string_view caption);  // behind CreateApplicationObject
+  void SetFocus(bool focus) override;                          // comes to the front
 
  private:
   friend class Control;
   friend class Form;
-  friend ApplicationWindow* CreateApplicationObject(std::string_view caption);
 
   explicit ApplicationWindow(std::string_view caption);
 
@@ -329,6 +329,7 @@ class ApplicationWindow : public Control {
 // between them by the keyboard.
 class Form : public Control {
  public:
+  static Form* Create(Control* parent, std::string_view caption);  // behind CreateForm
   // Turns on keyboard focus navigation among the form's controls.
   void EnableTabNavigation() { tabNavigation_ = true; }
   // Makes the windows, shows the form in front and focuses its current control.
@@ -339,7 +340,6 @@ class Form : public Control {
 
  private:
   friend class Control;
-  friend Form* CreateForm(Control* parent, std::string_view caption);
 
   Form(Control* parent, std::string_view caption);
   ~Form() override;
@@ -362,9 +362,10 @@ class Form : public Control {
 
 // A "STATIC" text; the word-wrap label is the same kind with SS_LEFT.
 class Label : public Control {
- private:
-  friend Label* CreateLabel(Control* parent, const LabelArgs& args);
+ public:
+  static Label* Create(Control* parent, const LabelArgs& args);  // behind CreateLabel
 
+ private:
   Label(Control* parent, std::string_view text, bool wordWrap);
 
   const wchar_t* WindowClass() override { return L"STATIC"; }
@@ -378,12 +379,11 @@ class Label : public Control {
 // An "EDIT" box.
 class EditBox : public Control {
  public:
+  static EditBox* Create(Control* parent, const EditBoxArgs& args);  // behind CreateEditBox
   // Selects the whole text (selection start 0, length -1).
   void SelectAll();
 
  private:
-  friend EditBox* CreateEditBox(Control* parent, const EditBoxArgs& args);
-
   EditBox(Control* parent, EditOption options);
 
   const wchar_t* WindowClass() override { return L"EDIT"; }
@@ -405,14 +405,14 @@ struct BitmapButtonArgs {
 // An owner-drawn "BUTTON" that shows one glyph of its bitmap per state.
 class BitmapButton : public Control {
  public:
+  static BitmapButton* Create(Control* parent,
+                              const BitmapButtonArgs& args);  // behind CreateBitmapButton
   // Click sends the button its own BN_CLICKED, as a real click does.
   void Click() override;
   // A toggle button's state: down after an odd number of clicks.
   bool IsDown() const { return down_; }
 
  private:
-  friend BitmapButton* CreateBitmapButton(Control* parent, const BitmapButtonArgs& args);
-
   BitmapButton(Control* parent, const BitmapButtonArgs& args);
 
   const wchar_t* WindowClass() override { return L"BUTTON"; }
