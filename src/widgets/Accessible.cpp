@@ -115,14 +115,14 @@ class AccessibleControl final : public IAccessible {
   // IAccessible: name, role and default action are the control's own.
   HRESULT STDMETHODCALLTYPE get_accName(VARIANT child, BSTR* name) override {
     if (!control_) return CO_E_OBJNOTCONNECTED;
-    if (!IsSelf(child) || !Control::Internals::HasOwnName(*control_)) {
+    if (!IsSelf(child) || !control_->HasOwnName()) {
       return standard_->get_accName(child, name);
     }
-    return Answer([&] { return AnswerText(Control::Internals::AccessibleName(*control_), name); });
+    return Answer([&] { return AnswerText(control_->AccessibleName(), name); });
   }
   HRESULT STDMETHODCALLTYPE get_accRole(VARIANT child, VARIANT* role) override {
     if (!control_) return CO_E_OBJNOTCONNECTED;
-    const DWORD own = Control::Internals::AccessibleRole(*control_);
+    const DWORD own = control_->AccessibleRole();
     if (!IsSelf(child) || own == 0) return standard_->get_accRole(child, role);
     if (!role) return E_INVALIDARG;
     role->vt = VT_I4;
@@ -131,14 +131,14 @@ class AccessibleControl final : public IAccessible {
   }
   HRESULT STDMETHODCALLTYPE get_accDefaultAction(VARIANT child, BSTR* action) override {
     if (!control_) return CO_E_OBJNOTCONNECTED;
-    if (!IsSelf(child) || !Control::Internals::IsPressable(*control_)) {
+    if (!IsSelf(child) || !control_->Pressable()) {
       return standard_->get_accDefaultAction(child, action);
     }
     return Answer([&] { return AnswerText(kPressAction, action); });
   }
   HRESULT STDMETHODCALLTYPE accDoDefaultAction(VARIANT child) override {
     if (!control_) return CO_E_OBJNOTCONNECTED;
-    if (!IsSelf(child) || !Control::Internals::IsPressable(*control_)) {
+    if (!IsSelf(child) || !control_->Pressable()) {
       return standard_->accDoDefaultAction(child);
     }
     // Only where a click could land: a reader must not press Close under
@@ -226,7 +226,8 @@ class AccessibleControl final : public IAccessible {
   IAccessible* standard_;
 };
 
-bool AnswerAccessibleObject(Control& control, HWND window, WPARAM wParam, LRESULT& result) {
+bool AnswerAccessibleObject(Control& control, HWND window, WPARAM wParam,
+                            AccessibleControl*& object, LRESULT& result) {
   static const auto createStandard = Lookup<CreateStdAccessibleObjectFunction>(
       kAccessibilityLibrary, "CreateStdAccessibleObject");
   static const auto lresultFromObject = Lookup<LresultFromObjectFunction>(kAccessibilityLibrary,
@@ -240,7 +241,6 @@ bool AnswerAccessibleObject(Control& control, HWND window, WPARAM wParam, LRESUL
   }();
   if (!createStandard || !lresultFromObject || !comReady) return false;
 
-  AccessibleControl*& object = Control::Internals::AccessibleObject(control);
   if (!object) {
     IAccessible* standard = nullptr;
     const HRESULT created = base::CallForeign([&] {

@@ -12,7 +12,9 @@ class AccessibleControl;
 // Answers WM_GETOBJECT for the control's client area with its accessible
 // object (made once, on the first request); false when the accessibility
 // library is missing, and the system's own answer stands.
-bool AnswerAccessibleObject(Control& control, HWND window, WPARAM wParam, LRESULT& result);
+// The control keeps the object in `object`.
+bool AnswerAccessibleObject(Control& control, HWND window, WPARAM wParam,
+                            AccessibleControl*& object, LRESULT& result);
 
 // Disconnects the object from its control (a client that still holds it
 // gets CO_E_OBJNOTCONNECTED) and lets go of the control's reference.

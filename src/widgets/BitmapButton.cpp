@@ -5,6 +5,7 @@
 
 #include <commctrl.h>
 #include <oleacc.h>
+#include <olectl.h>
 
 namespace widgets {
 
@@ -78,10 +79,14 @@ BitmapButton::BitmapButton(Control* parent, const BitmapButtonArgs& args)
   bounds_ = {0, 0, width, height};
 }
 
-BitmapButton* CreateBitmapButton(Control* parent, const BitmapButtonArgs& args) {
+BitmapButton* BitmapButton::Create(Control* parent, const BitmapButtonArgs& args) {
   auto* button = new BitmapButton(parent, args);
   if (args.place) button->SetPlace(*args.place);
   return button;
+}
+
+BitmapButton* CreateBitmapButton(Control* parent, const BitmapButtonArgs& args) {
+  return BitmapButton::Create(parent, args);
 }
 
 DWORD BitmapButton::AccessibleRole() const { return ROLE_SYSTEM_PUSHBUTTON; }
@@ -93,22 +98,26 @@ void BitmapButton::Click() {
   Window(window).Send(WM_COMMAND, MAKEWPARAM(id_, BN_CLICKED), reinterpret_cast<LPARAM>(window));
 }
 
-void BitmapButton::ReflectedCommand(WORD code) {
-  if (code != BN_CLICKED) return;
-  if (Has(options_, ButtonOption::Toggle)) {
-    down_ = !down_;
-    Invalidate();
+bool BitmapButton::HandleKind(UINT message, WPARAM& wParam, LPARAM lParam, LRESULT& result) {
+  switch (message) {
+    case OCM_COMMAND:
+      if (HIWORD(wParam) != BN_CLICKED) return true;
+      if (Has(options_, ButtonOption::Toggle)) {
+        down_ = !down_;
+        Invalidate();
+      }
+      FireClick();
+      return true;
+    case OCM_DRAWITEM:
+      DrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+      result = TRUE;
+      return true;
+    case WM_LBUTTONDBLCLK:
+      // A fast double click on a button is two clicks.
+      result = DefaultProcedure(WM_LBUTTONDOWN, wParam, lParam);
+      return true;
   }
-  FireClick();
-}
-
-bool BitmapButton::KindHandling(UINT message, WPARAM& wParam, LPARAM lParam, LRESULT& result) {
-  if (message == WM_LBUTTONDBLCLK) {
-    // A fast double click on a button is two clicks.
-    result = DefaultProcedure(WM_LBUTTONDOWN, wParam, lParam);
-    return true;
-  }
-  return Control::KindHandling(message, wParam, lParam, result);
+  return Control::HandleKind(message, wParam, lParam, result);
 }
 
 Control::StyleBits BitmapButton::TextAlignmentBits(int alignment) const {
@@ -123,7 +132,7 @@ Control::StyleBits BitmapButton::VerticalAlignmentBits(int alignment) const {
 
 // ---------------------------------------------------------------- painting
 
-bool BitmapButton::ReflectedDrawItem(const DRAWITEMSTRUCT& item) {
+void BitmapButton::DrawItem(const DRAWITEMSTRUCT& item) {
   HDC dc = item.hDC;
   RECT area = item.rcItem;
   bool flat = Has(options_, ButtonOption::Flat);
@@ -211,7 +220,6 @@ bool BitmapButton::ReflectedDrawItem(const DRAWITEMSTRUCT& item) {
     DrawFocusRect(dc, &focus);
   }
   RestoreDC(dc, saved);
-  return true;
 }
 
 }  // namespace widgets

@@ -243,14 +243,6 @@ LRESULT Control::PaintColours(HDC dc) {
   return reinterpret_cast<LRESULT>(Brush());
 }
 
-bool Control::ReflectColours(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
-  if (message < WM_CTLCOLORMSGBOX || message > WM_CTLCOLORSTATIC) return false;
-  Control* child = ControlFromHandle(reinterpret_cast<HWND>(lParam));
-  if (!child || child == this) return false;
-  result = child->PaintColours(reinterpret_cast<HDC>(wParam));
-  return true;
-}
-
 namespace {
 // The window's frame follows its new style words.
 constexpr UINT kFrameChanged = SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE |
@@ -350,17 +342,17 @@ void Control::RemoveDestroyNotification(NotifyHandler fn, void* context) {
 // ---------------------------------------------------------------- destruction
 
 void DestroyControl(Control* control) {
-  if (control) Control::Internals::Destroy(*control);
+  if (!control || control->destroying_) return;
+  control->DestroyWhenIdle();
+  RethrowPendingException();
 }
 
-void Control::Internals::Destroy(Control& c) {
-  if (c.destroying_) return;
-  if (c.lockCount_ > 0) {
-    c.destroyPending_ = true;  // done when its message processing ends
-    return;
+void Control::DestroyWhenIdle() {
+  if (lockCount_ > 0) {
+    destroyPending_ = true;  // done when its message processing ends
+  } else {
+    DestroyNow();
   }
-  c.DestroyNow();
-  RethrowPendingException();
 }
 
 void Control::DestroyNow() {
@@ -378,12 +370,10 @@ void Control::DestroyNow() {
     if (child->lockCount_ > 0) {
       // Busy in its own message processing: it goes when that ends; its
       // window goes with ours.
-      child->destroyPending_ = true;
       child->parent_ = nullptr;
       children_.pop_back();
-    } else {
-      child->DestroyNow();
     }
+    child->DestroyWhenIdle();
   }
 
   // The hint's tooltip goes before the window it stands for.

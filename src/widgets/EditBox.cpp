@@ -60,10 +60,14 @@ EditBox::EditBox(Control* parent, EditOption options) : Control(parent) {
   if (Has(options, EditOption::WantTab)) keyNavigation_ &= ~kNavigateTab;
 }
 
-EditBox* CreateEditBox(Control* parent, const EditBoxArgs& args) {
+EditBox* EditBox::Create(Control* parent, const EditBoxArgs& args) {
   auto* box = new EditBox(parent, args.options);
   if (args.place) box->SetPlace(*args.place);
   return box;
+}
+
+EditBox* CreateEditBox(Control* parent, const EditBoxArgs& args) {
+  return EditBox::Create(parent, args);
 }
 
 EditBox* CreateEditBox(Control* parent, EditOption options) {

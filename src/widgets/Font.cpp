@@ -1,4 +1,5 @@
-// The font object: a colour and a LOGFONT with a GDI font made on demand.
+// The font object: a colour and a LOGFONT with a GDI font made on demand,
+// and the layer's policy for the character set its fonts ask for.
 #include "widgets/WidgetsInternal.h"
 
 #include <algorithm>
@@ -10,6 +11,17 @@ namespace {
 constexpr wchar_t kDefaultFace[] = L"MS Sans Serif";
 }  // namespace
 
+// The program's texts are Cyrillic. A Russian system gives the default
+// character set Cyrillic glyphs; any other would choose the Western or
+// Japanese ones of the same face, so there the Cyrillic set is asked for.
+HFONT CreateCyrillicFont(const LOGFONTW& logFont) {
+  LOGFONTW asked = logFont;
+  if (asked.lfCharSet == DEFAULT_CHARSET && GetACP() != kTextCodePage) {
+    asked.lfCharSet = RUSSIAN_CHARSET;
+  }
+  return CountedCreateFont(asked);
+}
+
 Font::Font() {
   logFont_.lfCharSet = DEFAULT_CHARSET;
   std::wcsncpy(logFont_.lfFaceName, kDefaultFace, LF_FACESIZE - 1);
@@ -20,7 +32,7 @@ Font::Font(const Font& other) : colour_(other.colour_), logFont_(other.logFont_)
 Font::~Font() { CountedDeleteObject(handle_); }
 
 HFONT Font::Handle() {
-  if (!handle_) handle_ = CountedCreateFont(logFont_);
+  if (!handle_) handle_ = CreateCyrillicFont(logFont_);
   return handle_;
 }
 

@@ -18,11 +18,15 @@ Form::Form(Control* parent, std::string_view caption) : Control(parent) {
 
 Form::~Form() { CountedDestroyIcon(icon_); }
 
-Form* CreateForm(Control* parent, std::string_view caption) {
+Form* Form::Create(Control* parent, std::string_view caption) {
   auto* form = new Form(parent, caption);
   LayerState& state = State();
   if (dynamic_cast<ApplicationWindow*>(parent) && !state.mainForm) state.mainForm = form;
   return form;
+}
+
+Form* CreateForm(Control* parent, std::string_view caption) {
+  return Form::Create(parent, caption);
 }
 
 const wchar_t* Form::WindowClass() {
@@ -42,14 +46,11 @@ void Form::WindowCreated() {
 // DestroyNow, the main form by the application object.
 void Form::WindowDestroyed() {
   if (!parent_ || destroying_ || this == State().mainForm) return;
-  if (lockCount_ > 0) {
-    destroyPending_ = true;
-  } else {
-    DestroyNow();
-  }
+  DestroyWhenIdle();
 }
 
-bool Form::KindHook(UINT message, WPARAM& wParam, LPARAM lParam, LRESULT& result) {
+bool Form::HandleKind(UINT message, WPARAM& wParam, LPARAM, LRESULT& result) {
+  LayerState& state = State();
   switch (message) {
     case WM_ERASEBKGND: {
       RECT client;
@@ -60,7 +61,7 @@ bool Form::KindHook(UINT message, WPARAM& wParam, LPARAM lParam, LRESULT& result
     }
     case WM_SETFOCUS:
       // The focus goes on to the current control.
-      if (!currentControl_ || !currentControl_->window_) break;
+      if (!currentControl_ || !currentControl_->window_) return false;
       Window(currentControl_->window_).Focus();
       result = 0;
       return true;
@@ -70,14 +71,7 @@ bool Form::KindHook(UINT message, WPARAM& wParam, LPARAM lParam, LRESULT& result
           application->lastActiveForm_ = this;
         }
       }
-      break;
-  }
-  return ReflectColours(message, wParam, lParam, result);
-}
-
-bool Form::KindHandling(UINT message, WPARAM& wParam, LPARAM, LRESULT& result) {
-  LayerState& state = State();
-  switch (message) {
+      return false;
     case WM_CLOSE:
       if (!CloseAccepted()) {
         result = 0;  // refused: the handler stays for the next request

@@ -1,4 +1,4 @@
-// The widget layer's graphics: colour values, the font object, off-screen
+// The widget layer's graphics: colour values (Colour.h), the font object, off-screen
 // bitmaps, glyphs loaded with a colour mapped, and text painted on a
 // context. Each GDI object is made on demand and owned by its object.
 #pragma once
@@ -9,20 +9,11 @@
 #include <string>
 #include <string_view>
 
+#include "widgets/Colour.h"
+
 namespace widgets {
 
 class Control;
-
-// ---------------------------------------------------------------- colours
-
-// 0x00BBGGRR, or kSystemColour | a GetSysColor index (resolved at every use).
-using Colour = std::uint32_t;
-constexpr Colour kSystemColour = 0x80000000;
-constexpr Colour kButtonFaceColour = kSystemColour | COLOR_BTNFACE;     // 0x8000000F
-constexpr Colour kWindowTextColour = kSystemColour | COLOR_WINDOWTEXT;  // 0x80000008
-constexpr Colour kWindowColour = kSystemColour | COLOR_WINDOW;          // 0x80000005
-
-COLORREF ResolveColour(Colour colour);
 
 // ---------------------------------------------------------------- font
 

@@ -49,24 +49,29 @@ Hint::~Hint() {
   --liveHints;
 }
 
-Hint* CreateHint() { return new Hint(); }
+Hint* Hint::Create() { return new Hint(); }
+Hint* CreateHint() { return Hint::Create(); }
 
-void AttachHint(Hint* hint, Control* control) {
+void Hint::Attach(Hint* hint, Control* control) {
   if (hint->control_ == control) return;
   // Out of its old owner without being freed; the new owner's hint goes.
-  if (hint->control_) (void)Control::Internals::HintOf(*hint->control_).release();
+  if (hint->control_) (void)SlotOf(*hint->control_).release();
   hint->DestroyTooltip();  // it stood for the old control's window
   hint->control_ = control;
-  Control::Internals::HintOf(*control).reset(hint);
+  SlotOf(*control).reset(hint);
 }
 
-void SetHintText(Hint* hint, std::string_view text) {
+void AttachHint(Hint* hint, Control* control) { Hint::Attach(hint, control); }
+
+void Hint::SetText(Hint* hint, std::string_view text) {
   hint->text_.assign(text);
   hint->wideText_ = Widen(text);
   if (!hint->control_ || hint->suspended) return;
   hint->SendToolDescription();
   if (hint->tooltip_) Window(hint->tooltip_).Update();
 }
+
+void SetHintText(Hint* hint, std::string_view text) { Hint::SetText(hint, text); }
 
 void Control::SetHint(std::string_view text) {
   if (accessibleName_.empty()) accessibleName_ = text;
@@ -75,14 +80,16 @@ void Control::SetHint(std::string_view text) {
   SetHintText(hint, text);
 }
 
-void DestroyHint(Hint* hint) {
+void Hint::Destroy(Hint* hint) {
   if (!hint) return;
   if (hint->control_) {
-    Control::Internals::HintOf(*hint->control_).reset();
+    SlotOf(*hint->control_).reset();
   } else {
     delete hint;
   }
 }
+
+void DestroyHint(Hint* hint) { Hint::Destroy(hint); }
 
 int LiveHints() { return liveHints; }
 int LiveTooltipWindows() { return liveTooltips; }

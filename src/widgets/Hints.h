@@ -3,9 +3,9 @@
 // on the first mouse move over the control and goes when the mouse leaves.
 //
 // A control owns its hint: AttachHint hands the hint over, and the hint is
-// destroyed with the control. The hint watches the control's messages
-// through a hook of its own, so the control's general message slot stays
-// free for the program.
+// destroyed with the control. The hint watches the control's messages in the
+// window procedure's first stage, beside the general message slots, so the
+// control's own slot stays free for the program.
 #pragma once
 
 #include <windows.h>
@@ -46,19 +46,24 @@ class Hint {
   static constexpr int kDefaultDelay = -1;
   static constexpr COLORREF kWhite = 0xFFFFFF;
 
+  // CreateHint, AttachHint, SetHintText and DestroyHint.
+  static Hint* Create();
+  static void Attach(Hint* hint, Control* control);
+  static void SetText(Hint* hint, std::string_view text);
+  static void Destroy(Hint* hint);
+
  private:
   friend class Control;  // owns it and shows it the control's messages
   friend struct std::default_delete<Hint>;
-  friend Hint* CreateHint();
-  friend void AttachHint(Hint* hint, Control* control);
-  friend void SetHintText(Hint* hint, std::string_view text);
-  friend void DestroyHint(Hint* hint);
 
   Hint();
   ~Hint();
 
-  // The hook: sees every message of the control and consumes none. A
-  // tooltip does not outlive the window it stands for.
+  // Where a control keeps the hint it owns.
+  static std::unique_ptr<Hint>& SlotOf(Control& control) { return control.hint_; }
+
+  // Sees every message of the control and consumes none. A tooltip does
+  // not outlive the window it stands for.
   void Observe(UINT message, WPARAM wParam, LPARAM lParam);
   void CreateTooltip();
   void DestroyTooltip();

@@ -1,6 +1,7 @@
 // Labels: "STATIC" texts on one line or wrapped, with their alignment bits
 // and their click.
 #include <oleacc.h>
+#include <olectl.h>
 
 #include "widgets/WidgetsInternal.h"
 
@@ -23,11 +24,13 @@ Label::Label(Control* parent, std::string_view text, bool wordWrap) : Control(pa
   bounds_ = {0, 0, kDefaultWidth, wordWrap ? kWordWrapLabelHeight : kLabelHeight};
 }
 
-Label* CreateLabel(Control* parent, const LabelArgs& args) {
+Label* Label::Create(Control* parent, const LabelArgs& args) {
   auto* label = new Label(parent, args.text, args.wordWrap);
   if (args.place) label->SetPlace(*args.place);
   return label;
 }
+
+Label* CreateLabel(Control* parent, const LabelArgs& args) { return Label::Create(parent, args); }
 
 Label* CreateLabel(Control* parent, std::string_view text) {
   return CreateLabel(parent, LabelArgs{.text = text});
@@ -51,8 +54,13 @@ Control::StyleBits Label::VerticalAlignmentBits(int alignment) const {
   return {SS_CENTERIMAGE, alignment == kVAlignCentre ? DWORD(SS_CENTERIMAGE) : 0};
 }
 
-void Label::ReflectedCommand(WORD code) {
-  if (code == STN_CLICKED) FireClick();
+// A click reaches the label as its parent's WM_COMMAND, reflected.
+bool Label::HandleKind(UINT message, WPARAM& wParam, LPARAM lParam, LRESULT& result) {
+  if (message == OCM_COMMAND) {
+    if (HIWORD(wParam) == STN_CLICKED) FireClick();
+    return true;
+  }
+  return Control::HandleKind(message, wParam, lParam, result);
 }
 
 }  // namespace widgets

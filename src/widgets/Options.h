@@ -5,10 +5,10 @@
 #include <cstdint>
 #include <type_traits>
 
-// Offered but unused by the program, kept and tested in tests/widgets: the
-// bitmap button's ImageList and Toggle options and glyph layouts other than
-// Centre, the edit options other than None, Number and ReadOnly, and the
-// Hint fields the program leaves at their defaults (Hints.h).
+// Offered but unused by the program, kept for the widget layer's own use:
+// the bitmap button's ImageList and Toggle options and glyph layouts other
+// than Centre, the edit options other than None, Number and ReadOnly, and
+// the Hint fields the program leaves at their defaults (Hints.h).
 
 namespace widgets {
 

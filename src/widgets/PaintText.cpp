@@ -26,7 +26,7 @@ void PaintText(HDC dc, int x, int y, std::string_view text) {
     font.lfWeight = FW_BOLD;
     font.lfCharSet = RUSSIAN_CHARSET;
     std::wcsncpy(font.lfFaceName, kSystemFontFace, LF_FACESIZE - 1);
-    cyrillic = CountedCreateFont(font);
+    cyrillic = CreateCyrillicFont(font);
     if (cyrillic) previous = SelectObject(dc, cyrillic);
   }
   TextOutW(dc, x, y, wide.c_str(), static_cast<int>(wide.size()));

@@ -38,7 +38,7 @@ class AccessibleControl;  // Accessible.cpp
 // colours, a font, style words, a tab order number, the event handlers, a
 // hint, and the window procedure that turns messages into handler calls. The
 // kinds below add their own fields and handle their own messages by
-// overriding the hooks at the end.
+// overriding HandleKind and the other virtual members below.
 class Control {
  public:
   Control(const Control&) = delete;
@@ -158,17 +158,11 @@ class Control {
   virtual bool RepaintsOnResize() const { return false; }
   virtual StyleBits TextAlignmentBits(int) const { return {}; }
   virtual StyleBits VerticalAlignmentBits(int) const { return {}; }
-  // The kind's part of each stage of the window procedure (the stages and
-  // their order: WindowProcedure.cpp). Stage 2, after the handlers' hooks:
-  // true consumes the message.
-  virtual bool KindHook(UINT, WPARAM&, LPARAM, LRESULT&) { return false; }
-  // Stage 3, after what every control does; the default is a child's focus
-  // and keyboard navigation.
-  virtual bool KindHandling(UINT message, WPARAM& wParam, LPARAM lParam, LRESULT& result);
-  // In the parent's stage 3: a notification code of WM_COMMAND, and
-  // WM_DRAWITEM (false when the kind draws nothing), passed back to the child.
-  virtual void ReflectedCommand(WORD) {}
-  virtual bool ReflectedDrawItem(const DRAWITEMSTRUCT&) { return false; }
+  // The kind's one stage of the window procedure (which message goes where:
+  // WindowProcedure.cpp): its own window's messages and what its parent
+  // reflects to it (OCM_COMMAND, OCM_DRAWITEM); true consumes the message.
+  // The default is a child's focus and keyboard navigation.
+  virtual bool HandleKind(UINT message, WPARAM& wParam, LPARAM lParam, LRESULT& result);
   virtual void MouseInsideChanged() {}
   // For a screen reader: the kind's role (0: the system's), and whether its
   // default action clicks it.
@@ -187,14 +181,17 @@ class Control {
   // (it then stays for the next request); an accepted close clears it.
   bool CloseAccepted();
   HBRUSH Brush();
-  // A child's question for its colours (WM_CTLCOLOR...) goes to the child.
-  bool ReflectColours(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
   bool HasMouseEnterHandler() const { return static_cast<bool>(mouseEnter_); }
   void CreateWindowTree();
   void ShowCreatedHidden();
   void DestroyNow();
-  // Stage 4: the window class's own procedure.
+  // Destroys the control now, or once the message it is processing is done.
+  void DestroyWhenIdle();
+  // The last stage: the window class's own procedure.
   LRESULT DefaultProcedure(UINT message, WPARAM wParam, LPARAM lParam);
+  // Registers one of the layer's own window classes, with the arrow cursor;
+  // gives back its name. Each kind calls it once, on its first window.
+  static const wchar_t* LayerClass(const wchar_t* name, UINT classStyle);
 
   Control* parent_;
   std::vector<Control*> children_;
@@ -216,18 +213,36 @@ class Control {
  private:
   friend class Font;
   friend class Form;
-  friend class ApplicationWindow;
+  friend class Hint;               // the control owns its hint
+  friend class AccessibleControl;  // answers with the control's name and role
+  // The layer's operations that reach into any control.
+  friend void DestroyControl(Control* control);
+  friend void RunMessageLoop(Control*& application);
 
- public:
-  // The window's life, the window procedure's stages and the layer's
-  // operations that reach into a control; private to the layer
-  // (WidgetsInternal.h).
-  struct Internals;
+  using MessageHook = bool (Control::*)(UINT message, WPARAM& wParam, LPARAM lParam,
+                                        LRESULT& result);
 
- private:
-  friend struct Internals;
-  using MessageHook = bool (*)(Control& control, UINT message, WPARAM& wParam, LPARAM lParam,
-                               LRESULT& result);
+  // The window's life (WindowLife.cpp): made with every stored property,
+  // and let go of on its last message.
+  void CreateWindowNow();
+  LRESULT DetachWindow(WPARAM wParam, LPARAM lParam);
+
+  // The window procedure and its stages (WindowProcedure.cpp).
+  static LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  void Observe(UINT message, WPARAM wParam, LPARAM lParam);
+  bool Hook(UINT message, WPARAM& wParam, LPARAM lParam, LRESULT& result);
+  bool HandleCommon(UINT message, WPARAM& wParam, LPARAM lParam, LRESULT& result);
+  // The handlers' hooks, attached by the handler setters.
+  void AttachHook(MessageHook hook);
+  bool MouseDownHook(UINT message, WPARAM& wParam, LPARAM lParam, LRESULT& result);
+  bool PaintHook(UINT message, WPARAM& wParam, LPARAM lParam, LRESULT& result);
+  bool KeyDownHook(UINT message, WPARAM& wParam, LPARAM lParam, LRESULT& result);
+  bool MouseEnterHook(UINT message, WPARAM& wParam, LPARAM lParam, LRESULT& result);
+
+  // What a screen reader hears (Accessible.cpp).
+  bool HasOwnName() const { return nameIsText_ || !accessibleName_.empty(); }
+  std::string AccessibleName() const { return nameIsText_ ? GetText() : accessibleName_; }
+  bool AnswersForItself() const { return HasOwnName() || AccessibleRole() != 0 || Pressable(); }
 
   // Appearance (Control.cpp).
   RECT CurrentBounds() const;
@@ -291,19 +306,18 @@ struct EditBoxArgs {
 // last, closing and minimising from the taskbar.
 class ApplicationWindow : public Control {
  public:
-  void SetFocus(bool focus) override;  // comes to the front
+  static ApplicationWindow* Create(std::string_view caption);  // behind CreateApplicationObject
+  void SetFocus(bool focus) override;                          // comes to the front
 
  private:
   friend class Control;
   friend class Form;
-  friend ApplicationWindow* CreateApplicationObject(std::string_view caption);
 
   explicit ApplicationWindow(std::string_view caption);
 
   const wchar_t* WindowClass() override;
   void WindowCreated() override;
-  bool KindHook(UINT message, WPARAM& wParam, LPARAM lParam, LRESULT& result) override;
-  bool KindHandling(UINT message, WPARAM& wParam, LPARAM lParam, LRESULT& result) override;
+  bool HandleKind(UINT message, WPARAM& wParam, LPARAM lParam, LRESULT& result) override;
   void Forget(Control* gone);
 
   Control* lastActiveForm_ = nullptr;
@@ -315,6 +329,7 @@ class ApplicationWindow : public Control {
 // between them by the keyboard.
 class Form : public Control {
  public:
+  static Form* Create(Control* parent, std::string_view caption);  // behind CreateForm
   // Turns on keyboard focus navigation among the form's controls.
   void EnableTabNavigation() { tabNavigation_ = true; }
   // Makes the windows, shows the form in front and focuses its current control.
@@ -325,7 +340,6 @@ class Form : public Control {
 
  private:
   friend class Control;
-  friend Form* CreateForm(Control* parent, std::string_view caption);
 
   Form(Control* parent, std::string_view caption);
   ~Form() override;
@@ -333,8 +347,7 @@ class Form : public Control {
   const wchar_t* WindowClass() override;
   void WindowCreated() override;
   void WindowDestroyed() override;
-  bool KindHook(UINT message, WPARAM& wParam, LPARAM lParam, LRESULT& result) override;
-  bool KindHandling(UINT message, WPARAM& wParam, LPARAM lParam, LRESULT& result) override;
+  bool HandleKind(UINT message, WPARAM& wParam, LPARAM lParam, LRESULT& result) override;
 
   // Keyboard navigation (Navigation.cpp).
   void CollectCandidates(const Control* under, std::vector<Control*>& out) const;
@@ -349,28 +362,28 @@ class Form : public Control {
 
 // A "STATIC" text; the word-wrap label is the same kind with SS_LEFT.
 class Label : public Control {
- private:
-  friend Label* CreateLabel(Control* parent, const LabelArgs& args);
+ public:
+  static Label* Create(Control* parent, const LabelArgs& args);  // behind CreateLabel
 
+ private:
   Label(Control* parent, std::string_view text, bool wordWrap);
 
   const wchar_t* WindowClass() override { return L"STATIC"; }
   bool RepaintsOnResize() const override { return true; }
   StyleBits TextAlignmentBits(int alignment) const override;
   StyleBits VerticalAlignmentBits(int alignment) const override;
-  void ReflectedCommand(WORD code) override;
+  bool HandleKind(UINT message, WPARAM& wParam, LPARAM lParam, LRESULT& result) override;
   DWORD AccessibleRole() const override;  // static text
 };
 
 // An "EDIT" box.
 class EditBox : public Control {
  public:
+  static EditBox* Create(Control* parent, const EditBoxArgs& args);  // behind CreateEditBox
   // Selects the whole text (selection start 0, length -1).
   void SelectAll();
 
  private:
-  friend EditBox* CreateEditBox(Control* parent, const EditBoxArgs& args);
-
   EditBox(Control* parent, EditOption options);
 
   const wchar_t* WindowClass() override { return L"EDIT"; }
@@ -392,23 +405,22 @@ struct BitmapButtonArgs {
 // An owner-drawn "BUTTON" that shows one glyph of its bitmap per state.
 class BitmapButton : public Control {
  public:
+  static BitmapButton* Create(Control* parent,
+                              const BitmapButtonArgs& args);  // behind CreateBitmapButton
   // Click sends the button its own BN_CLICKED, as a real click does.
   void Click() override;
   // A toggle button's state: down after an odd number of clicks.
   bool IsDown() const { return down_; }
 
  private:
-  friend BitmapButton* CreateBitmapButton(Control* parent, const BitmapButtonArgs& args);
-
   BitmapButton(Control* parent, const BitmapButtonArgs& args);
 
   const wchar_t* WindowClass() override { return L"BUTTON"; }
   bool RepaintsOnResize() const override { return true; }
   StyleBits TextAlignmentBits(int alignment) const override;
   StyleBits VerticalAlignmentBits(int alignment) const override;
-  bool KindHandling(UINT message, WPARAM& wParam, LPARAM lParam, LRESULT& result) override;
-  void ReflectedCommand(WORD code) override;
-  bool ReflectedDrawItem(const DRAWITEMSTRUCT& item) override;
+  bool HandleKind(UINT message, WPARAM& wParam, LPARAM lParam, LRESULT& result) override;
+  void DrawItem(const DRAWITEMSTRUCT& item);
   void MouseInsideChanged() override { Invalidate(); }  // the mouse-over glyph
   DWORD AccessibleRole() const override;                // a push button
   bool Pressable() const override { return true; }

@@ -23,61 +23,12 @@ inline constexpr wchar_t kFormClass[] = L"Form";
 // Moving a window by the mouse, as if its caption were dragged.
 inline constexpr WPARAM kDragMove = SC_MOVE | HTCAPTION;  // 0xF012
 
-LRESULT CALLBACK ControlWindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-
 // Links a window to its control (the window property and the layer's list)
 // and undoes it when the window goes.
 void LinkWindow(HWND window, Control* control);
 void UnlinkWindow(HWND window);
 
-// The window's life, the window procedure's stages and the layer's
-// operations that reach into a control.
-struct Control::Internals {
-  // WindowLife.cpp: the window made with every stored property, and let go.
-  static void CreateWindowNow(Control& c);
-  static void Link(Control& c, HWND window) {
-    c.window_ = window;
-    LinkWindow(window, &c);
-  }
-  static LRESULT DetachWindow(Control& c, WPARAM wParam, LPARAM lParam);
-
-  // WindowProcedure.cpp: one message through the four stages, in order.
-  static LRESULT Process(Control& c, UINT message, WPARAM wParam, LPARAM lParam);
-  static LRESULT RunStages(Control& c, UINT message, WPARAM wParam, LPARAM lParam);
-  static void Stage1Observe(Control& c, UINT message, WPARAM wParam, LPARAM lParam);
-  static bool Stage2Hook(Control& c, UINT message, WPARAM& wParam, LPARAM lParam, LRESULT& result);
-  static bool Stage3Handle(Control& c, UINT message, WPARAM& wParam, LPARAM lParam,
-                           LRESULT& result);
-  // The handlers' hooks of stage 2, attached by the handler setters.
-  static void AttachHook(Control& c, MessageHook hook);
-  static bool MouseDownHook(Control& c, UINT message, WPARAM& wParam, LPARAM lParam,
-                            LRESULT& result);
-  static bool PaintHook(Control& c, UINT message, WPARAM& wParam, LPARAM lParam, LRESULT& result);
-  static bool KeyDownHook(Control& c, UINT message, WPARAM& wParam, LPARAM lParam, LRESULT& result);
-  static bool MouseEnterHook(Control& c, UINT message, WPARAM& wParam, LPARAM lParam,
-                             LRESULT& result);
-
-  // The layer's operations on a control from outside it.
-  static void Destroy(Control& c);  // DestroyControl
-  static void CreateWindowTree(Control& c) { c.CreateWindowTree(); }
-  static void ShowCreatedHidden(Control& c) { c.ShowCreatedHidden(); }
-  static void DestroyNow(Control& c) { c.DestroyNow(); }
-  static std::unique_ptr<Hint>& HintOf(Control& c) { return c.hint_; }
-
-  // What a screen reader hears (Accessible.cpp).
-  static bool HasOwnName(const Control& c) { return c.nameIsText_ || !c.accessibleName_.empty(); }
-  static std::string AccessibleName(const Control& c) {
-    return c.nameIsText_ ? c.GetText() : c.accessibleName_;
-  }
-  static DWORD AccessibleRole(const Control& c) { return c.AccessibleRole(); }
-  static bool IsPressable(const Control& c) { return c.Pressable(); }
-  static bool AnswersForItself(const Control& c) {
-    return HasOwnName(c) || c.AccessibleRole() != 0 || c.Pressable();
-  }
-  static AccessibleControl*& AccessibleObject(Control& c) { return c.accessible_; }
-};
-
-// Process state of the layer (Application.cpp).
+// Process state of the layer (MessageLoop.cpp).
 struct LayerState {
   bool running = false;
   bool terminated = false;
@@ -149,7 +100,8 @@ class Window {
   HWND handle_;
 };
 
-// Handle accounting: each wrapper counts what it makes and what it frees.
+// Handle accounting (Handles.cpp): each wrapper counts what it makes and
+// what it frees.
 HFONT CountedCreateFont(const LOGFONTW& logFont);
 HBRUSH CountedCreateBrush(COLORREF colour);
 HBITMAP CountBitmap(HBITMAP bitmap);  // counts a bitmap made elsewhere
@@ -159,15 +111,11 @@ void CountedDeleteDc(HDC dc);
 HICON CountedCopyIcon(HICON icon);
 void CountedDestroyIcon(HICON icon);
 
-// Registers one of the layer's own window classes, with the arrow cursor;
-// gives back its name. Each kind calls it once, on its first window.
-const wchar_t* LayerClass(const wchar_t* name, UINT classStyle);
+// A font with Cyrillic glyphs whatever the system's code page (Font.cpp).
+HFONT CreateCyrillicFont(const LOGFONTW& logFont);
 
 // The program icon "MAINICON", loaded once; null when the module has none.
 HICON ProgramIcon();
-
-// Shift state of the keyboard as mouse and key handlers get it.
-unsigned KeyboardShiftState();
 
 // A memory DC with a bitmap selected, restored and freed on scope exit.
 class SelectedBitmapDc {

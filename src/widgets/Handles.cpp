@@ -1,0 +1,63 @@
+// The layer's own count of the handles it holds: each wrapper counts what it
+// makes and what it frees, as GetGuiResources tells nothing under Wine.
+#include "widgets/WidgetsInternal.h"
+
+namespace widgets {
+
+int LiveGdiObjects() { return State().gdiObjects; }
+int LiveWindows() { return static_cast<int>(State().links.size()); }
+int LiveIcons() { return State().icons; }
+int LiveControls() { return State().controls; }
+
+HFONT CountedCreateFont(const LOGFONTW& logFont) {
+  HFONT font = CreateFontIndirectW(&logFont);
+  if (font) ++State().gdiObjects;
+  return font;
+}
+
+HBRUSH CountedCreateBrush(COLORREF colour) {
+  HBRUSH brush = CreateSolidBrush(colour);
+  if (brush) ++State().gdiObjects;
+  return brush;
+}
+
+HBITMAP CountBitmap(HBITMAP bitmap) {
+  if (bitmap) ++State().gdiObjects;
+  return bitmap;
+}
+
+HDC CountedCreateMemoryDc(HDC compatibleWith) {
+  HDC dc = CreateCompatibleDC(compatibleWith);
+  if (dc) ++State().gdiObjects;
+  return dc;
+}
+
+void CountedDeleteObject(HGDIOBJ object) {
+  if (object && DeleteObject(object)) --State().gdiObjects;
+}
+
+void CountedDeleteDc(HDC dc) {
+  if (dc && DeleteDC(dc)) --State().gdiObjects;
+}
+
+HICON CountedCopyIcon(HICON icon) {
+  auto copy = static_cast<HICON>(CopyImage(icon, IMAGE_ICON, 0, 0, 0));
+  if (copy) ++State().icons;
+  return copy;
+}
+
+void CountedDestroyIcon(HICON icon) {
+  if (icon && DestroyIcon(icon)) --State().icons;
+}
+
+SelectedBitmapDc::SelectedBitmapDc(HDC compatibleWith, HBITMAP bitmap)
+    : dc_(CountedCreateMemoryDc(compatibleWith)),
+      previous_(dc_ ? SelectObject(dc_, bitmap) : nullptr) {}
+
+SelectedBitmapDc::~SelectedBitmapDc() {
+  if (!dc_) return;
+  SelectObject(dc_, previous_);
+  CountedDeleteDc(dc_);
+}
+
+}  // namespace widgets
