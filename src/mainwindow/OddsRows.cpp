@@ -4,7 +4,6 @@
 #include <string>
 
 #include "calc/NumberText.h"
-#include "mainwindow/BottomBand.h"
 #include "skin/Skin.h"
 
 namespace mainwindow {
@@ -55,7 +54,7 @@ void LayoutBottomBand(MainWindow& window) {
   window.resultStrip->SetTop(height - kResultStripOffset);
   int right = window.form->GetClientWidth() - kBandMargin;
   int left = kBandMargin;
-  for (const BottomButton& entry : kBottomButtons) {
+  for (const BottomButton& entry : window.bottomButtons) {
     widgets::Control* button = window.*entry.field;
     button->SetTop(buttonTop);
     if (entry.end == BandEnd::Right) {

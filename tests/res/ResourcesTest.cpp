@@ -5,8 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <cstring>
+#include <initializer_list>
 #include <string>
 #include <utility>
 #include <vector>
@@ -126,23 +128,39 @@ std::vector<std::pair<int, int>> InkRuns(const PaletteBitmap& b, int line, bool 
 
 // ---------------------------------------------------------------- every bitmap
 
+// What a bitmap is: a glyph with a black sign on key grey, a glyph with a
+// coloured picture, or the logo.
+enum class Bitmap { SignGlyph, PictureGlyph, Logo };
+
 struct BitmapCase {
   const char* name;
   int constant;  // from ZemResConst.h
   int number;    // the identifier the program file must carry
   int width;
   int height;
+  Bitmap kind;
 };
 
 const BitmapCase kBitmaps[] = {
-    {"About", kAboutGlyph, 8898, 12, 12},       {"Minimise", kMinimiseGlyph, 8899, 12, 12},
-    {"Close", kCloseGlyph, 8900, 12, 12},       {"Calculate", kCalculateGlyph, 8901, 24, 24},
-    {"ClearAll", kClearAllGlyph, 8902, 24, 24}, {"Paste", kPasteGlyph, 8903, 24, 24},
-    {"Help", kHelpGlyph, 8904, 24, 24},         {"Logo", kLogoBitmap, 8950, 250, 40},
+    {"About", kAboutGlyph, 8898, 12, 12, Bitmap::SignGlyph},
+    {"Minimise", kMinimiseGlyph, 8899, 12, 12, Bitmap::SignGlyph},
+    {"Close", kCloseGlyph, 8900, 12, 12, Bitmap::SignGlyph},
+    {"Calculate", kCalculateGlyph, 8901, 24, 24, Bitmap::SignGlyph},
+    {"ClearAll", kClearAllGlyph, 8902, 24, 24, Bitmap::SignGlyph},
+    {"Paste", kPasteGlyph, 8903, 24, 24, Bitmap::PictureGlyph},
+    {"Help", kHelpGlyph, 8904, 24, 24, Bitmap::PictureGlyph},
+    {"Logo", kLogoBitmap, 8950, 250, 40, Bitmap::Logo},
 };
 
-const BitmapCase* const kGlyphsEnd = std::end(kBitmaps) - 1;  // all but the logo
-const BitmapCase* const kSignGlyphsEnd = kBitmaps + 5;        // About .. ClearAll
+// The cases of the bitmaps of those kinds, in the table's order.
+std::vector<BitmapCase> BitmapsOf(std::initializer_list<Bitmap> kinds) {
+  std::vector<BitmapCase> cases;
+  for (const BitmapCase& c : kBitmaps)
+    if (std::find(kinds.begin(), kinds.end(), c.kind) != kinds.end()) cases.push_back(c);
+  return cases;
+}
+const std::vector<BitmapCase> kGlyphs = BitmapsOf({Bitmap::SignGlyph, Bitmap::PictureGlyph});
+const std::vector<BitmapCase> kSignGlyphs = BitmapsOf({Bitmap::SignGlyph});
 
 TEST(BitmapResource, HeaderConstantsCarryTheProgramFilesNumbers) {
   for (const BitmapCase& c : kBitmaps) EXPECT_EQ(c.constant, c.number) << c.name;
@@ -183,9 +201,9 @@ TEST(BitmapResource, EachLoadsAsEightBitDibSectionOfItsSize) {
 // ---------------------------------------------------------------- glyph frames
 
 TEST(GlyphFrame, EachHasKeyGreyCutOffCorners) {
-  for (const BitmapCase* c = kBitmaps; c != kGlyphsEnd; ++c) {
-    SCOPED_TRACE(c->name);
-    PaletteBitmap glyph(c->number);
+  for (const BitmapCase& c : kGlyphs) {
+    SCOPED_TRACE(c.name);
+    PaletteBitmap glyph(c.number);
     ASSERT_TRUE(glyph.Loaded());
     int last = glyph.Width() - 1;
     EXPECT_EQ(glyph.At(0, 0), kKeyGrey);
@@ -196,9 +214,9 @@ TEST(GlyphFrame, EachHasKeyGreyCutOffCorners) {
 }
 
 TEST(GlyphFrame, EachHasBlackEdgesBetweenTheCorners) {
-  for (const BitmapCase* c = kBitmaps; c != kGlyphsEnd; ++c) {
-    SCOPED_TRACE(c->name);
-    PaletteBitmap glyph(c->number);
+  for (const BitmapCase& c : kGlyphs) {
+    SCOPED_TRACE(c.name);
+    PaletteBitmap glyph(c.number);
     ASSERT_TRUE(glyph.Loaded());
     int last = glyph.Width() - 1;
     int wrong = 0;
@@ -215,9 +233,9 @@ TEST(GlyphFrame, EachHasBlackEdgesBetweenTheCorners) {
 // The five sign glyphs are black ink on key grey, so the button's surface
 // shows all round the sign.
 TEST(GlyphFrame, SignGlyphsHoldOnlyKeyGreyAndBlackInside) {
-  for (const BitmapCase* c = kBitmaps; c != kSignGlyphsEnd; ++c) {
-    SCOPED_TRACE(c->name);
-    PaletteBitmap glyph(c->number);
+  for (const BitmapCase& c : kSignGlyphs) {
+    SCOPED_TRACE(c.name);
+    PaletteBitmap glyph(c.number);
     ASSERT_TRUE(glyph.Loaded());
     int grey = 0;
     int other = 0;
