@@ -6,7 +6,7 @@
 #include "about/About.h"
 #include "base/FloatingPoint.h"
 #include "commands/Buttons.h"
-#include "commands/RowCommands.h"
+#include "commands/EntryKeys.h"
 #include "err/Err.h"
 #include "win/Files.h"
 #include "win/Libraries.h"

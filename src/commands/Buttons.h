@@ -4,9 +4,9 @@
 #pragma once
 
 #include "commands/Calculate.h"
+#include "commands/ClearAll.h"
 #include "commands/Messages.h"
 #include "commands/PasteOdds.h"
-#include "commands/RowCommands.h"
 #include "commands/WindowCommands.h"
 #include "mainwindow/MainWindow.h"
 

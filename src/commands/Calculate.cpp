@@ -5,6 +5,7 @@
 
 #include "base/FloatingPoint.h"
 #include "calc/BetCheck.h"
+#include "commands/Boxes.h"
 #include "commands/Messages.h"
 #include "mainwindow/OddsRows.h"
 
@@ -67,10 +68,7 @@ void Calculate(MainWindow& window) {
   // box stay.
   for (const calc::BetFailure& failure : outcome.failures) {
     window.resultStrip->SetText(MessageOf(failure));
-    if (widgets::EditBox* box = BoxOf(window, failure)) {
-      box->SetFocus(true);
-      box->SelectAll();
-    }
+    if (widgets::EditBox* box = BoxOf(window, failure)) FocusAndSelect(box);
   }
 }
 

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "calc/NumberText.h"
+#include "mainwindow/BottomBand.h"
 #include "skin/Skin.h"
 
 namespace mainwindow {
@@ -46,26 +47,6 @@ void UpdateRowCounts(MainWindow& window) {
   window.systemSizeBox->SetText(calc::IntegerToText(window.rowCount));
   window.wonCountBox->SetText(calc::IntegerToText(window.rowCount));
   window.comboSizeBox->SetText(window.systemSizeBox->GetText());
-}
-
-void LayoutBottomBand(MainWindow& window) {
-  const int height = window.form->GetClientHeight();
-  const int buttonTop = height - kButtonRowOffset;
-  window.resultStrip->SetTop(height - kResultStripOffset);
-  int right = window.form->GetClientWidth() - kBandMargin;
-  int left = kBandMargin;
-  for (const BottomButton& entry : window.bottomButtons) {
-    widgets::Control* button = window.*entry.field;
-    button->SetTop(buttonTop);
-    if (entry.end == BandEnd::Right) {
-      right -= button->GetWidth();
-      button->SetLeft(right);
-      right -= kBandMargin;
-    } else {
-      button->SetLeft(left);
-      left += button->GetWidth() + kBandMargin;
-    }
-  }
 }
 
 int RowIndex(const MainWindow& window, const Control* box) {
