@@ -5,7 +5,6 @@
 
 #include "commands/Calculate.h"
 #include "commands/ClearAll.h"
-#include "commands/Messages.h"
 #include "commands/PasteOdds.h"
 #include "commands/WindowCommands.h"
 #include "mainwindow/MainWindow.h"
@@ -13,23 +12,23 @@
 namespace commands {
 
 inline constexpr mainwindow::CaptionButton kCaptionButtons[] = {
-    {&mainwindow::MainWindow::closeButton, kCloseGlyph, 1, 2, kCloseHint,
+    {&mainwindow::MainWindow::closeButton, kCloseGlyph, 1, 2, mainwindow::kCloseHint,
      mainwindow::Runs<&CloseCommand>()},
-    {&mainwindow::MainWindow::minimiseButton, kMinimiseGlyph, 2, 4, kMinimiseHint,
+    {&mainwindow::MainWindow::minimiseButton, kMinimiseGlyph, 2, 4, mainwindow::kMinimiseHint,
      mainwindow::Runs<&MinimiseCommand>()},
-    {&mainwindow::MainWindow::aboutButton, kAboutGlyph, 3, 10, kAboutHint,
+    {&mainwindow::MainWindow::aboutButton, kAboutGlyph, 3, 10, mainwindow::kAboutHint,
      mainwindow::Runs<&AboutCommand>()},
 };
 
 inline constexpr mainwindow::BottomButton kBottomButtons[] = {
-    {&mainwindow::MainWindow::calculateButton, kCalculateGlyph, kCalculateCaption, kCalculateHint,
-     mainwindow::BandEnd::Right, mainwindow::Runs<&Calculate>()},
-    {&mainwindow::MainWindow::clearAllButton, kClearAllGlyph, kClearAllCaption, kClearAllHint,
-     mainwindow::BandEnd::Right, mainwindow::Runs<&ClearAll>()},
-    {&mainwindow::MainWindow::pasteButton, kPasteGlyph, kPasteCaption, kPasteHint,
-     mainwindow::BandEnd::Right, mainwindow::Runs<&PasteOdds>()},
-    {&mainwindow::MainWindow::helpButton, kHelpGlyph, kHelpCaption, kHelpHint,
-     mainwindow::BandEnd::Left, mainwindow::Runs<&HelpCommand>()},
+    {&mainwindow::MainWindow::calculateButton, kCalculateGlyph, mainwindow::kCalculateCaption,
+     mainwindow::kCalculateHint, mainwindow::BandEnd::Right, mainwindow::Runs<&Calculate>()},
+    {&mainwindow::MainWindow::clearAllButton, kClearAllGlyph, mainwindow::kClearAllCaption,
+     mainwindow::kClearAllHint, mainwindow::BandEnd::Right, mainwindow::Runs<&ClearAll>()},
+    {&mainwindow::MainWindow::pasteButton, kPasteGlyph, mainwindow::kPasteCaption,
+     mainwindow::kPasteHint, mainwindow::BandEnd::Right, mainwindow::Runs<&PasteOdds>()},
+    {&mainwindow::MainWindow::helpButton, kHelpGlyph, mainwindow::kHelpCaption,
+     mainwindow::kHelpHint, mainwindow::BandEnd::Left, mainwindow::Runs<&HelpCommand>()},
 };
 
 }  // namespace commands

@@ -102,22 +102,23 @@ void BuildMainWindow(MainWindow& window, Control* application, widgets::Form* fo
   window.linkLabel = CreateLinkLabel(window);
 
   window.stakeBox = CreateEntryBox(form, kFreeText, kStakePlace, skin::kFieldColour);
-  window.stakeBox->SetHint("Поставленная сумма");
+  window.stakeBox->SetHint(kStakeHint);
   window.stakeBox->SetKeyDownHandler(commands.entryKeyDown, &window);
 
   window.wonCountBox = CreateEntryBox(form, kDigitsReadOnly, kWonCountPlace, skin::kWindowColour);
-  window.wonCountBox->SetHint("Сыграло");
+  window.wonCountBox->SetHint(kWonCountHint);
 
   window.systemSizeBox = CreateEntryBox(form, kDigitsOnly, kSystemSizePlace, skin::kFieldColour);
-  window.systemSizeBox->SetHint("Размер системы");
+  window.systemSizeBox->SetHint(kSystemSizeHint);
   window.systemSizeBox->SetKeyDownHandler(commands.entryKeyDown, &window);
 
-  Control* comboLabel = widgets::CreateLabel(form, {.text = "по", .place = kComboLabelPlace});
+  Control* comboLabel = widgets::CreateLabel(form,
+                                             {.text = kComboLabel, .place = kComboLabelPlace});
   comboLabel->SetTextAlignment(widgets::kAlignCentre);
   comboLabel->SetFontStyle(0);
 
   window.comboSizeBox = CreateEntryBox(form, kDigitsOnly, kComboSizePlace, skin::kFieldColour);
-  window.comboSizeBox->SetAccessibleName("по");  // the label beside it
+  window.comboSizeBox->SetAccessibleName(kComboLabel);  // the label beside it
   window.comboSizeBox->SetKeyDownHandler(commands.entryKeyDown, &window);
 
   // Its top follows the rows (LayoutBottomBand).
@@ -130,7 +131,7 @@ void BuildMainWindow(MainWindow& window, Control* application, widgets::Form* fo
   window.resultStrip->SetColour(skin::kResultStripColour);
   window.resultStrip->SetFontHeight(kResultStripFontHeight);
   window.resultStrip->SetFontStyle(widgets::kFontBold);
-  window.resultStrip->SetHint("Вывод результата  или\rсообщения об ошибке");
+  window.resultStrip->SetHint(kResultStripHint);
   window.resultStrip->NameAfterText();  // a screen reader speaks each result
 
   for (const CaptionButton& entry : commands.captionButtons) {

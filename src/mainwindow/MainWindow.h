@@ -9,15 +9,11 @@
 #include <span>
 
 #include "ZemResConst.h"
+#include "mainwindow/Texts.h"
 #include "rules/Keys.h"
 #include "widgets/Widgets.h"
 
 namespace mainwindow {
-
-// The application title: the taskbar entry's and the main window's caption.
-inline constexpr char kApplicationTitle[] = "Земко";
-// What the result strip reads before anything was calculated.
-inline constexpr char kResultPlaceholder[] = "Результат";
 
 inline constexpr int kMaxOddsRows = rules::kMaxOddsRows;
 

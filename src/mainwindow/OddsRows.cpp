@@ -11,11 +11,6 @@ namespace mainwindow {
 
 using widgets::Control;
 
-namespace {
-// What a screen reader calls row n: «Коэффициент n».
-constexpr char kOddsRowName[] = "Коэффициент ";
-}  // namespace
-
 widgets::EditBox* AddOddsRow(MainWindow& window, RowFocus focus) {
   if (window.rowCount >= kMaxOddsRows) return nullptr;
   const int n = ++window.rowCount;
