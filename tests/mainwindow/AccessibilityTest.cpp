@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "about/About.h"
+#include "commands/Buttons.h"
 #include "support/Design.h"
 #include "support/MainWindowHarness.h"
 #include "support/WindowTestSupport.h"
@@ -125,19 +126,21 @@ TEST_F(AccessibilityTest, EveryControlOfTheMainWindowHasItsNameAndRole) {
         {Row(1), kFirstRowName, kEditableText},
         {window.resultStrip, kResultPlaceholder, kStaticText},
         {window.linkLabel, kMakerHost, kStaticText},
-        {window.closeButton, kCloseHint, kPushButton},
-        {window.minimiseButton, kMinimiseHint, kPushButton},
-        {window.aboutButton, kAboutHint, kPushButton},
-        {window.calculateButton, kCalculateHint, kPushButton},
-        {window.clearAllButton, kClearAllHint, kPushButton},
-        {window.pasteButton, kPasteHint, kPushButton},
-        {window.helpButton, kHelpHint, kPushButton},
     };
     for (const Expected& e : table) {
       const Heard heard = HearWindow(e.control->Handle());
       EXPECT_EQ(heard.name, Wide(e.name)) << TextOf(e.control);
       EXPECT_EQ(heard.role, e.role) << TextOf(e.control);
     }
+    // Every button of the window's tables is heard by its hint (the hints
+    // themselves are the layout cases' to check).
+    const auto expectButton = [&](auto field, const char* hint) {
+      const Heard heard = HearWindow((window.*field)->Handle());
+      EXPECT_EQ(heard.name, Wide(hint));
+      EXPECT_EQ(heard.role, kPushButton) << hint;
+    };
+    for (const auto& row : commands::kCaptionButtons) expectButton(row.field, row.hint);
+    for (const auto& row : commands::kBottomButtons) expectButton(row.field, row.hint);
     GrowTo(7);
     EXPECT_EQ(HearWindow(Row(7)->Handle()).name, Wide(kSeventhRowName));
     // The label beside the K box keeps what it shows.
