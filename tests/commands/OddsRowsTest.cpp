@@ -29,20 +29,14 @@ class OddsRowsTest : public MainWindowTest {
     EXPECT_EQ((std::vector<int>{kResultStripLeft, clientHeight - kResultStripAboveFloor,
                                 kResultStripWidth, kResultStripHeight}),
               Place(RectInClient(Window().resultStrip)));
-    const struct {
-      Control* button;
-      int left;
-    } buttons[] = {
-        {Window().calculateButton, kCalculateButtonLeft},
-        {Window().clearAllButton, kClearAllButtonLeft},
-        {Window().pasteButton, kPasteButtonLeft},
-        {Window().helpButton, kHelpButtonLeft},
-    };
-    for (const auto& b : buttons) {
-      EXPECT_EQ((std::vector<int>{b.left, clientHeight - kBottomButtonsAboveFloor,
-                                  kBottomButtonSize, kBottomButtonSize}),
-                Place(RectInClient(b.button)));
-    }
+    const int top = clientHeight - kBottomButtonsAboveFloor;
+    const std::pair<Control*, int> buttons[] = {{Window().calculateButton, kCalculateButtonLeft},
+                                                {Window().clearAllButton, kClearAllButtonLeft},
+                                                {Window().pasteButton, kPasteButtonLeft},
+                                                {Window().helpButton, kHelpButtonLeft}};
+    for (const auto& [button, left] : buttons)
+      EXPECT_EQ((std::vector<int>{left, top, kBottomButtonSize, kBottomButtonSize}),
+                Place(RectInClient(button)));
   }
 
   void ExpectCounts(const char* count) {

@@ -118,7 +118,7 @@ TEST_F(AccessibilityTest, EveryControlOfTheMainWindowHasItsNameAndRole) {
       const char* name;  // the design's text, in the program's code page
       long role;
     };
-    const Expected table[] = {
+    std::vector<Expected> table = {
         {window.stakeBox, kStakeHint, kEditableText},
         {window.wonCountBox, kWonCountHint, kEditableText},
         {window.systemSizeBox, kSystemSizeHint, kEditableText},
@@ -127,20 +127,17 @@ TEST_F(AccessibilityTest, EveryControlOfTheMainWindowHasItsNameAndRole) {
         {window.resultStrip, kResultPlaceholder, kStaticText},
         {window.linkLabel, kMakerHost, kStaticText},
     };
+    // Every button of the window's tables is heard by its hint (the layout
+    // cases check the hints).
+    for (const auto& b : commands::kCaptionButtons)
+      table.push_back({window.*b.field, b.hint, kPushButton});
+    for (const auto& b : commands::kBottomButtons)
+      table.push_back({window.*b.field, b.hint, kPushButton});
     for (const Expected& e : table) {
       const Heard heard = HearWindow(e.control->Handle());
       EXPECT_EQ(heard.name, Wide(e.name)) << TextOf(e.control);
       EXPECT_EQ(heard.role, e.role) << TextOf(e.control);
     }
-    // Every button of the window's tables is heard by its hint (the hints
-    // themselves are the layout cases' to check).
-    const auto expectButton = [&](auto field, const char* hint) {
-      const Heard heard = HearWindow((window.*field)->Handle());
-      EXPECT_EQ(heard.name, Wide(hint));
-      EXPECT_EQ(heard.role, kPushButton) << hint;
-    };
-    for (const auto& row : commands::kCaptionButtons) expectButton(row.field, row.hint);
-    for (const auto& row : commands::kBottomButtons) expectButton(row.field, row.hint);
     GrowTo(7);
     EXPECT_EQ(HearWindow(Row(7)->Handle()).name, Wide(kSeventhRowName));
     // The label beside the K box keeps what it shows.
