@@ -1,4 +1,5 @@
 #include "about/About.h"
+#include "about/Texts.h"
 #include "ZemResConst.h"
 #include "skin/Skin.h"
 
@@ -7,12 +8,6 @@ namespace about {
 namespace {
 
 using widgets::Control;
-
-constexpr char kAboutCaption[] = "О программе";
-constexpr char kCloseHint[] = "Закрыть окно";
-constexpr char kTitle[] = "Букмекерский калькулятор";
-constexpr char kVersionPrefix[] = "Версия : ";
-constexpr char kMakerLine[] = "© Vadrex";
 
 constexpr int kClientWidth = 150;
 constexpr int kClientHeight = 120;

@@ -5,8 +5,8 @@
 
 #include "about/About.h"
 #include "base/FloatingPoint.h"
-#include "commands/ButtonClick.h"
-#include "commands/RowCommands.h"
+#include "commands/Buttons.h"
+#include "commands/EntryKeys.h"
 #include "err/Err.h"
 #include "win/Files.h"
 #include "win/Libraries.h"
@@ -40,8 +40,9 @@ widgets::Control* BuildMainSequence(mainwindow::MainWindow& window) {
   application->SetVisible(true);
   win::SetHelpFile(win::ModuleDirectory() + kHelpFileName);
   widgets::Form* form = widgets::CreateForm(application, mainwindow::kApplicationTitle);
-  mainwindow::BuildMainWindow(window, application, form,
-                              {&commands::ButtonClick, &commands::EntryKeyDown});
+  mainwindow::BuildMainWindow(
+      window, application, form,
+      {commands::kCaptionButtons, commands::kBottomButtons, &commands::EntryKeyDown});
   return application;
 }
 

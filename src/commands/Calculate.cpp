@@ -5,6 +5,7 @@
 
 #include "base/FloatingPoint.h"
 #include "calc/BetCheck.h"
+#include "commands/Boxes.h"
 #include "commands/Messages.h"
 #include "mainwindow/OddsRows.h"
 
@@ -23,8 +24,13 @@ const char* MessageOf(const calc::BetFailure& failure) {
       switch (failure.field) {
         case BetField::OddsRow: return kOddsNotANumber;
         case BetField::Stake: return kStakeNotANumber;
-        default: return kComboSizeNotANumber;
+        case BetField::ComboSize: return kComboSizeNotANumber;
+        // N is read as a count and never fails so: the K box's message
+        // stands for it and for no field.
+        case BetField::SystemSize:
+        case BetField::None: return kComboSizeNotANumber;
       }
+      return kComboSizeNotANumber;
     case BetFault::ComboAboveSystem: return kComboSizeAboveSystemSize;
     case BetFault::SystemTooLarge: return kSystemTooLarge;
     case BetFault::PayoutTooLarge: return kPayoutTooLarge;
@@ -67,10 +73,7 @@ void Calculate(MainWindow& window) {
   // box stay.
   for (const calc::BetFailure& failure : outcome.failures) {
     window.resultStrip->SetText(MessageOf(failure));
-    if (widgets::EditBox* box = BoxOf(window, failure)) {
-      box->SetFocus(true);
-      box->SelectAll();
-    }
+    if (widgets::EditBox* box = BoxOf(window, failure)) FocusAndSelect(box);
   }
 }
 

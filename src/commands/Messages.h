@@ -1,11 +1,9 @@
-// The texts the commands write into the result strip or show in a box.
+// Every text the commands show: what they write into the result strip or
+// show in a box. The help's messages topic explains each one.
 #pragma once
-
-#include "mainwindow/MainWindow.h"
 
 namespace commands {
 
-using mainwindow::kResultPlaceholder;
 inline constexpr char kOddsNotANumber[] = "Коэффициент не число !";
 inline constexpr char kStakeNotANumber[] = "Сумма не число !";
 inline constexpr char kComboSizeNotANumber[] = "\"По\" не число !";

@@ -33,7 +33,8 @@ void PasteOdds(mainwindow::MainWindow& window) {
   if (window.pasteUnderWay) return;
   const PasteUnderWay underWay(window.pasteUnderWay);
 
-  // Clicked, not called: the clear-all runs as the user's click would.
+  // Clicked, not called: the clear-all runs as the user's click would,
+  // through the same synchronous road.
   window.clearAllButton->Click();
   const std::optional<std::vector<std::string>> values = win::ReadPastedValues();
   if (!values) {
@@ -41,7 +42,7 @@ void PasteOdds(mainwindow::MainWindow& window) {
     return;
   }
   // Keys sent during the read (Enter in the last row) may have added rows:
-  // the values go into cleared rows all the same.
+  // the values go into cleared rows all the same. Clicked, as above.
   if (window.rowCount != 1) window.clearAllButton->Click();
   // Row 1 is there after the clear-all; each further value makes a row,
   // up to the limit the rows keep themselves.

@@ -1,30 +1,17 @@
-// The four bitmap buttons under the rows, as one table: made in its order,
-// and placed from it under the result strip. A new button is a row here, a
-// bitmap and a command.
+// The band under the rows: the result strip and the bottom buttons, kept at
+// the client bottom as the window grows with the rows.
 #pragma once
 
-#include "ZemResConst.h"
 #include "mainwindow/MainWindow.h"
 
 namespace mainwindow {
 
-// Which end of the band a button goes to: the right end's buttons stand
-// right to left in the table's order, the left end's left to right.
-enum class BandEnd { Right, Left };
+// Places the result strip and the bottom buttons (the window's table, in
+// its order) under the rows.
+void LayoutBottomBand(MainWindow& window);
 
-struct BottomButton {
-  widgets::Control* MainWindow::*field;
-  int glyph;            // bitmap resource
-  const char* caption;  // stored as the text, never drawn
-  const char* hint;
-  BandEnd end;
-};
-
-inline constexpr BottomButton kBottomButtons[] = {
-    {&MainWindow::calculateButton, kCalculateGlyph, "", "Рассчитать ставку", BandEnd::Right},
-    {&MainWindow::clearAllButton, kClearAllGlyph, "Стереть", "Очистить все", BandEnd::Right},
-    {&MainWindow::pasteButton, kPasteGlyph, "Вставить", "Вставить из Excel", BandEnd::Right},
-    {&MainWindow::helpButton, kHelpGlyph, "Справка", "Справка", BandEnd::Left},
-};
+inline constexpr int kResultStripOffset = 64;  // from the client bottom
+inline constexpr int kButtonRowOffset = 36;    // from the client bottom
+inline constexpr int kBandMargin = 10;
 
 }  // namespace mainwindow

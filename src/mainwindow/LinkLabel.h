@@ -6,7 +6,6 @@
 
 namespace mainwindow {
 
-inline constexpr char kMakerHost[] = "vadrex.example";
 inline constexpr char kMakerAddress[] = "http://vadrex.example";
 
 // Creates the link label on the main window with its look and handlers.

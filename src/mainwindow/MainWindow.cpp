@@ -4,7 +4,6 @@
 #include <string>
 
 #include "ZemResConst.h"
-#include "mainwindow/BottomBand.h"
 #include "mainwindow/CaptionStrip.h"
 #include "mainwindow/LinkLabel.h"
 #include "mainwindow/OddsRows.h"
@@ -46,26 +45,10 @@ constexpr widgets::Place kSystemSizePlace{120, 70, 30, 18};
 constexpr widgets::Place kComboLabelPlace{160, 72, 20, 22};
 constexpr widgets::Place kComboSizePlace{190, 70, 50, 18};
 
-// The caption strip's buttons, right to left from the strip's right end: the
-// slot counts button widths, the offset adds the gaps.
-struct CaptionButton {
-  widgets::Control* MainWindow::*field;
-  int glyph;
-  int slot;
-  int rightOffset;
-  const char* hint;
-};
-constexpr CaptionButton kCaptionButtons[] = {
-    {&MainWindow::closeButton, kCloseGlyph, 1, 2, "Закрыть калькулятор"},
-    {&MainWindow::minimiseButton, kMinimiseGlyph, 2, 4, "Свернуть"},
-    {&MainWindow::aboutButton, kAboutGlyph, 3, 10, "О программе"},
-};
-
 // A flat bitmap button whose glyph's key grey becomes the surface colour
 // around it; the glyph bitmaps are kept for the whole run.
 Control* CreateGlyphButton(MainWindow& window, const char* caption, int glyphId,
-                           widgets::Colour surface, const widgets::Place& place,
-                           widgets::NotifyHandler click) {
+                           widgets::Colour surface, const widgets::Place& place, OnClick click) {
   const HBITMAP glyph = widgets::LoadMappedBitmap(widgets::ModuleInstance(), glyphId,
                                                   skin::kGlyphKeyGrey, surface);
   Control* button = widgets::CreateBitmapButton(window.form,
@@ -76,7 +59,7 @@ Control* CreateGlyphButton(MainWindow& window, const char* caption, int glyphId,
                                                  .glyphCount = kGlyphsFromBitmap,
                                                  .place = place});
   button->SetColour(surface);
-  button->click = {click, &window};
+  button->click = {click.handler, &window};
   return button;
 }
 
@@ -96,7 +79,7 @@ void BuildMainWindow(MainWindow& window, Control* application, widgets::Form* fo
   window.application = application;
   window.form = form;
   window.entryKeyDown = {commands.entryKeyDown, &window};
-  const widgets::NotifyHandler click = commands.buttonClick;
+  window.bottomButtons = commands.bottomButtons;
 
   form->SetStyle(kMainWindowStyle);
   form->SetMinimiseAnchor(form);
@@ -119,22 +102,23 @@ void BuildMainWindow(MainWindow& window, Control* application, widgets::Form* fo
   window.linkLabel = CreateLinkLabel(window);
 
   window.stakeBox = CreateEntryBox(form, kFreeText, kStakePlace, skin::kFieldColour);
-  window.stakeBox->SetHint("Поставленная сумма");
+  window.stakeBox->SetHint(kStakeHint);
   window.stakeBox->SetKeyDownHandler(commands.entryKeyDown, &window);
 
   window.wonCountBox = CreateEntryBox(form, kDigitsReadOnly, kWonCountPlace, skin::kWindowColour);
-  window.wonCountBox->SetHint("Сыграло");
+  window.wonCountBox->SetHint(kWonCountHint);
 
   window.systemSizeBox = CreateEntryBox(form, kDigitsOnly, kSystemSizePlace, skin::kFieldColour);
-  window.systemSizeBox->SetHint("Размер системы");
+  window.systemSizeBox->SetHint(kSystemSizeHint);
   window.systemSizeBox->SetKeyDownHandler(commands.entryKeyDown, &window);
 
-  Control* comboLabel = widgets::CreateLabel(form, {.text = "по", .place = kComboLabelPlace});
+  Control* comboLabel = widgets::CreateLabel(form,
+                                             {.text = kComboLabel, .place = kComboLabelPlace});
   comboLabel->SetTextAlignment(widgets::kAlignCentre);
   comboLabel->SetFontStyle(0);
 
   window.comboSizeBox = CreateEntryBox(form, kDigitsOnly, kComboSizePlace, skin::kFieldColour);
-  window.comboSizeBox->SetAccessibleName("по");  // the label beside it
+  window.comboSizeBox->SetAccessibleName(kComboLabel);  // the label beside it
   window.comboSizeBox->SetKeyDownHandler(commands.entryKeyDown, &window);
 
   // Its top follows the rows (LayoutBottomBand).
@@ -147,21 +131,22 @@ void BuildMainWindow(MainWindow& window, Control* application, widgets::Form* fo
   window.resultStrip->SetColour(skin::kResultStripColour);
   window.resultStrip->SetFontHeight(kResultStripFontHeight);
   window.resultStrip->SetFontStyle(widgets::kFontBold);
-  window.resultStrip->SetHint("Вывод результата  или\rсообщения об ошибке");
+  window.resultStrip->SetHint(kResultStripHint);
   window.resultStrip->NameAfterText();  // a screen reader speaks each result
 
-  for (const CaptionButton& entry : kCaptionButtons) {
+  for (const CaptionButton& entry : commands.captionButtons) {
     const widgets::Place place{width - entry.slot * kCaptionButtonSize - entry.rightOffset,
                                kCaptionButtonTop, kCaptionButtonSize, kCaptionButtonSize};
-    Control* button = CreateGlyphButton(window, "", entry.glyph, skin::kStripColour, place, click);
+    Control* button = CreateGlyphButton(window, "", entry.glyph, skin::kStripColour, place,
+                                        entry.click);
     button->SetTabStop(false);
     button->SetHint(entry.hint);
     window.*entry.field = button;
   }
   // Placed under the rows by LayoutBottomBand.
-  for (const BottomButton& entry : kBottomButtons) {
+  for (const BottomButton& entry : commands.bottomButtons) {
     Control* button = CreateGlyphButton(window, entry.caption, entry.glyph, skin::kWindowColour,
-                                        {0, 0, kBottomButtonSize, kBottomButtonSize}, click);
+                                        {0, 0, kBottomButtonSize, kBottomButtonSize}, entry.click);
     button->SetHint(entry.hint);
     window.*entry.field = button;
   }

@@ -6,18 +6,55 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <span>
 
+#include "ZemResConst.h"
+#include "mainwindow/Texts.h"
 #include "rules/Keys.h"
 #include "widgets/Widgets.h"
 
 namespace mainwindow {
 
-// The application title: the taskbar entry's and the main window's caption.
-inline constexpr char kApplicationTitle[] = "Земко";
-// What the result strip reads before anything was calculated.
-inline constexpr char kResultPlaceholder[] = "Результат";
-
 inline constexpr int kMaxOddsRows = rules::kMaxOddsRows;
+
+struct MainWindow;
+
+// ---------------------------------------------------------------- buttons
+
+// A button's click handler, made for its one command by Runs below. It has
+// no default, so a button row that forgets its command does not compile.
+struct OnClick {
+  explicit constexpr OnClick(widgets::NotifyHandler handler) : handler(handler) {}
+  widgets::NotifyHandler handler;
+};
+
+// Which end of the bottom band a button goes to: the right end's buttons
+// stand right to left in the table's order, the left end's left to right.
+enum class BandEnd { Right, Left };
+
+// One row per caption strip button, right to left from the strip's right
+// end: the slot counts button widths, the offset adds the gaps.
+struct CaptionButton {
+  widgets::Control* MainWindow::*field;
+  int glyph;  // bitmap resource
+  int slot;
+  int rightOffset;
+  const char* hint;
+  OnClick click;
+};
+
+// One row per button under the rows, made in the table's order and placed
+// from it under the result strip.
+struct BottomButton {
+  widgets::Control* MainWindow::*field;
+  int glyph;            // bitmap resource
+  const char* caption;  // stored as the text, never drawn
+  const char* hint;
+  BandEnd end;
+  OnClick click;
+};
+
+// ---------------------------------------------------------------- window
 
 struct MainWindow {
   widgets::Control* application = nullptr;
@@ -40,6 +77,9 @@ struct MainWindow {
 
   std::unique_ptr<widgets::BitmapObject> logo;
 
+  // The bottom buttons' table, walked again each time the band moves.
+  std::span<const BottomButton> bottomButtons;
+
   // Slot i - 1 holds odds row i; slots above the row count are never read.
   std::uint8_t rowCount = 0;
   std::array<widgets::EditBox*, kMaxOddsRows> oddsRows{};
@@ -52,11 +92,24 @@ struct MainWindow {
   widgets::Handler<widgets::KeyHandler> entryKeyDown;
 };
 
-// What the commands above the window give it: the click of every bitmap
-// button and the key-down of every entry box. Both get the window as their
-// context.
+// What a button runs when clicked.
+using Command = void (*)(MainWindow& window);
+
+// The click handler of a button that runs `command`; its context is the
+// window. Each button has its own, so no handler has to find its sender.
+template <Command command>
+consteval OnClick Runs() {
+  static_assert(command != nullptr, "a button runs a command");
+  return OnClick{
+      [](void* context, widgets::Control*) { command(*static_cast<MainWindow*>(context)); }};
+}
+
+// What the commands above the window give it: the tables of its buttons,
+// whose clicks run the commands, and the key-down of every entry box, whose
+// context is the window.
 struct Commands {
-  widgets::NotifyHandler buttonClick = nullptr;
+  std::span<const CaptionButton> captionButtons;
+  std::span<const BottomButton> bottomButtons;
   widgets::KeyHandler entryKeyDown = nullptr;
 };
 

@@ -11,11 +11,6 @@ namespace mainwindow {
 
 using widgets::Control;
 
-namespace {
-// What a screen reader calls row n: «Коэффициент n».
-constexpr char kOddsRowName[] = "Коэффициент ";
-}  // namespace
-
 widgets::EditBox* AddOddsRow(MainWindow& window, RowFocus focus) {
   if (window.rowCount >= kMaxOddsRows) return nullptr;
   const int n = ++window.rowCount;
@@ -47,26 +42,6 @@ void UpdateRowCounts(MainWindow& window) {
   window.systemSizeBox->SetText(calc::IntegerToText(window.rowCount));
   window.wonCountBox->SetText(calc::IntegerToText(window.rowCount));
   window.comboSizeBox->SetText(window.systemSizeBox->GetText());
-}
-
-void LayoutBottomBand(MainWindow& window) {
-  const int height = window.form->GetClientHeight();
-  const int buttonTop = height - kButtonRowOffset;
-  window.resultStrip->SetTop(height - kResultStripOffset);
-  int right = window.form->GetClientWidth() - kBandMargin;
-  int left = kBandMargin;
-  for (const BottomButton& entry : kBottomButtons) {
-    widgets::Control* button = window.*entry.field;
-    button->SetTop(buttonTop);
-    if (entry.end == BandEnd::Right) {
-      right -= button->GetWidth();
-      button->SetLeft(right);
-      right -= kBandMargin;
-    } else {
-      button->SetLeft(left);
-      left += button->GetWidth() + kBandMargin;
-    }
-  }
 }
 
 int RowIndex(const MainWindow& window, const Control* box) {

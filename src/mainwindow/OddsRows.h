@@ -24,14 +24,12 @@ std::span<widgets::EditBox* const> OddsRows(const MainWindow& window);
 
 // The system-size, won-count and "по" boxes show the row count.
 void UpdateRowCounts(MainWindow& window);
-// Result strip and bottom buttons under the rows.
-void LayoutBottomBand(MainWindow& window);
 // Index of the row the box is, or -1 for any other control.
 int RowIndex(const MainWindow& window, const widgets::Control* box);
 // Destroys every row; the count becomes 0.
 void DestroyOddsRows(MainWindow& window);
 
-// Geometry of the rows and the band under them.
+// Geometry of the rows.
 inline constexpr int kRowsPerColumn = 5;
 inline constexpr int kRowLeft = 10;
 inline constexpr int kColumnPitch = 60;
@@ -44,8 +42,5 @@ inline constexpr int kHeightBelowRow = 92;
 // The client height with one row: what the window is built with, so that it
 // never shows another.
 inline constexpr int kOneRowClientHeight = kRowTopBase + kLinePitch + kHeightBelowRow;
-inline constexpr int kResultStripOffset = 64;  // from the client bottom
-inline constexpr int kButtonRowOffset = 36;    // from the client bottom
-inline constexpr int kBandMargin = 10;
 
 }  // namespace mainwindow

@@ -20,6 +20,7 @@
 
 #include "app/MainSequence.h"
 #include "app/MonkeyEvents.h"
+#include "support/Design.h"
 #include "support/PositionRegistry.h"
 #include "support/WindowTestSupport.h"
 #include "support/ZemkoDriving.h"
@@ -40,22 +41,19 @@ constexpr DWORD kRecheckMs = 400;
 constexpr DWORD kWindowWaitMs = 20000;
 constexpr DWORD kCloseWaitMs = 10000;
 
-// The window's geometry and texts, as the design gives them.
-constexpr int kFixedBoxes = 4;
-constexpr int kMaxRows = 20;
-constexpr int kRowsPerColumn = 5;
-constexpr int kFirstRowTop = 70, kRowPitch = 28, kHeightBelowRow = 92;
-constexpr POINT kCloseButton{240, 10};
-constexpr int kClearAllCentreX = 191, kBottomButtonCentreAboveFloor = 23;
-const char* const kStripMessages[] = {"Результат",
-                                      "Коэффициент не число !",
-                                      "Сумма не число !",
-                                      "Размер системы не число !",
-                                      "\"По\" не число !",
-                                      "\"По\" больше Размера системы !",
-                                      "Размер системы слишком велик !",
-                                      "Слишком большой выигрыш !",
-                                      "Буфер обмена пуст !"};
+// The window's geometry and texts are the design's (support/Design.h).
+using zemko_test::kClientHeightBase;
+using zemko_test::kCloseButtonCentre;
+using zemko_test::kFixedEditBoxes;
+using zemko_test::kMaxRows;
+using zemko_test::kRowPitch;
+using zemko_test::kRowsPerColumn;
+using zemko_test::kStripTexts;
+// The clear-all button's centre, from its left edge and the client bottom.
+constexpr int kClearAllCentreX = zemko_test::kClearAllButtonLeft +
+                                 zemko_test::kBottomButtonSize / 2;
+constexpr int kBottomButtonCentreAboveFloor = zemko_test::kBottomButtonsAboveFloor -
+                                              zemko_test::kBottomButtonSize / 2;
 
 // A thread message that asks the main thread for the layer's counts.
 constexpr UINT kCountsRequest = WM_APP + 0x4D;
@@ -168,17 +166,16 @@ std::string Monkey::CheckWindow() const {
   if (!SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, kAnswerMs, &answer))
     return "the program did not answer within a second";
   if (ErrorBox()) return "an error box is shown";
-  const int rows = EditBoxCount(window) - kFixedBoxes;
+  const int rows = EditBoxCount(window) - kFixedEditBoxes;
   if (rows < 1 || rows > kMaxRows) return "there are " + std::to_string(rows) + " odds rows";
   RECT client{};
   GetClientRect(window, &client);
-  const int lowestRowTop = kFirstRowTop + kRowPitch * std::min(rows, kRowsPerColumn);
-  if (client.bottom != lowestRowTop + kHeightBelowRow)
+  if (client.bottom != kClientHeightBase + kRowPitch * std::min(rows, kRowsPerColumn))
     return "the client height is " + std::to_string(client.bottom) + " with " +
            std::to_string(rows) + " rows";
   const std::string text = StripText();
   if (text.empty()) return "no result strip";
-  for (const char* message : kStripMessages)
+  for (const char* message : kStripTexts)
     if (text == message) return {};
   if (IsPayoutText(text)) return {};
   return "the result strip reads \"" + text + "\"";
@@ -224,7 +221,7 @@ void Monkey::EndProgram() {
 // What the screen holds where the close button should be, for a failure.
 std::string Monkey::Where() const {
   const HWND window = target_.mainWindow;
-  POINT point{kCloseButton.x, kCloseButton.y};
+  POINT point{kCloseButtonCentre.x, kCloseButtonCentre.y};
   ClientToScreen(window, &point);
   char under[32] = {}, foreground[32] = {};
   GetClassNameA(WindowFromPoint(point), under, sizeof under);
@@ -267,7 +264,8 @@ Outcome Monkey::Run() {
   const DWORD start = GetTickCount();
   // Shown and built: the loop has made the windows of the boxes.
   while (!(target_.mainWindow = zemko_test::FindProgramWindow(process, "Form")) ||
-         !IsWindowVisible(target_.mainWindow) || EditBoxCount(target_.mainWindow) <= kFixedBoxes) {
+         !IsWindowVisible(target_.mainWindow) ||
+         EditBoxCount(target_.mainWindow) <= kFixedEditBoxes) {
     if (GetTickCount() - start > kWindowWaitMs) {
       Fail("the main window did not show");
       return Ended();
@@ -298,7 +296,7 @@ Outcome Monkey::Run() {
 
   // What the user left, to show that the events reached the program.
   std::printf("monkey: at the end %d odds rows; the strip reads \"%s\"\n",
-              EditBoxCount(target_.mainWindow) - kFixedBoxes, StripText().c_str());
+              EditBoxCount(target_.mainWindow) - kFixedEditBoxes, StripText().c_str());
 
   // Back to the state of the start (no About window, one empty row), so the
   // counts can be compared; then the close button, as the user ends.
@@ -316,9 +314,9 @@ Outcome Monkey::Run() {
   if (!Check()) return Ended();
   outcome_.beforeClose = ReadCounts();
   GetWindowRect(target_.mainWindow, &outcome_.lastPosition);
-  if (Reachable(target_.mainWindow, kCloseButton)) {
+  if (Reachable(target_.mainWindow, kCloseButtonCentre)) {
     history_.push_back("close");
-    ClickAt(target_.mainWindow, kCloseButton.x, kCloseButton.y);
+    ClickAt(target_.mainWindow, kCloseButtonCentre.x, kCloseButtonCentre.y);
   } else {
     // What a user does whose window's caption is above the screen: Close on
     // the program's taskbar entry.

@@ -14,25 +14,29 @@ namespace {
 
 // Where row n sits: four columns of five under the line of the stake box.
 std::vector<int> RowPlace(int n) {
-  return {10 + 60 * ((n - 1) / 5), 70 + 28 * ((n - 1) % 5 + 1), 50, 18};
+  return {kRowLeft + kColumnPitch * ((n - 1) / kRowsPerColumn),
+          kRowTopBase + kRowPitch * ((n - 1) % kRowsPerColumn + 1), kRowWidth, kRowHeight};
 }
 
-int ExpectedClientHeight(int rows) { return 162 + 28 * std::min(rows, 5); }
+int ExpectedClientHeight(int rows) {
+  return kClientHeightBase + kRowPitch * std::min(rows, kRowsPerColumn);
+}
 
 class OddsRowsTest : public MainWindowTest {
  protected:
   // The result strip and the bottom buttons under the rows.
   void ExpectBottomBand(int clientHeight) {
-    EXPECT_EQ((std::vector<int>{10, clientHeight - 64, 230, 18}),
+    EXPECT_EQ((std::vector<int>{kResultStripLeft, clientHeight - kResultStripAboveFloor,
+                                kResultStripWidth, kResultStripHeight}),
               Place(RectInClient(Window().resultStrip)));
-    EXPECT_EQ((std::vector<int>{214, clientHeight - 36, 26, 26}),
-              Place(RectInClient(Window().calculateButton)));
-    EXPECT_EQ((std::vector<int>{178, clientHeight - 36, 26, 26}),
-              Place(RectInClient(Window().clearAllButton)));
-    EXPECT_EQ((std::vector<int>{142, clientHeight - 36, 26, 26}),
-              Place(RectInClient(Window().pasteButton)));
-    EXPECT_EQ((std::vector<int>{10, clientHeight - 36, 26, 26}),
-              Place(RectInClient(Window().helpButton)));
+    const int top = clientHeight - kBottomButtonsAboveFloor;
+    const std::pair<Control*, int> buttons[] = {{Window().calculateButton, kCalculateButtonLeft},
+                                                {Window().clearAllButton, kClearAllButtonLeft},
+                                                {Window().pasteButton, kPasteButtonLeft},
+                                                {Window().helpButton, kHelpButtonLeft}};
+    for (const auto& [button, left] : buttons)
+      EXPECT_EQ((std::vector<int>{left, top, kBottomButtonSize, kBottomButtonSize}),
+                Place(RectInClient(button)));
   }
 
   void ExpectCounts(const char* count) {
@@ -45,10 +49,10 @@ class OddsRowsTest : public MainWindowTest {
     ASSERT_EQ(1, RowCount());
     EXPECT_EQ("", TextOf(Row(1)));
     EXPECT_EQ(RowPlace(1), Place(RectInClient(Row(1))));
-    EXPECT_EQ(190, ClientHeight());
-    ExpectBottomBand(190);
+    EXPECT_EQ(kOneRowClientHeight, ClientHeight());
+    ExpectBottomBand(kOneRowClientHeight);
     ExpectCounts("1");
-    EXPECT_EQ("Результат", TextOf(Window().resultStrip));
+    EXPECT_EQ(kResultPlaceholder, TextOf(Window().resultStrip));
     EXPECT_EQ(stake, TextOf(Window().stakeBox));
     EXPECT_EQ(Window().stakeBox, Focused());
     EXPECT_TRUE(WholeTextSelected(Window().stakeBox));
@@ -57,7 +61,7 @@ class OddsRowsTest : public MainWindowTest {
     for (int i = 0; i < form_->ChildCount(); ++i) {
       if (dynamic_cast<widgets::EditBox*>(form_->ChildAt(i))) ++edits;
     }
-    EXPECT_EQ(5, edits) << "stake, won-count, system-size, \"по\" and one row";
+    EXPECT_EQ(kFixedEditBoxes + 1, edits) << "stake, won-count, system-size, \"по\" and one row";
   }
 };
 
@@ -67,8 +71,8 @@ class OddsRowsTest : public MainWindowTest {
 
 TEST_F(OddsRowsTest, EnterInTheLastRowAddsRowsUpToTwentyAndTheWindowGrowsWithTheFirstColumn) {
   RunInLoop([&] {
-    EXPECT_EQ(190, ClientHeight());
-    ExpectBottomBand(190);
+    EXPECT_EQ(kOneRowClientHeight, ClientHeight());
+    ExpectBottomBand(kOneRowClientHeight);
     for (int n = 2; n <= kMaxRows; ++n) {
       SCOPED_TRACE(n);
       SetTextOf(Row(n - 1), std::to_string(n));
@@ -86,7 +90,7 @@ TEST_F(OddsRowsTest, EnterInTheLastRowAddsRowsUpToTwentyAndTheWindowGrowsWithThe
       // The row added before keeps its text.
       EXPECT_EQ(std::to_string(n), TextOf(Row(n - 1)));
     }
-    EXPECT_EQ(302, ClientHeight());
+    EXPECT_EQ(kFullClientHeight, ClientHeight());
 
     // At twenty, Enter in the last row goes to the system size instead.
     PostKeyPress(Row(kMaxRows), VK_RETURN);
@@ -131,7 +135,7 @@ TEST_F(OddsRowsTest, EnterInTheSystemSizeBoxSelectsThePoBoxAndEnterThereCalculat
     PostKeyPress(Window().systemSizeBox, VK_RETURN);
     EXPECT_EQ(Window().comboSizeBox, Focused());
     EXPECT_TRUE(WholeTextSelected(Window().comboSizeBox));
-    EXPECT_EQ("Результат", TextOf(Window().resultStrip));
+    EXPECT_EQ(kResultPlaceholder, TextOf(Window().resultStrip));
 
     PostKeyPress(Window().comboSizeBox, VK_RETURN);
     EXPECT_EQ("2600,00", TextOf(Window().resultStrip));

@@ -23,12 +23,13 @@ namespace {
 
 using zemko_test::ClientSize;
 using zemko_test::EditWindowCount;
+using zemko_test::kClientHeightBase;
+using zemko_test::kFixedEditBoxes;
+using zemko_test::kRowPitch;
+using zemko_test::kRowsPerColumn;
 
 constexpr char kStake[] = "100";
-constexpr int kFixedEditBoxes = 4;  // stake, won count, system size, "по"
 constexpr int kRowsBeforePaste = 7;
-constexpr int kClientHeightBase = 162;
-constexpr int kFirstColumnRows = 5;
 
 // A window that has been used: seven rows with odds, N and K typed over,
 // a message in the result strip, a stake.
@@ -88,7 +89,7 @@ class PasteTest : public zemko_test::MainWindowTest {
     for (HWND old : oldRows_) EXPECT_FALSE(IsWindow(old));
     EXPECT_EQ(EditWindowCount(window), kFixedEditBoxes + count);
     EXPECT_EQ(ClientSize(window).cy,
-              kClientHeightBase + mainwindow::kLinePitch * std::min(count, kFirstColumnRows));
+              kClientHeightBase + kRowPitch * std::min(count, kRowsPerColumn));
   }
 
   std::vector<HWND> oldRows_;

@@ -7,10 +7,12 @@
 #include <oleacc.h>
 
 #include <algorithm>
+#include <cstring>
 #include <string>
 #include <vector>
 
 #include "about/About.h"
+#include "commands/Buttons.h"
 #include "support/Design.h"
 #include "support/MainWindowHarness.h"
 #include "support/WindowTestSupport.h"
@@ -29,6 +31,13 @@ struct Heard {
   long role = 0;
   HRESULT nameResult = E_FAIL;
 };
+
+// A design text as a screen reader hears it.
+std::wstring Wide(const char* text) {
+  std::wstring wide(std::strlen(text), L'\0');
+  wide.resize(MultiByteToWideChar(kProgramCodePage, 0, text, -1, wide.data(), wide.size() + 1) - 1);
+  return wide;
+}
 
 VARIANT Self() {
   VARIANT self;
@@ -106,40 +115,39 @@ TEST_F(AccessibilityTest, EveryControlOfTheMainWindowHasItsNameAndRole) {
     const mainwindow::MainWindow& window = Window();
     struct Expected {
       widgets::Control* control;
-      const wchar_t* name;
+      const char* name;  // the design's text, in the program's code page
       long role;
     };
-    const Expected table[] = {
-        {window.stakeBox, L"Поставленная сумма", kEditableText},
-        {window.wonCountBox, L"Сыграло", kEditableText},
-        {window.systemSizeBox, L"Размер системы", kEditableText},
-        {window.comboSizeBox, L"по", kEditableText},
-        {Row(1), L"Коэффициент 1", kEditableText},
-        {window.resultStrip, L"Результат", kStaticText},
-        {window.linkLabel, L"vadrex.example", kStaticText},
-        {window.closeButton, L"Закрыть калькулятор", kPushButton},
-        {window.minimiseButton, L"Свернуть", kPushButton},
-        {window.aboutButton, L"О программе", kPushButton},
-        {window.calculateButton, L"Рассчитать ставку", kPushButton},
-        {window.clearAllButton, L"Очистить все", kPushButton},
-        {window.pasteButton, L"Вставить из Excel", kPushButton},
-        {window.helpButton, L"Справка", kPushButton},
+    std::vector<Expected> table = {
+        {window.stakeBox, kStakeHint, kEditableText},
+        {window.wonCountBox, kWonCountHint, kEditableText},
+        {window.systemSizeBox, kSystemSizeHint, kEditableText},
+        {window.comboSizeBox, kComboLabel, kEditableText},
+        {Row(1), kFirstRowName, kEditableText},
+        {window.resultStrip, kResultPlaceholder, kStaticText},
+        {window.linkLabel, kMakerHost, kStaticText},
     };
+    // Every button of the window's tables is heard by its hint (the layout
+    // cases check the hints).
+    for (const auto& b : commands::kCaptionButtons)
+      table.push_back({window.*b.field, b.hint, kPushButton});
+    for (const auto& b : commands::kBottomButtons)
+      table.push_back({window.*b.field, b.hint, kPushButton});
     for (const Expected& e : table) {
       const Heard heard = HearWindow(e.control->Handle());
-      EXPECT_EQ(heard.name, e.name) << TextOf(e.control);
+      EXPECT_EQ(heard.name, Wide(e.name)) << TextOf(e.control);
       EXPECT_EQ(heard.role, e.role) << TextOf(e.control);
     }
     GrowTo(7);
-    EXPECT_EQ(HearWindow(Row(7)->Handle()).name, L"Коэффициент 7");
+    EXPECT_EQ(HearWindow(Row(7)->Handle()).name, Wide(kSeventhRowName));
     // The label beside the K box keeps what it shows.
     const std::vector<HWND> labels = ChildrenOfClass(MainHandle(), "STATIC");
     bool labelHeard = false;
-    for (HWND label : labels) labelHeard |= HearWindow(label).name == L"по";
+    for (HWND label : labels) labelHeard |= HearWindow(label).name == Wide(kComboLabel);
     EXPECT_TRUE(labelHeard);
     // Nothing drawn or shown changes: the buttons keep their captions.
     EXPECT_EQ(TextOf(window.calculateButton), "");
-    EXPECT_EQ(TextOf(window.clearAllButton), "Стереть");
+    EXPECT_EQ(TextOf(window.clearAllButton), kClearAllCaption);
   });
 }
 
@@ -189,11 +197,11 @@ TEST_F(AccessibilityTest, AboutWindowNamesAndObjectsThatOutliveTheirWindow) {
     const std::vector<HWND> buttons = ChildrenOfClass(about, "BUTTON");
     ASSERT_EQ(buttons.size(), 1u);
     const Heard close = HearWindow(buttons[0]);
-    EXPECT_EQ(close.name, L"Закрыть окно");
+    EXPECT_EQ(close.name, Wide(kAboutCloseHint));
     EXPECT_EQ(close.role, kPushButton);
     const std::vector<HWND> labels = ChildrenOfClass(about, "STATIC");
     ASSERT_EQ(labels.size(), 3u);
-    EXPECT_EQ(HearWindow(labels[0]).name, L"Букмекерский калькулятор");
+    EXPECT_EQ(HearWindow(labels[0]).name, Wide(kAboutTitle));
     PostMessageW(about, WM_CLOSE, 0, 0);
     ASSERT_TRUE(PumpUntil([&] { return !IsWindow(about); }));
 
@@ -207,7 +215,7 @@ TEST_F(AccessibilityTest, AboutWindowNamesAndObjectsThatOutliveTheirWindow) {
       ASSERT_EQ(closeButtons.size(), 1u);
       IAccessible* held = ObjectOf(closeButtons[0]);
       ASSERT_NE(held, nullptr) << "cycle " << i;
-      ASSERT_EQ(Hear(held).name, L"Закрыть окно") << "cycle " << i;
+      ASSERT_EQ(Hear(held).name, Wide(kAboutCloseHint)) << "cycle " << i;
       widgets::ControlFromHandle(closeButtons[0])->Click();
       ASSERT_TRUE(PumpUntil([&] { return !IsWindow(window); })) << "cycle " << i;
       const Heard afterwards = Hear(held);

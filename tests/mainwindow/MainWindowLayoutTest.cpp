@@ -67,12 +67,12 @@ TEST_F(MainWindowTest, StartsWithOneEmptyRowCountsOfOneAndTheFocusInTheStakeBox)
     EXPECT_EQ("1", TextOf(Window().systemSizeBox));
     EXPECT_EQ("1", TextOf(Window().wonCountBox));
     EXPECT_EQ("1", TextOf(Window().comboSizeBox));
-    EXPECT_EQ("Результат", TextOf(Window().resultStrip));
+    EXPECT_EQ(kResultPlaceholder, TextOf(Window().resultStrip));
     EXPECT_EQ(Window().stakeBox, Focused());
     RECT client;
     GetClientRect(MainHandle(), &client);
     EXPECT_EQ(kClientWidth, client.right);
-    EXPECT_EQ(190, client.bottom);
+    EXPECT_EQ(kOneRowClientHeight, client.bottom);
   });
 }
 
@@ -82,7 +82,7 @@ TEST_F(MainWindowTest, IsACaptionlessPopupWithAOnePixelBorderAtTheTopLeftCorner)
     EXPECT_EQ("Form", zemko_test::ClassNameOf(window));
     char caption[32] = {};
     GetWindowTextA(window, caption, sizeof caption);
-    EXPECT_STREQ("Земко", caption);
+    EXPECT_STREQ(kProgramTitle, caption);
     EXPECT_EQ(application_->Handle(), GetWindow(window, GW_OWNER));
 
     const DWORD style = static_cast<DWORD>(GetWindowLongPtrA(window, GWL_STYLE));
@@ -95,7 +95,7 @@ TEST_F(MainWindowTest, IsACaptionlessPopupWithAOnePixelBorderAtTheTopLeftCorner)
 
     RECT outer;
     GetWindowRect(window, &outer);
-    EXPECT_EQ((std::vector<int>{0, 0, kClientWidth + 2, 190 + 2}), Place(outer));
+    EXPECT_EQ((std::vector<int>{0, 0, kClientWidth + 2, kOneRowClientHeight + 2}), Place(outer));
   });
 }
 
@@ -126,7 +126,7 @@ TEST_F(MainWindowTest, EveryFixedControlSitsAtItsPlaceWithItsLookAndText) {
        Kind::Label,
        {75, 27, 175, 14},
        kWindowColour,
-       "vadrex.example",
+       kMakerHost,
        SS_CENTER,
        0,
        false},
@@ -171,7 +171,7 @@ TEST_F(MainWindowTest, EveryFixedControlSitsAtItsPlaceWithItsLookAndText) {
        Kind::Label,
        {10, 126, 230, 18},
        kResultStripColour,
-       "Результат",
+       kResultPlaceholder,
        WS_BORDER,
        SS_CENTER | SS_RIGHT | SS_CENTERIMAGE,
        false},
@@ -205,7 +205,8 @@ TEST_F(MainWindowTest, EveryFixedControlSitsAtItsPlaceWithItsLookAndText) {
       {"calculate button",
        &Field<&F::calculateButton>,
        Kind::Button,
-       {214, 154, 26, 26},
+       {kCalculateButtonLeft, kOneRowClientHeight - kBottomButtonsAboveFloor, kBottomButtonSize,
+        kBottomButtonSize},
        kWindowColour,
        "",
        BS_OWNERDRAW,
@@ -214,25 +215,28 @@ TEST_F(MainWindowTest, EveryFixedControlSitsAtItsPlaceWithItsLookAndText) {
       {"clear-all button",
        &Field<&F::clearAllButton>,
        Kind::Button,
-       {178, 154, 26, 26},
+       {kClearAllButtonLeft, kOneRowClientHeight - kBottomButtonsAboveFloor, kBottomButtonSize,
+        kBottomButtonSize},
        kWindowColour,
-       "Стереть",
+       kClearAllCaption,
        BS_OWNERDRAW,
        0,
        true},
       {"paste button",
        &Field<&F::pasteButton>,
        Kind::Button,
-       {142, 154, 26, 26},
+       {kPasteButtonLeft, kOneRowClientHeight - kBottomButtonsAboveFloor, kBottomButtonSize,
+        kBottomButtonSize},
        kWindowColour,
-       "Вставить",
+       kPasteCaption,
        BS_OWNERDRAW,
        0,
        true},
       {"help button",
        &Field<&F::helpButton>,
        Kind::Button,
-       {10, 154, 26, 26},
+       {kHelpButtonLeft, kOneRowClientHeight - kBottomButtonsAboveFloor, kBottomButtonSize,
+        kBottomButtonSize},
        kWindowColour,
        nullptr,
        BS_OWNERDRAW,
@@ -323,7 +327,7 @@ TEST_F(MainWindowTest, TheLabelPoStandsPlainAndCentredBetweenTheCountBoxes) {
     }
     ASSERT_NE(nullptr, label);
     EXPECT_NE(nullptr, dynamic_cast<widgets::Label*>(label));
-    EXPECT_EQ("по", TextOf(label));
+    EXPECT_EQ(kComboLabel, TextOf(label));
     EXPECT_EQ((std::vector<int>{160, 72, 20, 22}), Place(RectInClient(label)));
     EXPECT_EQ(static_cast<DWORD>(SS_CENTER), StyleOf(label) & SS_TYPEMASK);
     const LOGFONTA font = FontOf(label);
@@ -341,18 +345,12 @@ TEST_F(MainWindowTest, HintsNameWhatEachControlIsFor) {
     ControlField control;
     const char* hint;
   } table[] = {
-      {&Field<&F::stakeBox>, "Поставленная сумма"},
-      {&Field<&F::wonCountBox>, "Сыграло"},
-      {&Field<&F::systemSizeBox>, "Размер системы"},
-      {&Field<&F::resultStrip>, "Вывод результата  или\rсообщения об ошибке"},
-      {&Field<&F::closeButton>, "Закрыть калькулятор"},
-      {&Field<&F::minimiseButton>, "Свернуть"},
-      {&Field<&F::aboutButton>, "О программе"},
-      {&Field<&F::calculateButton>, "Рассчитать ставку"},
-      {&Field<&F::clearAllButton>, "Очистить все"},
-      {&Field<&F::pasteButton>, "Вставить из Excel"},
-      {&Field<&F::helpButton>, "Справка"},
-      {&Field<&F::comboSizeBox>, "(no hint)"},
+      {&Field<&F::stakeBox>, kStakeHint},           {&Field<&F::wonCountBox>, kWonCountHint},
+      {&Field<&F::systemSizeBox>, kSystemSizeHint}, {&Field<&F::resultStrip>, kResultStripHint},
+      {&Field<&F::closeButton>, kCloseHint},        {&Field<&F::minimiseButton>, kMinimiseHint},
+      {&Field<&F::aboutButton>, kAboutHint},        {&Field<&F::calculateButton>, kCalculateHint},
+      {&Field<&F::clearAllButton>, kClearAllHint},  {&Field<&F::pasteButton>, kPasteHint},
+      {&Field<&F::helpButton>, kHelpHint},          {&Field<&F::comboSizeBox>, "(no hint)"},
       {&Field<&F::linkLabel>, "(no hint)"},
   };
   RunInLoop([&] {

@@ -23,6 +23,54 @@ inline constexpr int kFixedEditBoxes = 4;      // stake, won count, system size,
 inline constexpr int kClientHeightBase = 162;  // plus 28 for each first-column row
 inline constexpr int kRowPitch = 28;
 inline constexpr int kRowsPerColumn = 5;
+inline constexpr int kOneRowClientHeight = kClientHeightBase + kRowPitch;
+inline constexpr int kFullClientHeight = kClientHeightBase + kRowPitch * kRowsPerColumn;
+
+// The odds rows: four columns of five under the line of the stake box.
+inline constexpr int kRowLeft = 10;
+inline constexpr int kColumnPitch = 60;
+inline constexpr int kRowTopBase = 70;  // row n of a column sits n pitches below
+inline constexpr int kRowWidth = 50;
+inline constexpr int kRowHeight = 18;
+
+// The band under the rows, from the client bottom: the result strip, then
+// the bottom buttons, whose left edges are the design's.
+inline constexpr int kResultStripLeft = 10;
+inline constexpr int kResultStripWidth = 230;
+inline constexpr int kResultStripHeight = 18;
+inline constexpr int kResultStripAboveFloor = 64;
+inline constexpr int kBottomButtonsAboveFloor = 36;
+inline constexpr int kBottomButtonSize = 26;
+inline constexpr int kCalculateButtonLeft = 214;
+inline constexpr int kClearAllButtonLeft = 178;
+inline constexpr int kPasteButtonLeft = 142;
+inline constexpr int kHelpButtonLeft = 10;
+
+// The caption strip's buttons: the close button's centre.
+inline constexpr POINT kCloseButtonCentre{240, 10};
+
+// The hints (a screen reader speaks them as the names too) and the texts
+// the bottom buttons keep.
+inline constexpr char kStakeHint[] = "Поставленная сумма";
+inline constexpr char kWonCountHint[] = "Сыграло";
+inline constexpr char kSystemSizeHint[] = "Размер системы";
+inline constexpr char kComboLabel[] = "по";
+inline constexpr char kResultStripHint[] = "Вывод результата  или\rсообщения об ошибке";
+inline constexpr char kCloseHint[] = "Закрыть калькулятор";
+inline constexpr char kMinimiseHint[] = "Свернуть";
+inline constexpr char kAboutHint[] = "О программе";
+inline constexpr char kCalculateHint[] = "Рассчитать ставку";
+inline constexpr char kClearAllHint[] = "Очистить все";
+inline constexpr char kPasteHint[] = "Вставить из Excel";
+inline constexpr char kHelpHint[] = "Справка";
+inline constexpr char kClearAllCaption[] = "Стереть";
+inline constexpr char kPasteCaption[] = "Вставить";
+inline constexpr char kMakerHost[] = "vadrex.example";
+// What a screen reader calls rows 1 and 7.
+inline constexpr char kFirstRowName[] = "Коэффициент 1";
+inline constexpr char kSeventhRowName[] = "Коэффициент 7";
+// The code page of the program's texts.
+inline constexpr UINT kProgramCodePage = 1251;
 
 // The result strip's texts.
 inline constexpr char kResultPlaceholder[] = "Результат";
@@ -33,8 +81,14 @@ inline constexpr char kComboSizeAboveSystemSize[] = "\"По\" больше Ра�
 inline constexpr char kSystemTooLarge[] = "Размер системы слишком велик !";
 inline constexpr char kPayoutTooLarge[] = "Слишком большой выигрыш !";
 inline constexpr char kClipboardEmpty[] = "Буфер обмена пуст !";
+// Everything the strip may read but a payout.
+inline constexpr const char* kStripTexts[] = {
+    kResultPlaceholder,        kOddsNotANumber, kStakeNotANumber, kComboSizeNotANumber,
+    kComboSizeAboveSystemSize, kSystemTooLarge, kPayoutTooLarge,  kClipboardEmpty};
 
 // The About window.
 inline constexpr char kAboutCaption[] = "О программе";
+inline constexpr char kAboutCloseHint[] = "Закрыть окно";
+inline constexpr char kAboutTitle[] = "Букмекерский калькулятор";
 
 }  // namespace zemko_test

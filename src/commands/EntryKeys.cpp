@@ -1,5 +1,6 @@
-#include "commands/RowCommands.h"
+#include "commands/EntryKeys.h"
 
+#include "commands/Boxes.h"
 #include "mainwindow/OddsRows.h"
 #include "rules/Keys.h"
 
@@ -9,11 +10,6 @@ namespace {
 
 using mainwindow::MainWindow;
 using widgets::Control;
-
-void FocusAndSelect(widgets::EditBox* box) {
-  box->SetFocus(true);
-  box->SelectAll();
-}
 
 // Rows are created one after another with nothing in between, so the
 // control that takes the next tab order number is the next row.
@@ -49,21 +45,17 @@ void EntryKeyDown(void* context, Control* sender, WORD& key, unsigned shift) {
   if (decision.eatsCharacter) key = 0;
   switch (decision.action) {
     case rules::KeyAction::Nothing: break;
+    // Clicked, not called: the key runs the command as the user's click
+    // would, through the same synchronous road.
     case rules::KeyAction::ClearAll: window.clearAllButton->Click(); break;
     case rules::KeyAction::FocusComboSize: FocusAndSelect(window.comboSizeBox); break;
     case rules::KeyAction::FocusFirstRow: window.oddsRows[0]->SetFocus(true); break;
+    // Clicked, not called, like the clear-all above.
     case rules::KeyAction::Calculate: window.calculateButton->Click(); break;
     case rules::KeyAction::AddRow: mainwindow::AddOddsRow(window); break;
     case rules::KeyAction::FocusNextRow: FocusNextInTabOrder(window, sender); break;
     case rules::KeyAction::FocusSystemSize: FocusAndSelect(window.systemSizeBox); break;
   }
-}
-
-void ClearAll(MainWindow& window) {
-  mainwindow::DestroyOddsRows(window);
-  window.resultStrip->SetText(mainwindow::kResultPlaceholder);
-  mainwindow::AddOddsRow(window);
-  FocusAndSelect(window.stakeBox);
 }
 
 }  // namespace commands
