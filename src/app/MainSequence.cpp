@@ -5,6 +5,7 @@
 
 #include "about/About.h"
 #include "base/FloatingPoint.h"
+#include "commands/ButtonClick.h"
 #include "commands/Buttons.h"
 #include "commands/EntryKeys.h"
 #include "err/Err.h"
@@ -40,9 +41,9 @@ widgets::Control* BuildMainSequence(mainwindow::MainWindow& window) {
   application->SetVisible(true);
   win::SetHelpFile(win::ModuleDirectory() + kHelpFileName);
   widgets::Form* form = widgets::CreateForm(application, mainwindow::kApplicationTitle);
-  mainwindow::BuildMainWindow(
-      window, application, form,
-      {commands::kCaptionButtons, commands::kBottomButtons, &commands::EntryKeyDown});
+  mainwindow::BuildMainWindow(window, application, form,
+                              {commands::kCaptionButtons, commands::kBottomButtons,
+                               &commands::ButtonClick, &commands::EntryKeyDown});
   return application;
 }
 

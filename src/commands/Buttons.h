@@ -1,6 +1,6 @@
 // The main window's buttons, one row each: the window builds and places
-// them from these tables, and each click runs its row's command. A new
-// button is a field of the window, a bitmap and a row here.
+// them from these tables, and ButtonClick runs the clicked button's row. A
+// new button is a field of the window, a bitmap and a row here.
 #pragma once
 
 #include "commands/Calculate.h"
@@ -13,22 +13,22 @@ namespace commands {
 
 inline constexpr mainwindow::CaptionButton kCaptionButtons[] = {
     {&mainwindow::MainWindow::closeButton, kCloseGlyph, 1, 2, mainwindow::kCloseHint,
-     mainwindow::Runs<&CloseCommand>()},
+     mainwindow::ButtonCommand(&CloseCommand)},
     {&mainwindow::MainWindow::minimiseButton, kMinimiseGlyph, 2, 4, mainwindow::kMinimiseHint,
-     mainwindow::Runs<&MinimiseCommand>()},
+     mainwindow::ButtonCommand(&MinimiseCommand)},
     {&mainwindow::MainWindow::aboutButton, kAboutGlyph, 3, 10, mainwindow::kAboutHint,
-     mainwindow::Runs<&AboutCommand>()},
+     mainwindow::ButtonCommand(&AboutCommand)},
 };
 
 inline constexpr mainwindow::BottomButton kBottomButtons[] = {
     {&mainwindow::MainWindow::calculateButton, kCalculateGlyph, mainwindow::kCalculateCaption,
-     mainwindow::kCalculateHint, mainwindow::BandEnd::Right, mainwindow::Runs<&Calculate>()},
+     mainwindow::kCalculateHint, mainwindow::BandEnd::Right, mainwindow::ButtonCommand(&Calculate)},
     {&mainwindow::MainWindow::clearAllButton, kClearAllGlyph, mainwindow::kClearAllCaption,
-     mainwindow::kClearAllHint, mainwindow::BandEnd::Right, mainwindow::Runs<&ClearAll>()},
+     mainwindow::kClearAllHint, mainwindow::BandEnd::Right, mainwindow::ButtonCommand(&ClearAll)},
     {&mainwindow::MainWindow::pasteButton, kPasteGlyph, mainwindow::kPasteCaption,
-     mainwindow::kPasteHint, mainwindow::BandEnd::Right, mainwindow::Runs<&PasteOdds>()},
+     mainwindow::kPasteHint, mainwindow::BandEnd::Right, mainwindow::ButtonCommand(&PasteOdds)},
     {&mainwindow::MainWindow::helpButton, kHelpGlyph, mainwindow::kHelpCaption,
-     mainwindow::kHelpHint, mainwindow::BandEnd::Left, mainwindow::Runs<&HelpCommand>()},
+     mainwindow::kHelpHint, mainwindow::BandEnd::Left, mainwindow::ButtonCommand(&HelpCommand)},
 };
 
 }  // namespace commands

@@ -48,7 +48,8 @@ constexpr widgets::Place kComboSizePlace{190, 70, 50, 18};
 // A flat bitmap button whose glyph's key grey becomes the surface colour
 // around it; the glyph bitmaps are kept for the whole run.
 Control* CreateGlyphButton(MainWindow& window, const char* caption, int glyphId,
-                           widgets::Colour surface, const widgets::Place& place, OnClick click) {
+                           widgets::Colour surface, const widgets::Place& place,
+                           widgets::NotifyHandler click) {
   const HBITMAP glyph = widgets::LoadMappedBitmap(widgets::ModuleInstance(), glyphId,
                                                   skin::kGlyphKeyGrey, surface);
   Control* button = widgets::CreateBitmapButton(window.form,
@@ -59,7 +60,7 @@ Control* CreateGlyphButton(MainWindow& window, const char* caption, int glyphId,
                                                  .glyphCount = kGlyphsFromBitmap,
                                                  .place = place});
   button->SetColour(surface);
-  button->click = {click.handler, &window};
+  button->click = {click, &window};
   return button;
 }
 
@@ -138,7 +139,7 @@ void BuildMainWindow(MainWindow& window, Control* application, widgets::Form* fo
     const widgets::Place place{width - entry.slot * kCaptionButtonSize - entry.rightOffset,
                                kCaptionButtonTop, kCaptionButtonSize, kCaptionButtonSize};
     Control* button = CreateGlyphButton(window, "", entry.glyph, skin::kStripColour, place,
-                                        entry.click);
+                                        commands.buttonClick);
     button->SetTabStop(false);
     button->SetHint(entry.hint);
     window.*entry.field = button;
@@ -146,7 +147,8 @@ void BuildMainWindow(MainWindow& window, Control* application, widgets::Form* fo
   // Placed under the rows by LayoutBottomBand.
   for (const BottomButton& entry : commands.bottomButtons) {
     Control* button = CreateGlyphButton(window, entry.caption, entry.glyph, skin::kWindowColour,
-                                        {0, 0, kBottomButtonSize, kBottomButtonSize}, entry.click);
+                                        {0, 0, kBottomButtonSize, kBottomButtonSize},
+                                        commands.buttonClick);
     button->SetHint(entry.hint);
     window.*entry.field = button;
   }

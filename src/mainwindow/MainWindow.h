@@ -21,11 +21,14 @@ struct MainWindow;
 
 // ---------------------------------------------------------------- buttons
 
-// A button's click handler, made for its one command by Runs below. It has
-// no default, so a button row that forgets its command does not compile.
-struct OnClick {
-  explicit constexpr OnClick(widgets::NotifyHandler handler) : handler(handler) {}
-  widgets::NotifyHandler handler;
+// What a button runs when clicked.
+using Command = void (*)(MainWindow& window);
+
+// A button row's command. It has no default, so a row that forgets its
+// command does not compile.
+struct ButtonCommand {
+  explicit constexpr ButtonCommand(Command run) : run(run) {}
+  Command run;
 };
 
 // Which end of the bottom band a button goes to: the right end's buttons
@@ -40,7 +43,7 @@ struct CaptionButton {
   int slot;
   int rightOffset;
   const char* hint;
-  OnClick click;
+  ButtonCommand command;
 };
 
 // One row per button under the rows, made in the table's order and placed
@@ -51,7 +54,7 @@ struct BottomButton {
   const char* caption;  // stored as the text, never drawn
   const char* hint;
   BandEnd end;
-  OnClick click;
+  ButtonCommand command;
 };
 
 // ---------------------------------------------------------------- window
@@ -92,24 +95,14 @@ struct MainWindow {
   widgets::Handler<widgets::KeyHandler> entryKeyDown;
 };
 
-// What a button runs when clicked.
-using Command = void (*)(MainWindow& window);
-
-// The click handler of a button that runs `command`; its context is the
-// window. Each button has its own, so no handler has to find its sender.
-template <Command command>
-consteval OnClick Runs() {
-  static_assert(command != nullptr, "a button runs a command");
-  return OnClick{
-      [](void* context, widgets::Control*) { command(*static_cast<MainWindow*>(context)); }};
-}
-
 // What the commands above the window give it: the tables of its buttons,
-// whose clicks run the commands, and the key-down of every entry box, whose
-// context is the window.
+// the one click handler of every button, which runs the clicked button's
+// row, and the key-down of every entry box; both handlers get the window as
+// their context.
 struct Commands {
   std::span<const CaptionButton> captionButtons;
   std::span<const BottomButton> bottomButtons;
+  widgets::NotifyHandler buttonClick = nullptr;
   widgets::KeyHandler entryKeyDown = nullptr;
 };
 
