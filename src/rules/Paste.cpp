@@ -1,8 +1,9 @@
 #include "rules/Paste.h"
 
-#include <type_traits>
+#include <algorithm>
 
 #include "rules/Keys.h"
+#include "text/Text.h"
 
 namespace rules {
 
@@ -15,13 +16,8 @@ namespace {
 // cut, and since the mark is no part of a number, "=" reports the row
 // instead of reading a number that the cut may have made out of garbage.
 constexpr std::size_t kMaxValueLength = 1024;
-constexpr unsigned kFirstVisibleCode = 33;
-
 // Spreadsheets separate cells by tabs and end lines with CR LF.
-template <typename Char>
-bool IsDelimiter(Char c) {
-  return c == Char('\r') || c == Char('\t') || c == Char('\n');
-}
+constexpr char kValueDelimiters[] = "\r\t\n";
 
 template <typename Char>
 PastedValue<Char> Clipped(std::basic_string_view<Char> value) {
@@ -32,25 +28,19 @@ PastedValue<Char> Clipped(std::basic_string_view<Char> value) {
 // Only blanks and control characters; a cut value has its mark.
 template <typename Char>
 bool IsBlank(const PastedValue<Char>& value) {
-  if (value.cut) return false;
-  for (Char c : value.head) {
-    if (static_cast<std::make_unsigned_t<Char>>(c) >= kFirstVisibleCode) return false;
-  }
-  return true;
+  return !value.cut && std::all_of(value.head.begin(), value.head.end(), text::IsBlank<Char>);
 }
 
 }  // namespace
 
 template <typename Char>
-std::vector<PastedValue<Char>> PlanPasteValues(std::basic_string_view<Char> text) {
+std::vector<PastedValue<Char>> PlanPasteValues(std::basic_string_view<Char> pasted) {
   std::vector<PastedValue<Char>> rows;
-  // One pass over the text, however large; the values are views into it.
-  std::size_t start = 0;
-  while (start < text.size() && static_cast<int>(rows.size()) < kMaxOddsRows) {
-    std::size_t end = start;
-    while (end < text.size() && !IsDelimiter(text[end])) ++end;
-    const std::basic_string_view<Char> value = text.substr(start, end - start);
-    start = end + 1;
+  // The splitter cuts in one pass, so even a huge text costs its length;
+  // the values are views into it.
+  text::BasicTextSplitter<Char> values(pasted, kValueDelimiters);
+  while (!values.Done() && static_cast<int>(rows.size()) < kMaxOddsRows) {
+    const std::basic_string_view<Char> value = values.Next();
     if (value.empty()) continue;
     // A blank first row takes the value; otherwise a new row does.
     if (rows.size() == 1 && IsBlank(rows.front())) {

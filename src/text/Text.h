@@ -7,8 +7,16 @@
 #include <array>
 #include <string>
 #include <string_view>
+#include <type_traits>
 
 namespace text {
+
+// A byte or UTF-16 unit below 33: a blank or a control character.
+template <typename Char>
+constexpr bool IsBlank(Char c) {
+  constexpr unsigned kFirstVisibleCode = 33;
+  return static_cast<std::make_unsigned_t<Char>>(c) < kFirstVisibleCode;
+}
 
 // Without the leading and trailing bytes below 33 (blanks and control
 // characters); Windows-1251 letters from 128 up stay.
@@ -22,23 +30,42 @@ std::string SplitAtDelimiter(std::string& text, std::string_view delimiters);
 
 // Cuts the same values as repeated SplitAtDelimiter calls, in one pass and
 // without copying: the values are views into the text, which must outlive
-// the splitter.
-class TextSplitter {
+// the splitter. For texts of bytes and of UTF-16 units alike; the
+// delimiters are byte codes, and a unit is one when its number is.
+template <typename Char>
+class BasicTextSplitter {
  public:
-  TextSplitter(std::string_view text, std::string_view delimiters);
+  using View = std::basic_string_view<Char>;
+
+  BasicTextSplitter(View text, std::string_view delimiters) : rest_(text) {
+    for (char c : delimiters) isDelimiter_[static_cast<unsigned char>(c)] = true;
+  }
 
   // True once nothing is left (the condition that ends a SplitAtDelimiter
   // loop: an empty rest).
   bool Done() const { return rest_.empty(); }
   // The next value, possibly empty; empty once Done.
-  std::string_view Next();
+  View Next() {
+    std::size_t delimiter = 0;
+    while (delimiter < rest_.size() && !IsDelimiter(rest_[delimiter])) ++delimiter;
+    const View head = rest_.substr(0, delimiter);
+    rest_.remove_prefix(delimiter < rest_.size() ? delimiter + 1 : delimiter);
+    return head;
+  }
   // What a SplitAtDelimiter loop would hold in its text at this point.
-  std::string_view Rest() const { return rest_; }
+  View Rest() const { return rest_; }
 
  private:
-  std::string_view rest_;
+  bool IsDelimiter(Char c) const {
+    const auto code = static_cast<std::make_unsigned_t<Char>>(c);
+    return code < isDelimiter_.size() && isDelimiter_[code];
+  }
+
+  View rest_;
   std::array<bool, 256> isDelimiter_{};
 };
+
+using TextSplitter = BasicTextSplitter<char>;
 
 // The path with its extension (after the last point of the file name)
 // replaced; a name without a point gets the extension appended. Only a
