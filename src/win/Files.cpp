@@ -178,9 +178,7 @@ std::wstring HelpViewerFile() {
 
 // WinHelpW hands the path on to the viewer in the system's code page (on
 // Windows and in Wine alike), where a letter outside it would become '?'.
-// The file is checked again: it may have changed while the viewer started.
 void HandToViewer(HWND owner, UINT command, ULONG_PTR data, const std::wstring& file) {
-  if (command != HELP_QUIT && CheckHelpFile(file) == HelpFileKind::Foreign) return;
   const std::wstring path = PathForCodePageReaders(file);
   base::CallForeign([&] { WinHelpW(owner, path.c_str(), command, data); });
 }
@@ -225,6 +223,8 @@ void CALLBACK CheckStartingViewer(HWND, UINT, UINT_PTR, DWORD) {
   StopWaitingForViewer();
   if (ready && IsWindow(request.owner)) {
     try {
+      // Checked again: the file may have changed while the viewer started.
+      if (CheckHelpFile(request.file) == HelpFileKind::Foreign) return;
       HandToViewer(request.owner, request.command, request.data, request.file);
     } catch (...) {
       // Out of memory for a path: the help stays closed.
