@@ -2,14 +2,6 @@
 
 namespace base {
 
-namespace {
-
-// The exception flags of the SSE status: a word restored with one of them
-// set would keep the foreign code's record of a fault.
-constexpr unsigned kSseExceptionFlags = 0x3F;
-
-}  // namespace
-
 // fnclex, not fclex: the waiting form would first raise an exception that
 // foreign code left pending and unmasked.
 void LoadFpuControlWord(unsigned short word) { asm volatile("fnclex\n\tfldcw %0" : : "m"(word)); }
@@ -21,6 +13,8 @@ unsigned short FpuControlWord() {
 }
 
 void LoadSseControlWord(unsigned word) {
+  // A word restored with a flag set would keep the foreign code's record of
+  // a fault.
   const unsigned cleared = word & ~kSseExceptionFlags;
   asm volatile("ldmxcsr %0" : : "m"(cleared));
 }

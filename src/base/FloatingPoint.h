@@ -15,6 +15,9 @@ constexpr unsigned kSseControlWord = 0x1F80;
 
 void LoadFpuControlWord(unsigned short word = kFpuControlWord);
 unsigned short FpuControlWord();
+// The exception flags of the SSE status word.
+constexpr unsigned kSseExceptionFlags = 0x3F;
+
 void LoadSseControlWord(unsigned word = kSseControlWord);
 unsigned SseControlWord();
 

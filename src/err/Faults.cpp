@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "base/FloatingPoint.h"
 #include "err/Err.h"
 #include "err/ErrInternal.h"
 #include "win/Files.h"
@@ -56,7 +57,7 @@ constexpr Translation kTranslations[] = {
 // exception flags. Left there, the next x87 instruction on the way to the
 // handler would fault again.
 constexpr WORD kX87PendingBits = 0x80FF;
-constexpr DWORD kSseExceptionFlags = 0x3F;
+using base::kSseExceptionFlags;
 
 bool IsFloatingPointFault(DWORD code) {
   switch (code) {
