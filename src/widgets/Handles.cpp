@@ -9,27 +9,27 @@ int LiveWindows() { return static_cast<int>(State().links.size()); }
 int LiveIcons() { return State().icons; }
 int LiveControls() { return State().controls; }
 
+namespace {
+
+// Counts a GDI object, if there is one.
+template <typename Object>
+Object CountedGdiObject(Object object) {
+  if (object) ++State().gdiObjects;
+  return object;
+}
+
+}  // namespace
+
 HFONT CountedCreateFont(const LOGFONTW& logFont) {
-  HFONT font = CreateFontIndirectW(&logFont);
-  if (font) ++State().gdiObjects;
-  return font;
+  return CountedGdiObject(CreateFontIndirectW(&logFont));
 }
 
-HBRUSH CountedCreateBrush(COLORREF colour) {
-  HBRUSH brush = CreateSolidBrush(colour);
-  if (brush) ++State().gdiObjects;
-  return brush;
-}
+HBRUSH CountedCreateBrush(COLORREF colour) { return CountedGdiObject(CreateSolidBrush(colour)); }
 
-HBITMAP CountBitmap(HBITMAP bitmap) {
-  if (bitmap) ++State().gdiObjects;
-  return bitmap;
-}
+HBITMAP CountBitmap(HBITMAP bitmap) { return CountedGdiObject(bitmap); }
 
 HDC CountedCreateMemoryDc(HDC compatibleWith) {
-  HDC dc = CreateCompatibleDC(compatibleWith);
-  if (dc) ++State().gdiObjects;
-  return dc;
+  return CountedGdiObject(CreateCompatibleDC(compatibleWith));
 }
 
 void CountedDeleteObject(HGDIOBJ object) {
