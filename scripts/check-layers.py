@@ -16,7 +16,7 @@ LAYERS = {
     "base": set(),
     "calc": {"base"},
     "text": set(),
-    "rules": {"text"},
+    "rules": {"text", "base"},
     "dib": set(),
     "win": {"rules", "text", "base"},
     "widgets": {"win", "dib", "base"},

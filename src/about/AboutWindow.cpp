@@ -33,12 +33,15 @@ HBITMAP CloseGlyph() {
   return glyph;
 }
 
-// A line across the window, as high as a label is by default.
+// A line across the window, as high as a label is by default, its text
+// centred.
 Control* CreateCentredLabel(Control* window, const char* text, int top) {
-  return widgets::CreateLabel(
+  Control* label = widgets::CreateLabel(
       window, {.text = text,
                .place = widgets::Place{kTextLeft, top, window->GetClientWidth() - kTextMargins,
                                        kLineHeight}});
+  label->SetTextAlignment(widgets::kAlignCentre);
+  return label;
 }
 
 }  // namespace
@@ -62,6 +65,7 @@ void ShowAboutWindow(Control* mainWindow) {
                .place = widgets::Place{width - kCloseButtonSize - kCloseButtonMargin,
                                        kCloseButtonMargin, kCloseButtonSize, kCloseButtonSize}});
   close->click = {&CloseAboutWindow, nullptr};
+  close->SetAccessibleAction(kPressAction);
   close->SetColour(skin::kStripColour);
   close->SetHint(kCloseHint);  // both go when the window closes
 
@@ -75,11 +79,9 @@ void ShowAboutWindow(Control* mainWindow) {
   Control* version = CreateCentredLabel(window, "", kVersionTop);
   version->SetText(std::string(kVersionPrefix) + VersionString());
   version->SetFontHeight(kVersionFontHeight);
-  version->SetTextAlignment(widgets::kAlignCentre);
 
   Control* maker = CreateCentredLabel(window, kMakerLine, kMakerTop);
   maker->SetFontHeight(kMakerFontHeight);
-  maker->SetTextAlignment(widgets::kAlignCentre);
 
   window->ShowAndActivate();
 }

@@ -8,7 +8,7 @@ namespace commands {
 // The focus goes to the box with its whole text selected, ready to be typed
 // over.
 inline void FocusAndSelect(widgets::EditBox* box) {
-  box->SetFocus(true);
+  box->TakeFocus();
   box->SelectAll();
 }
 

@@ -17,7 +17,7 @@ void FocusNextInTabOrder(const MainWindow& window, const Control* box) {
   for (int i = 0; i < window.form->ChildCount(); ++i) {
     Control* child = window.form->ChildAt(i);
     if (child->TabOrder() == box->TabOrder() + 1) {
-      child->SetFocus(true);
+      child->TakeFocus();
       return;
     }
   }
@@ -49,7 +49,7 @@ void EntryKeyDown(void* context, Control* sender, WORD& key, unsigned shift) {
     // would, through the same synchronous road.
     case rules::KeyAction::ClearAll: window.clearAllButton->Click(); break;
     case rules::KeyAction::FocusComboSize: FocusAndSelect(window.comboSizeBox); break;
-    case rules::KeyAction::FocusFirstRow: window.oddsRows[0]->SetFocus(true); break;
+    case rules::KeyAction::FocusFirstRow: window.oddsRows[0]->TakeFocus(); break;
     // Clicked, not called, like the clear-all above.
     case rules::KeyAction::Calculate: window.calculateButton->Click(); break;
     case rules::KeyAction::AddRow: mainwindow::AddOddsRow(window); break;

@@ -51,7 +51,7 @@ void PasteOdds(mainwindow::MainWindow& window) {
     if (!row) break;
     row->SetText((*values)[i]);
   }
-  window.stakeBox->SetFocus(true);
+  window.stakeBox->TakeFocus();
 }
 
 }  // namespace commands

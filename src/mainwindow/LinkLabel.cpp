@@ -40,7 +40,7 @@ void LinkMouseLeave(void*, widgets::Control* sender) { sender->SetFontColour(ski
 void LinkClick(void* context, widgets::Control*) {
   const MainWindow& window = *static_cast<const MainWindow*>(context);
   // A failure (no browser) is silent.
-  win::ShellOpen(window.form->Handle(), kMakerAddress);
+  win::ShellOpen(window.form->EnsureWindow(), kMakerAddress);
 }
 
 }  // namespace mainwindow

@@ -60,6 +60,7 @@ Control* CreateGlyphButton(MainWindow& window, const char* caption, int glyphId,
                                                  .glyphCount = kGlyphsFromBitmap,
                                                  .place = place});
   button->SetColour(surface);
+  button->SetAccessibleAction(kPressAction);
   button->click = {click, &window};
   return button;
 }
@@ -89,7 +90,7 @@ void BuildMainWindow(MainWindow& window, Control* application, widgets::Form* fo
   form->SetClientHeight(kOneRowClientHeight);
   form->SetClientWidth(kClientWidth);
   form->GetFont().SetHeight(kFontHeight);
-  form->SetColour(skin::kWindowColour);
+  form->SetColour(skin::kSurfaceColour);
   form->EnableTabNavigation();
   form->SetMouseDownHandler(&DragWindow, &window);
   form->SetPaintHandler(&PaintCaptionStrip, &window);
@@ -106,7 +107,7 @@ void BuildMainWindow(MainWindow& window, Control* application, widgets::Form* fo
   window.stakeBox->SetHint(kStakeHint);
   window.stakeBox->SetKeyDownHandler(commands.entryKeyDown, &window);
 
-  window.wonCountBox = CreateEntryBox(form, kDigitsReadOnly, kWonCountPlace, skin::kWindowColour);
+  window.wonCountBox = CreateEntryBox(form, kDigitsReadOnly, kWonCountPlace, skin::kSurfaceColour);
   window.wonCountBox->SetHint(kWonCountHint);
 
   window.systemSizeBox = CreateEntryBox(form, kDigitsOnly, kSystemSizePlace, skin::kFieldColour);
@@ -146,7 +147,7 @@ void BuildMainWindow(MainWindow& window, Control* application, widgets::Form* fo
   }
   // Placed under the rows by LayoutBottomBand.
   for (const BottomButton& entry : commands.bottomButtons) {
-    Control* button = CreateGlyphButton(window, entry.caption, entry.glyph, skin::kWindowColour,
+    Control* button = CreateGlyphButton(window, entry.caption, entry.glyph, skin::kSurfaceColour,
                                         {0, 0, kBottomButtonSize, kBottomButtonSize},
                                         commands.buttonClick);
     button->SetHint(entry.hint);
@@ -155,7 +156,7 @@ void BuildMainWindow(MainWindow& window, Control* application, widgets::Form* fo
 
   window.rowCount = 0;
   AddOddsRow(window, RowFocus::Leave);
-  window.stakeBox->SetFocus(true);
+  window.stakeBox->TakeFocus();
 }
 
 }  // namespace mainwindow

@@ -27,7 +27,7 @@ widgets::EditBox* AddOddsRow(MainWindow& window, RowFocus focus) {
   row->SetColour(skin::kFieldColour);
   if (column == 0) window.form->SetClientHeight(top + kHeightBelowRow);
   row->SetKeyDownHandler(window.entryKeyDown.fn, window.entryKeyDown.context);
-  if (focus == RowFocus::Take) row->SetFocus(true);
+  if (focus == RowFocus::Take) row->TakeFocus();
   UpdateRowCounts(window);
   LayoutBottomBand(window);
   window.form->Invalidate();

@@ -28,6 +28,7 @@ inline constexpr char kCalculateHint[] = "Рассчитать ставку";
 inline constexpr char kClearAllHint[] = "Очистить все";
 inline constexpr char kPasteHint[] = "Вставить из Excel";
 inline constexpr char kHelpHint[] = "Справка";
+inline constexpr char kPressAction[] = "Нажать";  // a screen reader's name of the click
 // The bottom buttons' captions: kept as their window texts, never drawn.
 inline constexpr char kCalculateCaption[] = "";
 inline constexpr char kClearAllCaption[] = "Стереть";

@@ -20,7 +20,7 @@ KeyDecision DecideKey(Box box, unsigned key, unsigned shift, int rowCount, bool 
         break;
     }
   }
-  if (row && key == kKeyEnter && ((shift & kCtrlHeld) || rowCount >= kMaxOddsRows)) {
+  if (row && key == kKeyEnter && ((shift & base::kCtrlHeld) || rowCount >= kMaxOddsRows)) {
     return {KeyAction::FocusSystemSize, false};
   }
   if (row && key == kKeyNumpadPlus) return {KeyAction::FocusSystemSize, true};

@@ -2,18 +2,18 @@
 // the box, the key and the rows alone, before any window is touched.
 #pragma once
 
+#include "base/ShiftState.h"
+
 namespace rules {
 
 // The boxes that take keys. The won-count box takes none.
 enum class Box { Stake, SystemSize, ComboSize, OddsRow };
 
-// Virtual-key codes and shift bits as Windows gives them.
+// Virtual-key codes as Windows gives them; the shift state is the key
+// handlers' (base/ShiftState.h).
 inline constexpr unsigned kKeyEnter = 0x0D;
 inline constexpr unsigned kKeyNumpadPlus = 0x6B;
 inline constexpr unsigned kKeyNumpadMinus = 0x6D;
-inline constexpr unsigned kShiftHeld = 4;
-inline constexpr unsigned kCtrlHeld = 8;
-inline constexpr unsigned kAltHeld = 0x20;
 
 inline constexpr int kMaxOddsRows = 20;
 

@@ -5,7 +5,8 @@
 
 namespace skin {
 
-inline constexpr widgets::Colour kWindowColour = 0x9ACEFF;               // RGB(255,206,154)
+// The peach surface of the windows, and the system colours where the design uses them.
+inline constexpr widgets::Colour kSurfaceColour = 0x9ACEFF;              // RGB(255,206,154)
 inline constexpr widgets::Colour kStripColour = 0x7AAEDF;                // RGB(223,174,122)
 inline constexpr widgets::Colour kResultStripColour = 0xBAEEFF;          // RGB(255,238,186)
 inline constexpr widgets::Colour kFieldColour = widgets::kWindowColour;  // COLOR_WINDOW

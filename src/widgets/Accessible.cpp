@@ -18,8 +18,6 @@ namespace {
 constexpr char kAccessibilityLibrary[] = "oleacc.dll";
 constexpr char kAutomationLibrary[] = "oleaut32.dll";
 constexpr char kComLibrary[] = "ole32.dll";
-// What a screen reader says a button's default action does.
-constexpr char kPressAction[] = "Нажать";
 
 using CreateStdAccessibleObjectFunction = HRESULT(WINAPI*)(HWND, LONG, REFIID, void**);
 using LresultFromObjectFunction = LRESULT(WINAPI*)(REFIID, WPARAM, LPUNKNOWN);
@@ -131,10 +129,10 @@ class AccessibleControl final : public IAccessible {
   }
   HRESULT STDMETHODCALLTYPE get_accDefaultAction(VARIANT child, BSTR* action) override {
     if (!control_) return CO_E_OBJNOTCONNECTED;
-    if (!IsSelf(child) || !control_->Pressable()) {
+    if (!IsSelf(child) || !control_->Pressable() || control_->AccessibleAction().empty()) {
       return standard_->get_accDefaultAction(child, action);
     }
-    return Answer([&] { return AnswerText(kPressAction, action); });
+    return Answer([&] { return AnswerText(control_->AccessibleAction(), action); });
   }
   HRESULT STDMETHODCALLTYPE accDoDefaultAction(VARIANT child) override {
     if (!control_) return CO_E_OBJNOTCONNECTED;
@@ -143,7 +141,7 @@ class AccessibleControl final : public IAccessible {
     }
     // Only where a click could land: a reader must not press Close under
     // the error box.
-    if (!control_->HasWindow() || !TakesClicks(control_->Handle())) return E_FAIL;
+    if (!control_->HasWindow() || !TakesClicks(control_->EnsureWindow())) return E_FAIL;
     // The same path as the mouse's click: the click handler runs. What it
     // throws waits for the loop, which then ends with the error box.
     return Answer([&] {

@@ -60,7 +60,7 @@ bool ApplicationWindow::HandleKind(UINT message, WPARAM& wParam, LPARAM, LRESULT
       Form* mainForm = state.mainForm;
       if (command == SC_CLOSE && mainForm && !children_.empty() && children_.front() == mainForm &&
           mainForm->HasWindow()) {
-        Window(mainForm->Handle()).Post(WM_CLOSE);
+        Window(mainForm->EnsureWindow()).Post(WM_CLOSE);
         result = 0;
         return true;
       }
@@ -75,7 +75,7 @@ bool ApplicationWindow::HandleKind(UINT message, WPARAM& wParam, LPARAM, LRESULT
       // The focus goes on to the form that was active last.
       Control* form = lastActiveForm_ ? lastActiveForm_ : state.mainForm;
       if (!form || !form->HasWindow()) return false;
-      Window(form->Handle()).Focus();
+      Window(form->EnsureWindow()).Focus();
       result = 0;
       return true;
     }
@@ -83,9 +83,7 @@ bool ApplicationWindow::HandleKind(UINT message, WPARAM& wParam, LPARAM, LRESULT
   return false;
 }
 
-void ApplicationWindow::SetFocus(bool focus) {
-  if (focus) Window(Handle()).BringToFront();
-}
+void ApplicationWindow::TakeFocus() { Window(EnsureWindow()).BringToFront(); }
 
 void ApplicationWindow::Forget(Control* gone) {
   if (lastActiveForm_ == gone) lastActiveForm_ = nullptr;

@@ -94,7 +94,7 @@ DWORD BitmapButton::AccessibleRole() const { return ROLE_SYSTEM_PUSHBUTTON; }
 // ---------------------------------------------------------------- messages
 
 void BitmapButton::Click() {
-  const HWND window = Handle();
+  const HWND window = EnsureWindow();
   Window(window).Send(WM_COMMAND, MAKEWPARAM(id_, BN_CLICKED), reinterpret_cast<LPARAM>(window));
 }
 

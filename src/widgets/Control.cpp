@@ -32,7 +32,7 @@ Control::Control(Control* parent) : parent_(parent) {
     textColour_ = parent_->textColour_;
     if (parent_->font_) {
       font_ = std::make_unique<Font>(*parent_->font_);
-      font_->owner_ = this;
+      font_->SetOwner(this);
     }
     parent_->children_.push_back(this);
   }
@@ -42,7 +42,7 @@ Control::~Control() { --State().controls; }
 
 void Control::NumberInForm() {
   id_ = NextControlId();
-  if (Form* form = OwningForm()) tabOrder_ = form->nextTabOrder_++;
+  if (Form* form = OwningForm()) tabOrder_ = form->TakeTabOrder();
 }
 
 Control* ControlFromHandle(HWND window) {
@@ -165,13 +165,13 @@ void Control::SetHeight(int height) {
 
 int Control::GetClientWidth() {
   RECT client;
-  GetClientRect(Handle(), &client);
+  GetClientRect(EnsureWindow(), &client);
   return client.right;
 }
 
 int Control::GetClientHeight() {
   RECT client;
-  GetClientRect(Handle(), &client);
+  GetClientRect(EnsureWindow(), &client);
   return client.bottom;
 }
 
@@ -179,7 +179,7 @@ int Control::GetClientHeight() {
 // the window). A pop-up made without a size has no client area to measure
 // by; its frame then follows from its styles.
 SIZE Control::FrameSize() {
-  const HWND window = Handle();
+  const HWND window = EnsureWindow();
   RECT client, outer;
   GetClientRect(window, &client);
   GetWindowRect(window, &outer);
@@ -223,14 +223,14 @@ void Control::SetColour(Colour colour) {
 Font& Control::GetFont() {
   if (!font_) {
     font_ = std::make_unique<Font>();
-    font_->colour_ = textColour_;
-    font_->owner_ = this;
+    font_->SetColour(textColour_);
+    font_->SetOwner(this);
   }
   return *font_;
 }
 
 void Control::FontChanged() {
-  textColour_ = font_->colour_;
+  textColour_ = font_->GetColour();
   if (!window_) return;
   Window(window_).Send(WM_SETFONT, reinterpret_cast<WPARAM>(font_->Handle()), FALSE);
   Invalidate();
@@ -342,12 +342,13 @@ void Control::RemoveDestroyNotification(NotifyHandler fn, void* context) {
 // ---------------------------------------------------------------- destruction
 
 void DestroyControl(Control* control) {
-  if (!control || control->destroying_) return;
+  if (!control) return;
   control->DestroyWhenIdle();
   RethrowPendingException();
 }
 
 void Control::DestroyWhenIdle() {
+  if (destroying_) return;
   if (lockCount_ > 0) {
     destroyPending_ = true;  // done when its message processing ends
   } else {
@@ -383,7 +384,7 @@ void Control::DestroyNow() {
   // Forgotten before the window goes: hiding the focused window hands the
   // focus to the form, which must not hand it back to this one.
   Form* form = OwningForm();
-  if (form && form->currentControl_ == this) form->currentControl_ = nullptr;
+  if (form && form->CurrentControl() == this) form->SetCurrentControl(nullptr);
   // The window's link goes on WM_NCDESTROY. A handler's exception on the way
   // waits for the end: the destruction is finished first.
   if (window_) DestroyWindow(window_);
@@ -424,17 +425,17 @@ bool Control::CloseAccepted() {
 
 // Other kinds are clicked as the mouse would: press and release at 0, 0.
 void Control::Click() {
-  const Window window(Handle());
+  const Window window(EnsureWindow());
   window.Send(WM_LBUTTONDOWN, MK_LBUTTON, 0);
   window.Send(WM_LBUTTONUP, MK_LBUTTON, 0);
 }
 
-void Control::PostClose() { Window(Handle()).Post(WM_CLOSE); }
+void Control::PostClose() { Window(EnsureWindow()).Post(WM_CLOSE); }
 
-void Control::StartWindowDrag() { Window(Handle()).Post(WM_SYSCOMMAND, kDragMove); }
+void Control::StartWindowDrag() { Window(EnsureWindow()).Post(WM_SYSCOMMAND, kDragMove); }
 
 void Control::SetMinimiseAnchor(Control* form) {
-  if (ApplicationWindow* application = OwningApplication()) application->minimiseAnchor_ = form;
+  if (ApplicationWindow* application = OwningApplication()) application->AnchorMinimise(form);
 }
 
 }  // namespace widgets

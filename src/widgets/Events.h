@@ -4,16 +4,16 @@
 
 #include <windows.h>
 
+#include "base/ShiftState.h"
+
 namespace widgets {
 
 class Control;
 
 // ---------------------------------------------------------------- events
 
-// Shift state given to mouse and key handlers.
-constexpr unsigned kShiftKey = 4;
-constexpr unsigned kCtrlKey = 8;
-constexpr unsigned kAltKey = 0x20;
+// Mouse and key handlers get the shift state in base::kShiftHeld,
+// base::kCtrlHeld and base::kAltHeld.
 
 constexpr int kLeftButton = 1;
 constexpr int kRightButton = 2;
@@ -22,7 +22,7 @@ constexpr int kMiddleButton = 3;
 struct MouseEvent {
   int button;      // kLeftButton, kRightButton or kMiddleButton
   bool stop;       // set by the handler: no further processing of the message
-  unsigned shift;  // the message's key flags, plus kAltKey while Alt is held
+  unsigned shift;  // the message's key flags, plus base::kAltHeld while Alt is held
   int x;           // client coordinates, signed
   int y;
 };

@@ -61,14 +61,14 @@ bool Form::HandleKind(UINT message, WPARAM& wParam, LPARAM, LRESULT& result) {
     }
     case WM_SETFOCUS:
       // The focus goes on to the current control.
-      if (!currentControl_ || !currentControl_->window_) return false;
-      Window(currentControl_->window_).Focus();
+      if (!currentControl_ || !currentControl_->HasWindow()) return false;
+      Window(currentControl_->EnsureWindow()).Focus();
       result = 0;
       return true;
     case WM_ACTIVATE:
       if (LOWORD(wParam) != WA_INACTIVE) {
         if (ApplicationWindow* application = OwningApplication()) {
-          application->lastActiveForm_ = this;
+          application->FormActivated(this);
         }
       }
       return false;
@@ -87,16 +87,16 @@ bool Form::HandleKind(UINT message, WPARAM& wParam, LPARAM, LRESULT& result) {
         return true;
       }
       // The main form stays until the application object is destroyed.
-      if (parent_ && parent_->window_) Window(parent_->window_).Send(WM_CLOSE);
+      if (parent_ && parent_->HasWindow()) Window(parent_->EnsureWindow()).Send(WM_CLOSE);
       PostQuitMessage(0);
       result = 0;
       return true;
     case WM_SYSCOMMAND:
       // The low four bits of the command are the system's own.
       if (this == state.mainForm && (wParam & 0xFFF0) == SC_MINIMIZE && parent_ &&
-          parent_->window_) {
+          parent_->HasWindow()) {
         // The application object minimises and takes its forms with it.
-        Window(parent_->window_).Post(WM_SYSCOMMAND, SC_MINIMIZE);
+        Window(parent_->EnsureWindow()).Post(WM_SYSCOMMAND, SC_MINIMIZE);
         result = 0;
         return true;
       }
@@ -105,9 +105,8 @@ bool Form::HandleKind(UINT message, WPARAM& wParam, LPARAM, LRESULT& result) {
       if (wParam) {
         // The session ends: no loop will return, so finish here.
         state.running = false;
-        if (ApplicationWindow* application = state.applicationObject;
-            application && !application->lockCount_) {
-          application->DestroyNow();
+        if (ApplicationWindow* application = state.applicationObject) {
+          application->DestroyWhenIdle();
         }
         std::exit(0);
       }
@@ -116,16 +115,16 @@ bool Form::HandleKind(UINT message, WPARAM& wParam, LPARAM, LRESULT& result) {
   return false;
 }
 
-void Form::SetFocus(bool focus) {
-  if (focus) Window(Handle()).BringToFront();
-}
+void Form::TakeFocus() { Window(EnsureWindow()).BringToFront(); }
 
 void Form::ShowAndActivate() {
   CreateWindowTree();
   SetVisible(true);
   ShowCreatedHidden();
   Window(window_).BringToFront();
-  if (currentControl_ && currentControl_->window_) Window(currentControl_->window_).Focus();
+  if (currentControl_ && currentControl_->HasWindow()) {
+    Window(currentControl_->EnsureWindow()).Focus();
+  }
 }
 
 }  // namespace widgets

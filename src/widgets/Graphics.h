@@ -43,9 +43,10 @@ class Font {
   const LOGFONTW& LogFont() const { return logFont_; }
 
   HFONT Handle();
+  // The control told of every change.
+  void SetOwner(Control* owner) { owner_ = owner; }
 
  private:
-  friend class Control;
   void Changed();
 
   Control* owner_ = nullptr;

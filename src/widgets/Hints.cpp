@@ -117,7 +117,7 @@ void Hint::CreateTooltip() {
     base::FpuGuard guard;
     tooltip_ = CreateWindowExW(WS_EX_TOOLWINDOW, kTooltipClass, nullptr, kTooltipStyle,
                                CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
-                               control_->Handle(), nullptr, ModuleInstance(), nullptr);
+                               control_->EnsureWindow(), nullptr, ModuleInstance(), nullptr);
   }
   // Without a window the hint stays silent; the program is not told.
   created_ = true;
@@ -143,7 +143,7 @@ void Hint::SendToolDescription() {
   tool_.hinst = ModuleInstance();
   tool_.lpszText = wideText_.data();
   if (tooltip_) {
-    tool_.hwnd = control_->Handle();
+    tool_.hwnd = control_->EnsureWindow();
     GetClientRect(tool_.hwnd, &tool_.rect);
   }
   SendToTooltip(TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool_));

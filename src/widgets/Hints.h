@@ -23,6 +23,7 @@ class Hint {
  public:
   Hint(const Hint&) = delete;
   Hint& operator=(const Hint&) = delete;
+  ~Hint();  // DestroyHint, or its control's destruction
 
   const std::string& Text() const { return text_; }
   HWND TooltipWindow() const { return tooltip_; }
@@ -52,19 +53,17 @@ class Hint {
   static void SetText(Hint* hint, std::string_view text);
   static void Destroy(Hint* hint);
 
- private:
-  friend class Control;  // owns it and shows it the control's messages
-  friend struct std::default_delete<Hint>;
+  // Sees every message of its control, in the window procedure's first
+  // stage, and consumes none. A tooltip does not outlive the window it
+  // stands for.
+  void Observe(UINT message, WPARAM wParam, LPARAM lParam);
 
+ private:
   Hint();
-  ~Hint();
 
   // Where a control keeps the hint it owns.
   static std::unique_ptr<Hint>& SlotOf(Control& control) { return control.hint_; }
 
-  // Sees every message of the control and consumes none. A tooltip does
-  // not outlive the window it stands for.
-  void Observe(UINT message, WPARAM wParam, LPARAM lParam);
   void CreateTooltip();
   void DestroyTooltip();
   void SendToolDescription();

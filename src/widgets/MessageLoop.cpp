@@ -48,7 +48,9 @@ bool HasPendingException() { return State().pendingException != nullptr; }
 
 // ---------------------------------------------------------------- loop
 
-void RunMessageLoop(Control*& application) {
+void RunMessageLoop(Control*& application) { Control::RunLoop(application); }
+
+void Control::RunLoop(Control*& application) {
   LayerState& state = State();
   state.running = true;
   state.terminated = false;

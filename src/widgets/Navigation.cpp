@@ -1,4 +1,4 @@
-// Focus: SetFocus on a child control, and the keyboard focus navigation of
+// Focus: TakeFocus on a child control, and the keyboard focus navigation of
 // a form (Tab by tab order, arrows and PageUp/PageDown by geometry).
 #include "widgets/WidgetsInternal.h"
 
@@ -23,7 +23,7 @@ unsigned NavigationFlagOf(WORD key) {
 
 RECT ScreenRect(Control* control) {
   RECT rect{};
-  GetWindowRect(control->Handle(), &rect);
+  GetWindowRect(control->EnsureWindow(), &rect);
   return rect;
 }
 
@@ -39,10 +39,9 @@ bool OverlapsVertically(const RECT& candidate, const RECT& current) {
 
 // ---------------------------------------------------------------- focus
 
-void Control::SetFocus(bool focus) {
-  if (!focus) return;
-  const Window window(Handle());
-  if (Form* form = OwningForm()) form->currentControl_ = this;
+void Control::TakeFocus() {
+  const Window window(EnsureWindow());
+  if (Form* form = OwningForm()) form->SetCurrentControl(this);
   // Focusing some buttons makes them click; that click is not the user's.
   settingFocus_ = true;
   try {
@@ -61,7 +60,7 @@ void Control::SetFocus(bool focus) {
 // moves on WM_KEYDOWN.
 bool Control::NavigateKey(UINT message, WPARAM& wParam, LRESULT& result) {
   Form* form = OwningForm();
-  if (!form || !form->tabNavigation_) return false;
+  if (!form || !form->TabNavigationEnabled()) return false;
   if (GetKeyState(VK_CONTROL) < 0 || GetKeyState(VK_MENU) < 0) return false;
 
   auto key = static_cast<WORD>(wParam);
@@ -76,7 +75,7 @@ bool Control::NavigateKey(UINT message, WPARAM& wParam, LRESULT& result) {
   if (message == WM_KEYDOWN) {
     Control* target = key == VK_TAB ? form->NextInTabOrder(GetKeyState(VK_SHIFT) < 0)
                                     : form->NearestInDirection(key);
-    if (target) target->SetFocus(true);
+    if (target) target->TakeFocus();
   }
   wParam = 0;
   result = 0;
@@ -90,7 +89,8 @@ bool Control::IsNavigationCandidate() const {
 
 // The form's controls at any depth; a form inside keeps its own.
 void Form::CollectCandidates(const Control* under, std::vector<Control*>& out) const {
-  for (Control* child : under->children_) {
+  for (int i = 0; i < under->ChildCount(); ++i) {
+    Control* child = under->ChildAt(i);
     if (dynamic_cast<Form*>(child)) continue;
     if (child->IsNavigationCandidate()) out.push_back(child);
     CollectCandidates(child, out);
@@ -102,16 +102,16 @@ Control* Form::NextInTabOrder(bool backwards) const {
   CollectCandidates(this, candidates);
   if (candidates.empty()) return nullptr;
   std::sort(candidates.begin(), candidates.end(),
-            [](const Control* a, const Control* b) { return a->tabOrder_ < b->tabOrder_; });
-  int current = currentControl_ ? currentControl_->tabOrder_ : 0;
+            [](const Control* a, const Control* b) { return a->TabOrder() < b->TabOrder(); });
+  int current = currentControl_ ? currentControl_->TabOrder() : 0;
   if (backwards) {
     for (auto it = candidates.rbegin(); it != candidates.rend(); ++it) {
-      if ((*it)->tabOrder_ < current) return *it;
+      if ((*it)->TabOrder() < current) return *it;
     }
     return candidates.back();  // wrap to the last
   }
   for (Control* candidate : candidates) {
-    if (candidate->tabOrder_ > current) return candidate;
+    if (candidate->TabOrder() > current) return candidate;
   }
   return candidates.front();  // wrap to the first
 }
@@ -126,7 +126,7 @@ Control* Form::NearestInDirection(WORD key) const {
   // From the highest tab order number down; only a strictly nearer one
   // replaces the best, so a tie goes to the higher number.
   std::sort(candidates.begin(), candidates.end(),
-            [](const Control* a, const Control* b) { return a->tabOrder_ > b->tabOrder_; });
+            [](const Control* a, const Control* b) { return a->TabOrder() > b->TabOrder(); });
   RECT from = ScreenRect(current);
   Control* best = nullptr;
   LONG bestDistance = 0;

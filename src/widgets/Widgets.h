@@ -88,7 +88,8 @@ class Control {
   int ChildCount() const { return static_cast<int>(children_.size()); }
   Control* ChildAt(int index) const { return children_.at(index); }
   Control* Parent() const { return parent_; }
-  HWND Handle();  // creates the window (parents first) when needed
+  // The window, made (parents first) the first time it is needed.
+  HWND EnsureWindow();
   bool HasWindow() const { return window_ != nullptr; }
 
   // Tab order and keyboard navigation.
@@ -124,11 +125,21 @@ class Control {
   // whose every change is then announced.
   void SetAccessibleName(std::string_view name) { accessibleName_ = name; }
   void NameAfterText() { nameIsText_ = true; }
+  // What a screen reader says the default action of a pressable control
+  // does; with none it hears the system's answer.
+  void SetAccessibleAction(std::string_view action) { accessibleAction_ = action; }
+  const std::string& AccessibleAction() const { return accessibleAction_; }
+  bool HasOwnName() const { return nameIsText_ || !accessibleName_.empty(); }
+  std::string AccessibleName() const { return nameIsText_ ? GetText() : accessibleName_; }
+  bool AnswersForItself() const { return HasOwnName() || AccessibleRole() != 0 || Pressable(); }
+  // The kind's role (0: the system's), and whether its default action clicks it.
+  virtual DWORD AccessibleRole() const { return 0; }
+  virtual bool Pressable() const { return false; }
 
   // Focus and commands. A child control becomes its form's current control
   // and takes the focus; a form or the application object comes to the
   // front. Click runs the click handler before it returns.
-  virtual void SetFocus(bool focus);
+  virtual void TakeFocus();
   virtual void Click();
   void PostClose();
   void StartWindowDrag();
@@ -136,6 +147,15 @@ class Control {
   // from; may be called on the application object or any control under it.
   void SetMinimiseAnchor(Control* form);
   bool MouseInside() const { return mouseInside_; }
+  // Visible, enabled, a tab stop with a window: the keyboard may focus it.
+  bool IsNavigationCandidate() const;
+  // Destroys the control now, or once the message it is processing is done;
+  // nothing when it is already going.
+  void DestroyWhenIdle();
+
+  // RunMessageLoop (MessageLoop.cpp): makes and shows the application's
+  // windows, runs until the quit message and destroys them.
+  static void RunLoop(Control*& application);
 
  protected:
   // Style bits that an alignment replaces: the kind's mask and the value.
@@ -164,10 +184,6 @@ class Control {
   // The default is a child's focus and keyboard navigation.
   virtual bool HandleKind(UINT message, WPARAM& wParam, LPARAM lParam, LRESULT& result);
   virtual void MouseInsideChanged() {}
-  // For a screen reader: the kind's role (0: the system's), and whether its
-  // default action clicks it.
-  virtual DWORD AccessibleRole() const { return 0; }
-  virtual bool Pressable() const { return false; }
 
   // ---- for the kinds
 
@@ -185,8 +201,6 @@ class Control {
   void CreateWindowTree();
   void ShowCreatedHidden();
   void DestroyNow();
-  // Destroys the control now, or once the message it is processing is done.
-  void DestroyWhenIdle();
   // The last stage: the window class's own procedure.
   LRESULT DefaultProcedure(UINT message, WPARAM wParam, LPARAM lParam);
   // Registers one of the layer's own window classes, with the arrow cursor;
@@ -211,13 +225,8 @@ class Control {
   bool destroying_ = false;  // DestroyWindow is ours, not the system's
 
  private:
-  friend class Font;
-  friend class Form;
-  friend class Hint;               // the control owns its hint
-  friend class AccessibleControl;  // answers with the control's name and role
-  // The layer's operations that reach into any control.
-  friend void DestroyControl(Control* control);
-  friend void RunMessageLoop(Control*& application);
+  friend class Font;  // tells its owner of every change
+  friend class Hint;  // puts itself in its control's slot
 
   using MessageHook = bool (Control::*)(UINT message, WPARAM& wParam, LPARAM lParam,
                                         LRESULT& result);
@@ -239,11 +248,6 @@ class Control {
   bool KeyDownHook(UINT message, WPARAM& wParam, LPARAM lParam, LRESULT& result);
   bool MouseEnterHook(UINT message, WPARAM& wParam, LPARAM lParam, LRESULT& result);
 
-  // What a screen reader hears (Accessible.cpp).
-  bool HasOwnName() const { return nameIsText_ || !accessibleName_.empty(); }
-  std::string AccessibleName() const { return nameIsText_ ? GetText() : accessibleName_; }
-  bool AnswersForItself() const { return HasOwnName() || AccessibleRole() != 0 || Pressable(); }
-
   // Appearance (Control.cpp).
   RECT CurrentBounds() const;
   SIZE FrameSize();
@@ -255,7 +259,6 @@ class Control {
 
   // Keyboard navigation of a child control (Navigation.cpp).
   bool NavigateKey(UINT message, WPARAM& wParam, LRESULT& result);
-  bool IsNavigationCandidate() const;
 
   WNDPROC systemProcedure_ = nullptr;  // the class procedure of a subclassed window
   bool positionSet_ = false;
@@ -282,6 +285,7 @@ class Control {
   std::vector<Handler<NotifyHandler>> destroyNotifications_;
   std::unique_ptr<Hint> hint_;
   std::string accessibleName_;
+  std::string accessibleAction_;
   bool nameIsText_ = false;
   AccessibleControl* accessible_ = nullptr;  // one reference, while the window lives
 };
@@ -307,18 +311,20 @@ struct EditBoxArgs {
 class ApplicationWindow : public Control {
  public:
   static ApplicationWindow* Create(std::string_view caption);  // behind CreateApplicationObject
-  void SetFocus(bool focus) override;                          // comes to the front
+  void TakeFocus() override;                                   // comes to the front
+  // The form the focus goes back to when the application is activated.
+  void FormActivated(Control* form) { lastActiveForm_ = form; }
+  // The form the minimise animation starts from.
+  void AnchorMinimise(Control* form) { minimiseAnchor_ = form; }
+  // Drops every reference to a control being destroyed.
+  void Forget(Control* gone);
 
  private:
-  friend class Control;
-  friend class Form;
-
   explicit ApplicationWindow(std::string_view caption);
 
   const wchar_t* WindowClass() override;
   void WindowCreated() override;
   bool HandleKind(UINT message, WPARAM& wParam, LPARAM lParam, LRESULT& result) override;
-  void Forget(Control* gone);
 
   Control* lastActiveForm_ = nullptr;
   Control* minimiseAnchor_ = nullptr;
@@ -336,11 +342,18 @@ class Form : public Control {
   void ShowAndActivate();
   // The child that last received the focus, or null.
   Control* CurrentControl() const { return currentControl_; }
-  void SetFocus(bool focus) override;  // comes to the front
+  void SetCurrentControl(Control* control) { currentControl_ = control; }
+  void TakeFocus() override;  // comes to the front
+  // The next number of the form's tab order, for a control put on it.
+  int TakeTabOrder() { return nextTabOrder_++; }
+
+  // Keyboard navigation (Navigation.cpp), once enabled: the control Tab or
+  // Shift+Tab reaches, and the nearest one an arrow key points at.
+  bool TabNavigationEnabled() const { return tabNavigation_; }
+  Control* NextInTabOrder(bool backwards) const;
+  Control* NearestInDirection(WORD key) const;
 
  private:
-  friend class Control;
-
   Form(Control* parent, std::string_view caption);
   ~Form() override;
 
@@ -349,10 +362,7 @@ class Form : public Control {
   void WindowDestroyed() override;
   bool HandleKind(UINT message, WPARAM& wParam, LPARAM lParam, LRESULT& result) override;
 
-  // Keyboard navigation (Navigation.cpp).
   void CollectCandidates(const Control* under, std::vector<Control*>& out) const;
-  Control* NextInTabOrder(bool backwards) const;
-  Control* NearestInDirection(WORD key) const;
 
   int nextTabOrder_ = 1;
   bool tabNavigation_ = false;

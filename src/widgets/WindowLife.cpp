@@ -20,9 +20,9 @@ const wchar_t* Control::LayerClass(const wchar_t* name, UINT classStyle) {
   return name;
 }
 
-HWND Control::Handle() {
+HWND Control::EnsureWindow() {
   if (!window_) {
-    if (parent_) parent_->Handle();
+    if (parent_) parent_->EnsureWindow();
     CreateWindowNow();
   }
   return window_;
@@ -77,7 +77,7 @@ void Control::CreateWindowNow() {
 }
 
 void Control::CreateWindowTree() {
-  Handle();
+  EnsureWindow();
   for (size_t i = 0; i < children_.size(); ++i) children_[i]->CreateWindowTree();
 }
 

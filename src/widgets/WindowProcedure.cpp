@@ -44,9 +44,9 @@ WORD ScanCode(LPARAM lParam) {
 // Shift state of the keyboard as mouse and key handlers get it.
 unsigned KeyboardShiftState() {
   unsigned shift = 0;
-  if (GetKeyState(VK_SHIFT) < 0) shift |= kShiftKey;
-  if (GetKeyState(VK_CONTROL) < 0) shift |= kCtrlKey;
-  if (GetKeyState(VK_MENU) < 0) shift |= kAltKey;
+  if (GetKeyState(VK_SHIFT) < 0) shift |= base::kShiftHeld;
+  if (GetKeyState(VK_CONTROL) < 0) shift |= base::kCtrlHeld;
+  if (GetKeyState(VK_MENU) < 0) shift |= base::kAltHeld;
   return shift;
 }
 
@@ -145,7 +145,7 @@ bool Control::MouseDownHook(UINT message, WPARAM& wParam, LPARAM lParam, LRESULT
     default: return false;
   }
   unsigned shift = LOWORD(wParam);
-  if (GetKeyState(VK_MENU) < 0) shift |= kAltKey;
+  if (GetKeyState(VK_MENU) < 0) shift |= base::kAltHeld;
   MouseEvent event{button, false, shift, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
   mouseDown_.fn(mouseDown_.context, this, event);
   if (!event.stop) return false;
@@ -313,7 +313,7 @@ bool Control::HandleCommon(UINT message, WPARAM& wParam, LPARAM lParam, LRESULT&
 bool Control::HandleKind(UINT message, WPARAM& wParam, LPARAM, LRESULT& result) {
   switch (message) {
     case WM_SETFOCUS:
-      if (Form* form = OwningForm(); form && !destroying_) form->currentControl_ = this;
+      if (Form* form = OwningForm(); form && !destroying_) form->SetCurrentControl(this);
       return false;
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN:

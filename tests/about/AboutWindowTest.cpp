@@ -91,7 +91,7 @@ class AboutWindowTest : public MainWindowTest {
   // window; null when none came.
   HWND OpenAbout() {
     const size_t before = AboutWindowsOf(MainHandle()).size();
-    ClickOn(Window().aboutButton->Handle());
+    ClickOn(Window().aboutButton->EnsureWindow());
     HWND opened = nullptr;
     PumpUntil([&] {
       std::vector<HWND> windows = AboutWindowsOf(MainHandle());
@@ -281,7 +281,7 @@ TEST_F(AboutWindowTest, PaintsTheStripTheLineAndTheCaption) {
     // Under the line, above the title: the main window's colour, inherited.
     for (int y = kStripRows + 1; y < kTitleTop; ++y) {
       for (int x = 0; x < kAboutClientWidth; ++x) {
-        ASSERT_EQ(kWindowColour, picture.At(x, y)) << "surface at " << x << "," << y;
+        ASSERT_EQ(kSurfaceColour, picture.At(x, y)) << "surface at " << x << "," << y;
       }
     }
     // The caption "О программе" is drawn from x 4, y 2 in black.
@@ -358,7 +358,7 @@ TEST_F(AboutWindowTest, TwoClicksGiveTwoWindowsEachClosedByItsOwnButton) {
 TEST_F(AboutWindowTest, ClosingFreesEverythingTheWindowMade) {
   RunInLoop([&] {
     // The About button's own tooltip comes with the pointer; count after it.
-    ASSERT_TRUE(MovePointerTo(CentreOf(Window().aboutButton->Handle())));
+    ASSERT_TRUE(MovePointerTo(CentreOf(Window().aboutButton->EnsureWindow())));
     PumpFor(100);
     const zemko_test::HandleCounts before = zemko_test::LiveHandles();
     const int tooltipsBefore = widgets::LiveTooltipWindows();
@@ -371,7 +371,7 @@ TEST_F(AboutWindowTest, ClosingFreesEverythingTheWindowMade) {
     ASSERT_EQ(1u, buttons.size());
     ClickOn(buttons[0]);
     ASSERT_TRUE(PumpUntil([&] { return !IsWindow(about); }));
-    ASSERT_TRUE(MovePointerTo(CentreOf(Window().aboutButton->Handle())));
+    ASSERT_TRUE(MovePointerTo(CentreOf(Window().aboutButton->EnsureWindow())));
     PumpFor(100);
 
     EXPECT_EQ(before, zemko_test::LiveHandles());
@@ -418,7 +418,7 @@ TEST_F(AboutWindowTest, MainWindowStaysUsableWhileAboutIsOpen) {
     EXPECT_TRUE(IsWindowEnabled(MainHandle())) << "modeless";
 
     const mainwindow::MainWindow& form = Window();
-    HWND stake = form.stakeBox->Handle();
+    HWND stake = form.stakeBox->EnsureWindow();
     ClickOn(stake);
     ASSERT_TRUE(PumpUntil([&] { return GetFocus() == stake; })) << "the click reaches the box";
     InputKeys({'2', '5'});
@@ -427,7 +427,7 @@ TEST_F(AboutWindowTest, MainWindowStaysUsableWhileAboutIsOpen) {
 
     // A command button of the main window still runs its command.
     ASSERT_EQ(zemko_test::kResultPlaceholder, form.resultStrip->GetText());
-    ClickOn(form.calculateButton->Handle());
+    ClickOn(form.calculateButton->EnsureWindow());
     EXPECT_TRUE(
         PumpUntil([&] { return form.resultStrip->GetText() != zemko_test::kResultPlaceholder; }));
 

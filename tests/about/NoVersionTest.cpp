@@ -43,7 +43,7 @@ TEST_F(NoVersionAboutWindow, ShowsTheVersionLineWithoutNumbers) {
   zemko_test::PumpMessages();
   ASSERT_EQ(1, form_->ChildCount());
   widgets::Control* about = form_->ChildAt(0);
-  EXPECT_TRUE(IsWindowVisible(about->Handle()));
+  EXPECT_TRUE(IsWindowVisible(about->EnsureWindow()));
 
   // Close button, title, version line, maker line.
   ASSERT_EQ(4, about->ChildCount());

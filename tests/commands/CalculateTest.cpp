@@ -21,14 +21,14 @@ class CalculateTest : public MainWindowTest {
 
   // The click notification the button sends its parent when it is pressed.
   void ClickNotification() {
-    HWND button = Window().calculateButton->Handle();
+    HWND button = Window().calculateButton->EnsureWindow();
     SendMessageA(MainHandle(), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(button), BN_CLICKED),
                  reinterpret_cast<LPARAM>(button));
   }
 
   // A press and release of the left mouse button on the button itself.
   void MouseClick() {
-    HWND button = Window().calculateButton->Handle();
+    HWND button = Window().calculateButton->EnsureWindow();
     SendMessageA(button, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
     SendMessageA(button, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
     PumpMessages(Quit::KeepForLoop);
@@ -61,7 +61,7 @@ LONG CALLBACK CountFloatFault(EXCEPTION_POINTERS* pointers) {
 TEST_F(CalculateTest, TheExampleBetPaysTwentySixHundredWithoutMovingTheFocus) {
   RunInLoop([&] {
     EnterBet("300", {"2", "3", "4"}, "3", "2");
-    Row(2)->SetFocus(true);
+    Row(2)->TakeFocus();
     Calculate();
     EXPECT_EQ("2600,00", Strip());
     EXPECT_EQ(Row(2), Focused());
@@ -69,7 +69,7 @@ TEST_F(CalculateTest, TheExampleBetPaysTwentySixHundredWithoutMovingTheFocus) {
     // The same through the notification a real click sends, and through a
     // press of the mouse on the button.
     SetTextOf(Window().resultStrip, "");
-    Window().stakeBox->SetFocus(true);
+    Window().stakeBox->TakeFocus();
     ClickNotification();
     EXPECT_EQ("2600,00", Strip());
     EXPECT_EQ(Window().stakeBox, Focused());
@@ -84,7 +84,7 @@ TEST_F(CalculateTest, EveryFailingCheckSelectsItsBoxAndTheLastOneStays) {
   RunInLoop([&] {
     // Rows 2 and 4 of 5 are letters: the last bad row keeps the focus.
     EnterBet("100", {"2", "x", "3", "1,5,", "4"}, "5", "2");
-    Row(1)->SetFocus(true);
+    Row(1)->TakeFocus();
     Calculate();
     EXPECT_EQ(kOddsNotANumber, Strip());
     EXPECT_EQ(Row(4), Focused());
@@ -94,7 +94,7 @@ TEST_F(CalculateTest, EveryFailingCheckSelectsItsBoxAndTheLastOneStays) {
     // Only the stake is wrong (a thousands separator): its own message, and
     // its box focused with the whole text selected.
     EnterBet("1 000", {"2", "3", "4"}, "3", "2");
-    Row(1)->SetFocus(true);
+    Row(1)->TakeFocus();
     Calculate();
     EXPECT_EQ(kStakeNotANumber, Strip());
     EXPECT_EQ(Window().stakeBox, Focused());
@@ -117,7 +117,7 @@ TEST_F(CalculateTest, EveryFailingCheckSelectsItsBoxAndTheLastOneStays) {
 
     // A success replaces the message and leaves the focus where it is.
     EnterBet("300", {"2", "3", "4"}, "3", "2");
-    Row(2)->SetFocus(true);
+    Row(2)->TakeFocus();
     Calculate();
     EXPECT_EQ("2600,00", Strip());
     EXPECT_EQ(Row(2), Focused());
@@ -128,7 +128,7 @@ TEST_F(CalculateTest, APayoutTooLargeToShowLeavesTheFocusWhereItIs) {
   RunInLoop([&] {
     const std::string tenToThe200 = "1" + std::string(200, '0');
     EnterBet("1", {tenToThe200, tenToThe200}, "2", "2");
-    Row(1)->SetFocus(true);
+    Row(1)->TakeFocus();
     Calculate();
     EXPECT_EQ(kPayoutTooLarge, Strip());
     EXPECT_EQ(Row(1), Focused());

@@ -81,7 +81,7 @@ TEST_F(OddsRowsTest, EnterInTheLastRowAddsRowsUpToTwentyAndTheWindowGrowsWithThe
       Control* row = Row(n);
       EXPECT_EQ(RowPlace(n), Place(RectInClient(row)));
       EXPECT_EQ("", TextOf(row));
-      EXPECT_TRUE(IsWindowVisible(row->Handle()));
+      EXPECT_TRUE(IsWindowVisible(row->EnsureWindow()));
       EXPECT_EQ(row, Focused());
       EXPECT_EQ(ExpectedClientHeight(n), ClientHeight());
       EXPECT_EQ(kClientWidth, form_->GetClientWidth());
@@ -104,12 +104,12 @@ TEST_F(OddsRowsTest, EnterInTheLastRowAddsRowsUpToTwentyAndTheWindowGrowsWithThe
 TEST_F(OddsRowsTest, EnterInAnEarlierRowGoesToTheNextRow) {
   RunInLoop([&] {
     GrowTo(7);
-    Row(3)->SetFocus(true);
+    Row(3)->TakeFocus();
     PostKeyPress(Row(3), VK_RETURN);
     EXPECT_EQ(Row(4), Focused());
     EXPECT_EQ(7, RowCount());
     // Across the columns: row 5 to row 6.
-    Row(5)->SetFocus(true);
+    Row(5)->TakeFocus();
     PostKeyPress(Row(5), VK_RETURN);
     EXPECT_EQ(Row(6), Focused());
     EXPECT_EQ(7, RowCount());
@@ -121,7 +121,7 @@ TEST_F(OddsRowsTest, EnterInTheStakeBoxAlwaysGoesToRowOne) {
     PostKeyPress(Window().stakeBox, VK_RETURN);
     EXPECT_EQ(Row(1), Focused());
     GrowTo(8);
-    Window().stakeBox->SetFocus(true);
+    Window().stakeBox->TakeFocus();
     PostKeyPress(Window().stakeBox, VK_RETURN);
     EXPECT_EQ(Row(1), Focused());
     EXPECT_EQ(8, RowCount());
@@ -131,7 +131,7 @@ TEST_F(OddsRowsTest, EnterInTheStakeBoxAlwaysGoesToRowOne) {
 TEST_F(OddsRowsTest, EnterInTheSystemSizeBoxSelectsThePoBoxAndEnterThereCalculates) {
   RunInLoop([&] {
     EnterBet("300", {"2", "3", "4"}, "3", "2");
-    Window().systemSizeBox->SetFocus(true);
+    Window().systemSizeBox->TakeFocus();
     PostKeyPress(Window().systemSizeBox, VK_RETURN);
     EXPECT_EQ(Window().comboSizeBox, Focused());
     EXPECT_TRUE(WholeTextSelected(Window().comboSizeBox));
@@ -147,15 +147,15 @@ TEST_F(OddsRowsTest, EnterInTheSystemSizeBoxSelectsThePoBoxAndEnterThereCalculat
 TEST_F(OddsRowsTest, TypingTheCountsAndAddingARowResetsThemToTheRowCount) {
   RunInLoop([&] {
     GrowTo(2);
-    Window().systemSizeBox->SetFocus(true);
+    Window().systemSizeBox->TakeFocus();
     Window().systemSizeBox->SelectAll();
     SendCharacters(Window().systemSizeBox, "8");
-    Window().comboSizeBox->SetFocus(true);
+    Window().comboSizeBox->TakeFocus();
     Window().comboSizeBox->SelectAll();
     SendCharacters(Window().comboSizeBox, "3");
     EXPECT_EQ("8", TextOf(Window().systemSizeBox));
     EXPECT_EQ("3", TextOf(Window().comboSizeBox));
-    Row(2)->SetFocus(true);
+    Row(2)->TakeFocus();
     PostKeyPress(Row(2), VK_RETURN);
     ExpectCounts("3");
   });
@@ -169,17 +169,17 @@ TEST_F(OddsRowsTest, NumpadMinusInARowClearsAllRowsAndKeepsTheStake) {
     for (int n = 1; n <= 12; ++n) SetTextOf(Row(n), "1,5");
     SetTextOf(Window().stakeBox, "250");
     SetTextOf(Window().resultStrip, "2600,00");
-    Row(9)->SetFocus(true);
+    Row(9)->TakeFocus();
     PostKeyPress(Row(9), VK_SUBTRACT);
     ExpectOneEmptyRowAfterClearAll("250");
-    EXPECT_EQ(0, GetWindowTextLengthA(Row(1)->Handle()));
+    EXPECT_EQ(0, GetWindowTextLengthA(Row(1)->EnsureWindow()));
   });
 }
 
 TEST_F(OddsRowsTest, TheWonCountBoxTakesNoKeysAndNoKeyRemovesARow) {
   RunInLoop([&] {
     GrowTo(3);
-    Window().wonCountBox->SetFocus(true);
+    Window().wonCountBox->TakeFocus();
     PostKeyPress(Window().wonCountBox, VK_SUBTRACT);
     PostKeyPress(Window().wonCountBox, VK_RETURN);
     EXPECT_EQ(3, RowCount());
@@ -189,8 +189,8 @@ TEST_F(OddsRowsTest, TheWonCountBoxTakesNoKeysAndNoKeyRemovesARow) {
 
     // Backspace and Delete only edit; an emptied row stays.
     SetTextOf(Row(2), "5");
-    Row(2)->SetFocus(true);
-    SendMessageA(Row(2)->Handle(), EM_SETSEL, 1, 1);
+    Row(2)->TakeFocus();
+    SendMessageA(Row(2)->EnsureWindow(), EM_SETSEL, 1, 1);
     PostKeyPress(Row(2), VK_BACK);
     PostKeyPress(Row(2), VK_DELETE);
     PostKeyPress(Row(2), VK_BACK);
@@ -204,14 +204,14 @@ TEST_F(OddsRowsTest, TheDigitBoxesTakeDigitsOnlyButTheStakeAndRowsTakeAnyText) {
   RunInLoop([&] {
     for (Control* box : {Window().systemSizeBox, Window().comboSizeBox}) {
       SetTextOf(box, "");
-      box->SetFocus(true);
+      box->TakeFocus();
       SendCharacters(box, "1x,5");
       EXPECT_EQ("15", TextOf(box));
     }
-    Window().stakeBox->SetFocus(true);
+    Window().stakeBox->TakeFocus();
     SendCharacters(Window().stakeBox, "1x,5");
     EXPECT_EQ("1x,5", TextOf(Window().stakeBox));
-    Row(1)->SetFocus(true);
+    Row(1)->TakeFocus();
     SendCharacters(Row(1), "2.5");
     EXPECT_EQ("2.5", TextOf(Row(1)));
   });
@@ -221,7 +221,7 @@ TEST_F(OddsRowsTest, ClearAllByTheButtonLeavesOneRowAndTheStakeSelected) {
   RunInLoop([&] {
     GrowTo(12);
     SetTextOf(Window().stakeBox, "300");
-    Row(12)->SetFocus(true);
+    Row(12)->TakeFocus();
     Window().clearAllButton->Click();
     ExpectOneEmptyRowAfterClearAll("300");
     // New rows after a clear-all go on as before.
@@ -229,7 +229,7 @@ TEST_F(OddsRowsTest, ClearAllByTheButtonLeavesOneRowAndTheStakeSelected) {
     EXPECT_EQ(2, RowCount());
     EXPECT_EQ(Row(2), Focused());
     EXPECT_EQ(RowPlace(2), Place(RectInClient(Row(2))));
-    Row(1)->SetFocus(true);
+    Row(1)->TakeFocus();
     PostKeyPress(Row(1), VK_RETURN);
     EXPECT_EQ(Row(2), Focused());
   });
@@ -241,20 +241,20 @@ TEST_F(OddsRowsTest, UpAndDownMoveBetweenTheStakeAndTheRowsLeftAndRightStayInThe
   RunInLoop([&] {
     GrowTo(2);
     SetTextOf(Row(1), "1,5");
-    Window().stakeBox->SetFocus(true);
+    Window().stakeBox->TakeFocus();
     PostKeyPress(Window().stakeBox, VK_DOWN);
     EXPECT_EQ(Row(1), Focused());
     PostKeyPress(Row(1), VK_NEXT);
     EXPECT_EQ(Row(2), Focused());
     PostKeyPress(Row(2), VK_UP);
     EXPECT_EQ(Row(1), Focused());
-    SendMessageA(Row(1)->Handle(), EM_SETSEL, 1, 1);
+    SendMessageA(Row(1)->EnsureWindow(), EM_SETSEL, 1, 1);
     PostKeyPress(Row(1), VK_LEFT);
     PostKeyPress(Row(1), VK_RIGHT);
     PostKeyPress(Row(1), VK_RIGHT);
     EXPECT_EQ(Row(1), Focused());
     DWORD caret = 0;
-    SendMessageA(Row(1)->Handle(), EM_GETSEL, reinterpret_cast<WPARAM>(&caret), 0);
+    SendMessageA(Row(1)->EnsureWindow(), EM_GETSEL, reinterpret_cast<WPARAM>(&caret), 0);
     EXPECT_EQ(2u, caret);
     PostKeyPress(Row(1), VK_PRIOR);
     EXPECT_EQ(Window().stakeBox, Focused());
@@ -276,7 +276,7 @@ TEST_F(OddsRowsTest, TabGoesOverEveryControlInOrderAndWrapsShiftTabBack) {
                                          Row(1),
                                          Row(2),
                                          Row(3)};
-    Window().stakeBox->SetFocus(true);
+    Window().stakeBox->TakeFocus();
     for (std::size_t i = 1; i <= order.size(); ++i) {
       PostKeyPress(Focused(), VK_TAB);
       EXPECT_EQ(order[i % order.size()], Focused()) << i;
@@ -289,7 +289,7 @@ TEST_F(OddsRowsTest, TabGoesOverEveryControlInOrderAndWrapsShiftTabBack) {
     // The caption-strip buttons, the labels and the link are never reached.
     for (Control* never : {Window().closeButton, Window().minimiseButton, Window().aboutButton,
                            Window().linkLabel, Window().resultStrip}) {
-      EXPECT_FALSE(GetWindowLongPtrA(never->Handle(), GWL_STYLE) & WS_TABSTOP &&
+      EXPECT_FALSE(GetWindowLongPtrA(never->EnsureWindow(), GWL_STYLE) & WS_TABSTOP &&
                    never->GetTabStop());
     }
   });

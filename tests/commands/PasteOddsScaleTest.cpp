@@ -122,7 +122,7 @@ TEST_F(PasteScaleTest, FiftyMegabytesOfTabsAreWalkedToTheValueAtTheEnd) {
   ASSERT_EQ(Window().rowCount, 1);
   EXPECT_EQ(Window().oddsRows[0]->GetText(), kLast);
   EXPECT_EQ(Window().resultStrip->GetText(), zemko_test::kResultPlaceholder);
-  EXPECT_EQ(GetFocus(), Window().stakeBox->Handle());
+  EXPECT_EQ(GetFocus(), Window().stakeBox->EnsureWindow());
 }
 
 // One value of 50 MB without a delimiter: the row takes its first kilobyte,

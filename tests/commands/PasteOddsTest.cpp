@@ -42,7 +42,7 @@ class PasteTest : public zemko_test::MainWindowTest {
     while (form.rowCount < kRowsBeforePaste) mainwindow::AddOddsRow(form);
     for (int i = 0; i < form.rowCount; ++i) {
       form.oddsRows[i]->SetText("9,9");
-      oldRows_.push_back(form.oddsRows[i]->Handle());
+      oldRows_.push_back(form.oddsRows[i]->EnsureWindow());
     }
     form.systemSizeBox->SetText("8");
     form.comboSizeBox->SetText("3");
@@ -51,7 +51,7 @@ class PasteTest : public zemko_test::MainWindowTest {
     // edit windows on the form can be counted.
     for (widgets::Control* box :
          {form.stakeBox, form.wonCountBox, form.systemSizeBox, form.comboSizeBox}) {
-      ASSERT_NE(box->Handle(), nullptr);
+      ASSERT_NE(box->EnsureWindow(), nullptr);
     }
     zemko_test::PumpMessages();
   }
@@ -81,11 +81,11 @@ class PasteTest : public zemko_test::MainWindowTest {
     EXPECT_EQ(form.comboSizeBox->GetText(), countText);
     EXPECT_EQ(form.resultStrip->GetText(), strip);
     EXPECT_EQ(form.stakeBox->GetText(), kStake);
-    EXPECT_EQ(GetFocus(), form.stakeBox->Handle());
+    EXPECT_EQ(GetFocus(), form.stakeBox->EnsureWindow());
 
     // The windows themselves: the old rows are destroyed, exactly the new
     // ones exist, and the window has the height of its first column.
-    const HWND window = form.form->Handle();
+    const HWND window = form.form->EnsureWindow();
     for (HWND old : oldRows_) EXPECT_FALSE(IsWindow(old));
     EXPECT_EQ(EditWindowCount(window), kFixedEditBoxes + count);
     EXPECT_EQ(ClientSize(window).cy,
@@ -158,7 +158,7 @@ TEST_F(PasteTest, WithoutTextTheStakeKeepsItsSelection) {
   ClickPaste();
   DWORD start = 1;
   DWORD end = 0;
-  SendMessageA(Window().stakeBox->Handle(), EM_GETSEL, reinterpret_cast<WPARAM>(&start),
+  SendMessageA(Window().stakeBox->EnsureWindow(), EM_GETSEL, reinterpret_cast<WPARAM>(&start),
                reinterpret_cast<LPARAM>(&end));
   EXPECT_EQ(start, 0u);
   EXPECT_EQ(end, std::string_view(kStake).size());
@@ -178,7 +178,7 @@ TEST_F(PasteTest, PastedCyrillicIsReportedInItsRow) {
   ExpectWindow({"1.5", "абв", "2"}, zemko_test::kResultPlaceholder);
   Window().calculateButton->Click();
   EXPECT_EQ(Window().resultStrip->GetText(), zemko_test::kOddsNotANumber);
-  EXPECT_EQ(GetFocus(), Window().oddsRows[1]->Handle());
+  EXPECT_EQ(GetFocus(), Window().oddsRows[1]->EnsureWindow());
 }
 
 // A cut value never passes the check, whether its head would read as a
@@ -191,7 +191,7 @@ TEST_F(PasteTest, ACutValueIsReportedAsNotANumber) {
     EXPECT_EQ(Window().oddsRows[1]->GetText().back(), kCutMark[0]);
     Window().calculateButton->Click();
     EXPECT_EQ(Window().resultStrip->GetText(), zemko_test::kOddsNotANumber) << value.back();
-    EXPECT_EQ(GetFocus(), Window().oddsRows[1]->Handle());
+    EXPECT_EQ(GetFocus(), Window().oddsRows[1]->EnsureWindow());
   }
 }
 
@@ -200,7 +200,7 @@ TEST_F(PasteTest, ASecondPasteReplacesTheFirst) {
   Paste("2.5\r\n");
   ASSERT_EQ(Window().rowCount, 1);
   EXPECT_EQ(Window().oddsRows[0]->GetText(), "2.5");
-  EXPECT_EQ(EditWindowCount(Window().form->Handle()), kFixedEditBoxes + 1);
+  EXPECT_EQ(EditWindowCount(Window().form->EnsureWindow()), kFixedEditBoxes + 1);
 }
 
 // ------------------------------------------------------------ a hostile owner
@@ -242,8 +242,8 @@ LRESULT CALLBACK LateOwnerProcedure(HWND window, UINT message, WPARAM wParam, LP
 
 TEST_F(PasteTest, KeysAndClicksSentWhileTheOwnerRendersMakeNoRowPastTwenty) {
   const std::string values = Values(10, 20, "\t");
-  LateOwner owner{GetCurrentThreadId(), Window().form->Handle(), Window().pasteButton->Handle(),
-                  std::wstring(values.begin(), values.end())};
+  LateOwner owner{GetCurrentThreadId(), Window().form->EnsureWindow(),
+                  Window().pasteButton->EnsureWindow(), std::wstring(values.begin(), values.end())};
   HANDLE offered = CreateEventW(nullptr, TRUE, FALSE, nullptr);
   ASSERT_NE(offered, nullptr);
   DWORD ownerThread = 0;

@@ -178,14 +178,14 @@ TEST_F(WindowCommandsTest, CloseButtonOnlyPostsTheCloseRequest) {
 
 TEST_F(WindowCommandsTest, MinimiseButtonTakesTheWholeProgramToItsTaskbarEntry) {
   RunInLoop([&] {
-    HWND app = application_->Handle();
+    HWND app = application_->EnsureWindow();
     HWND main = MainHandle();
     RECT mainBefore, appBefore;
     GetWindowRect(main, &mainBefore);
     GetWindowRect(app, &appBefore);
     ASSERT_TRUE(IsWindowVisible(main));
 
-    ClickOn(Window().minimiseButton->Handle());
+    ClickOn(Window().minimiseButton->EnsureWindow());
     ASSERT_TRUE(PumpUntil([&] { return IsIconic(app) != FALSE; })) << "the application object";
     EXPECT_TRUE(PumpUntil([&] { return !IsWindowVisible(main); })) << "the main window goes too";
 
@@ -212,7 +212,7 @@ TEST_F(WindowCommandsTest, HelpWithoutAHelpFileLeavesTheProgramRunning) {
 
   HelpViewerWatch watch;
   RunInLoop([&] {
-    ClickOn(Window().helpButton->Handle());
+    ClickOn(Window().helpButton->EnsureWindow());
     // WinHelp returns once the viewer has taken the request, here after its
     // message about the missing file has been answered; a viewer that could
     // not start makes it return at once.
@@ -221,7 +221,7 @@ TEST_F(WindowCommandsTest, HelpWithoutAHelpFileLeavesTheProgramRunning) {
 
     // Still responsive: the About button opens its window.
     const size_t aboutBefore = AboutWindowsOf(MainHandle()).size();
-    ClickOn(Window().aboutButton->Handle());
+    ClickOn(Window().aboutButton->EnsureWindow());
     EXPECT_TRUE(PumpUntil([&] { return AboutWindowsOf(MainHandle()).size() > aboutBefore; }));
     EXPECT_TRUE(IsWindowVisible(MainHandle()));
   });

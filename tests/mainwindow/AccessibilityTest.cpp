@@ -134,12 +134,12 @@ TEST_F(AccessibilityTest, EveryControlOfTheMainWindowHasItsNameAndRole) {
     for (const auto& b : commands::kBottomButtons)
       table.push_back({window.*b.field, b.hint, kPushButton});
     for (const Expected& e : table) {
-      const Heard heard = HearWindow(e.control->Handle());
+      const Heard heard = HearWindow(e.control->EnsureWindow());
       EXPECT_EQ(heard.name, Wide(e.name)) << TextOf(e.control);
       EXPECT_EQ(heard.role, e.role) << TextOf(e.control);
     }
     GrowTo(7);
-    EXPECT_EQ(HearWindow(Row(7)->Handle()).name, Wide(kSeventhRowName));
+    EXPECT_EQ(HearWindow(Row(7)->EnsureWindow()).name, Wide(kSeventhRowName));
     // The label beside the K box keeps what it shows.
     const std::vector<HWND> labels = ChildrenOfClass(MainHandle(), "STATIC");
     bool labelHeard = false;
@@ -159,10 +159,11 @@ TEST_F(AccessibilityTest, PressingCalculateCalculatesAndTheNewResultIsAnnounced)
                                          RecordNameChange, GetCurrentProcessId(), 0,
                                          WINEVENT_OUTOFCONTEXT);
     ASSERT_NE(hook, nullptr);
-    IAccessible* calculate = ObjectOf(Window().calculateButton->Handle());
+    IAccessible* calculate = ObjectOf(Window().calculateButton->EnsureWindow());
     ASSERT_NE(calculate, nullptr);
     BSTR action = nullptr;
     EXPECT_EQ(calculate->get_accDefaultAction(Self(), &action), S_OK);
+    EXPECT_EQ(Wide(kPressAction), std::wstring(action ? action : L""));
     SysFreeString(action);
     // Where no click could land, nothing is pressed: under a task-modal box,
     // which disables the window, and while the button is hidden.
@@ -176,8 +177,8 @@ TEST_F(AccessibilityTest, PressingCalculateCalculatesAndTheNewResultIsAnnounced)
     EXPECT_EQ(calculate->accDoDefaultAction(Self()), S_OK);
     calculate->Release();
     EXPECT_EQ(TextOf(Window().resultStrip), "2600,00");
-    EXPECT_EQ(HearWindow(Window().resultStrip->Handle()).name, L"2600,00");
-    const HWND strip = Window().resultStrip->Handle();
+    EXPECT_EQ(HearWindow(Window().resultStrip->EnsureWindow()).name, L"2600,00");
+    const HWND strip = Window().resultStrip->EnsureWindow();
     PumpUntil([&] {
       return std::find(nameChanges.begin(), nameChanges.end(), strip) != nameChanges.end();
     });

@@ -126,7 +126,7 @@ class CodePagesTest : public MainWindowTest {
   // when none did.
   HWND RestPointerOn(widgets::Control* control) {
     SetForegroundWindow(MainHandle());
-    const POINT centre = CentreOf(control->Handle());
+    const POINT centre = CentreOf(control->EnsureWindow());
     for (int step = 0; step < 3; ++step) {
       MovePointerTo({centre.x + step, centre.y});
       PumpFor(50);
@@ -146,8 +146,8 @@ class CodePagesTest : public MainWindowTest {
 TEST_F(CodePagesTest, RealKeysTypeTheBetAndEveryTextReadsInRussian) {
   RunInLoop([&] {
     const mainwindow::MainWindow& window = Window();
-    ClickOn(window.stakeBox->Handle());
-    ASSERT_TRUE(PumpUntil([&] { return GetFocus() == window.stakeBox->Handle(); }));
+    ClickOn(window.stakeBox->EnsureWindow());
+    ASSERT_TRUE(PumpUntil([&] { return GetFocus() == window.stakeBox->EnsureWindow(); }));
     // Stake, three rows with a comma and a point, then N and K with Enter.
     InputKeys({'3', '0', '0', VK_RETURN, '2', VK_RETURN, '3', VK_OEM_COMMA, '0', VK_RETURN, '4',
                VK_OEM_PERIOD, '0'});
@@ -155,16 +155,17 @@ TEST_F(CodePagesTest, RealKeysTypeTheBetAndEveryTextReadsInRussian) {
     InputKeyWithModifier(VK_CONTROL, VK_RETURN);
     PumpFor(kSettleMs);
     InputKeys({'3', VK_RETURN, '2', VK_RETURN});
-    ASSERT_TRUE(PumpUntil([&] { return WideTextOf(window.resultStrip->Handle()) == L"2600,00"; }))
-        << window.resultStrip->GetText();
+    ASSERT_TRUE(PumpUntil([&] {
+      return WideTextOf(window.resultStrip->EnsureWindow()) == L"2600,00";
+    })) << window.resultStrip->GetText();
 
-    EXPECT_EQ(L"300", WideTextOf(window.stakeBox->Handle()));
+    EXPECT_EQ(L"300", WideTextOf(window.stakeBox->EnsureWindow()));
     ASSERT_EQ(3, RowCount());
-    EXPECT_EQ(L"2", WideTextOf(Row(1)->Handle()));
-    EXPECT_EQ(L"3,0", WideTextOf(Row(2)->Handle()));
-    EXPECT_EQ(L"4.0", WideTextOf(Row(3)->Handle()));
+    EXPECT_EQ(L"2", WideTextOf(Row(1)->EnsureWindow()));
+    EXPECT_EQ(L"3,0", WideTextOf(Row(2)->EnsureWindow()));
+    EXPECT_EQ(L"4.0", WideTextOf(Row(3)->EnsureWindow()));
     EXPECT_EQ(kTitle, WideTextOf(MainHandle()));
-    EXPECT_EQ(kTitle, WideTextOf(application_->Handle()));
+    EXPECT_EQ(kTitle, WideTextOf(application_->EnsureWindow()));
     const std::vector<HWND> labels = zemko_test::ChildrenOfClass(MainHandle(), "STATIC");
     EXPECT_NE(labels.end(), std::find_if(labels.begin(), labels.end(), [](HWND label) {
                 return WideTextOf(label) == kComboLabel;
@@ -176,15 +177,15 @@ TEST_F(CodePagesTest, RealKeysTypeTheBetAndEveryTextReadsInRussian) {
 TEST_F(CodePagesTest, AMessageAndAHintShowInRussian) {
   RunInLoop([&] {
     const mainwindow::MainWindow& window = Window();
-    EXPECT_EQ(kPlaceholder, WideTextOf(window.resultStrip->Handle()));
-    ClickOn(window.calculateButton->Handle());
-    ASSERT_TRUE(
-        PumpUntil([&] { return WideTextOf(window.resultStrip->Handle()) == kStakeNotANumber; }));
+    EXPECT_EQ(kPlaceholder, WideTextOf(window.resultStrip->EnsureWindow()));
+    ClickOn(window.calculateButton->EnsureWindow());
+    ASSERT_TRUE(PumpUntil(
+        [&] { return WideTextOf(window.resultStrip->EnsureWindow()) == kStakeNotANumber; }));
     ExpectLooksAsOnARussianSystem(MainHandle(), "message");
 
     HWND tip = RestPointerOn(window.stakeBox);
     ASSERT_NE(nullptr, tip) << "no tip showed";
-    EXPECT_EQ(kStakeHint, ToolTextOf(tip, window.stakeBox->Handle()));
+    EXPECT_EQ(kStakeHint, ToolTextOf(tip, window.stakeBox->EnsureWindow()));
     // A tip is drawn in the system's own tooltip font, which Wine picks by
     // code page: it is compared with a tip of the same font only.
     ExpectLooksAsOnARussianSystem(tip, "hint " + TipFont(), Reference::MayLack);
@@ -193,7 +194,7 @@ TEST_F(CodePagesTest, AMessageAndAHintShowInRussian) {
 
 TEST_F(CodePagesTest, TheAboutWindowReadsInRussian) {
   RunInLoop([&] {
-    ClickOn(Window().aboutButton->Handle());
+    ClickOn(Window().aboutButton->EnsureWindow());
     HWND about = nullptr;
     ASSERT_TRUE(PumpUntil([&] {
       const std::vector<HWND> windows = AboutWindowsOf(MainHandle());
@@ -233,7 +234,7 @@ TEST_F(CodePagesTest, PastedLookalikesOfDigitsAreNotNumbers) {
       window.pasteButton->Click();
       SetTextOf(window.stakeBox, "100");
       window.calculateButton->Click();
-      EXPECT_EQ(c.result, WideTextOf(window.resultStrip->Handle()))
+      EXPECT_EQ(c.result, WideTextOf(window.resultStrip->EnsureWindow()))
           << "pasted " << window.oddsRows[0]->GetText();
     }
   });
@@ -250,9 +251,9 @@ TEST_F(CodePagesTest, DigitsOfOtherScriptsReadAsTheirDigits) {
       if (i > 0) mainwindow::AddOddsRow(window);
       SetTextOf(window.oddsRows[i], odds[i]);
     }
-    SetWindowTextW(window.comboSizeBox->Handle(), L"\xFF12");
+    SetWindowTextW(window.comboSizeBox->EnsureWindow(), L"\xFF12");
     window.calculateButton->Click();
-    EXPECT_EQ(L"2600,00", WideTextOf(window.resultStrip->Handle()));
+    EXPECT_EQ(L"2600,00", WideTextOf(window.resultStrip->EnsureWindow()));
   });
 }
 

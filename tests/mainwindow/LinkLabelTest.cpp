@@ -21,7 +21,7 @@ constexpr char kAddress[] = "http://vadrex.example";
 // The colour the label gets when it asks its parent how to paint itself.
 COLORREF PaintedTextColour(Control* label) {
   HDC dc = CreateCompatibleDC(nullptr);
-  HWND window = label->Handle();
+  HWND window = label->EnsureWindow();
   SendMessageA(GetParent(window), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
                reinterpret_cast<LPARAM>(window));
   const COLORREF colour = GetTextColor(dc);
@@ -31,7 +31,7 @@ COLORREF PaintedTextColour(Control* label) {
 
 // Counts the label's pixels of a colour as the screen shows them.
 int PixelsOf(Control* label, COLORREF colour) {
-  HWND window = label->Handle();
+  HWND window = label->EnsureWindow();
   RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
   PumpMessages(Quit::KeepForLoop);
   RECT client;
@@ -97,14 +97,14 @@ TEST_F(LinkLabelTest, TheLinkShowsTheHandAndNoHintAndIsNoTabStop) {
     MovePointer(OnScreen(MainHandle(), 30, 50));
     PumpUntil([] { return false; }, 200);
     EXPECT_EQ(LoadCursorA(nullptr, IDC_ARROW), GetCursor());
-    SendMessageA(link->Handle(), WM_SETCURSOR, reinterpret_cast<WPARAM>(link->Handle()),
+    SendMessageA(link->EnsureWindow(), WM_SETCURSOR, reinterpret_cast<WPARAM>(link->EnsureWindow()),
                  MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
     EXPECT_EQ(LoadCursorA(nullptr, IDC_HAND), GetCursor());
 
-    EXPECT_FALSE(GetWindowLongPtrA(link->Handle(), GWL_STYLE) & WS_TABSTOP);
+    EXPECT_FALSE(GetWindowLongPtrA(link->EnsureWindow(), GWL_STYLE) & WS_TABSTOP);
     EXPECT_FALSE(link->GetTabStop());
     // Tab from the help button goes on to the first row, past the link.
-    Window().helpButton->SetFocus(true);
+    Window().helpButton->TakeFocus();
     PostKeyPress(Window().helpButton, VK_TAB);
     EXPECT_EQ(Row(1), Focused());
   });

@@ -17,10 +17,10 @@ static_assert(kMainWindowStyle == 0x808A0000);
 constexpr DWORD kClipping = WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
 
 DWORD StyleOf(Control* control) {
-  return static_cast<DWORD>(GetWindowLongPtrA(control->Handle(), GWL_STYLE));
+  return static_cast<DWORD>(GetWindowLongPtrA(control->EnsureWindow(), GWL_STYLE));
 }
 DWORD ExStyleOf(Control* control) {
-  return static_cast<DWORD>(GetWindowLongPtrA(control->Handle(), GWL_EXSTYLE));
+  return static_cast<DWORD>(GetWindowLongPtrA(control->EnsureWindow(), GWL_EXSTYLE));
 }
 
 // What the control's parent hands its window when it asks for its colours.
@@ -32,7 +32,7 @@ struct PaintedColours {
 
 PaintedColours ColoursOf(Control* control, UINT message) {
   HDC dc = CreateCompatibleDC(nullptr);
-  HWND window = control->Handle();
+  HWND window = control->EnsureWindow();
   auto brush = reinterpret_cast<HBRUSH>(SendMessageA(
       GetParent(window), message, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(window)));
   LOGBRUSH info{};
@@ -42,12 +42,12 @@ PaintedColours ColoursOf(Control* control, UINT message) {
   return colours;
 }
 
-LOGFONTA FontOf(Control* control) { return zemko_test::FontOf(control->Handle()); }
+LOGFONTA FontOf(Control* control) { return zemko_test::FontOf(control->EnsureWindow()); }
 
 // The mouse moves over the control; its hint (if it has one) makes its
 // tooltip window then and registers the control as its one tool.
 std::string HintOf(Control* control) {
-  HWND window = control->Handle();
+  HWND window = control->EnsureWindow();
   SendMessageA(window, WM_MOUSEMOVE, 0, MAKELPARAM(3, 3));
   const std::vector<HWND> tooltips = TooltipsOf(window);
   if (tooltips.empty()) return "(no hint)";
@@ -83,7 +83,7 @@ TEST_F(MainWindowTest, IsACaptionlessPopupWithAOnePixelBorderAtTheTopLeftCorner)
     char caption[32] = {};
     GetWindowTextA(window, caption, sizeof caption);
     EXPECT_STREQ(kProgramTitle, caption);
-    EXPECT_EQ(application_->Handle(), GetWindow(window, GW_OWNER));
+    EXPECT_EQ(application_->EnsureWindow(), GetWindow(window, GW_OWNER));
 
     const DWORD style = static_cast<DWORD>(GetWindowLongPtrA(window, GWL_STYLE));
     EXPECT_EQ(kMainWindowStyle, style & ~(WS_VISIBLE | kClipping)) << std::hex << style;
@@ -125,7 +125,7 @@ TEST_F(MainWindowTest, EveryFixedControlSitsAtItsPlaceWithItsLookAndText) {
        &Field<&F::linkLabel>,
        Kind::Label,
        {75, 27, 175, 14},
-       kWindowColour,
+       kSurfaceColour,
        kMakerHost,
        SS_CENTER,
        0,
@@ -143,7 +143,7 @@ TEST_F(MainWindowTest, EveryFixedControlSitsAtItsPlaceWithItsLookAndText) {
        &Field<&F::wonCountBox>,
        Kind::Edit,
        {80, 70, 30, 18},
-       kWindowColour,
+       kSurfaceColour,
        "1",
        ES_NUMBER | ES_READONLY,
        0,
@@ -207,7 +207,7 @@ TEST_F(MainWindowTest, EveryFixedControlSitsAtItsPlaceWithItsLookAndText) {
        Kind::Button,
        {kCalculateButtonLeft, kOneRowClientHeight - kBottomButtonsAboveFloor, kBottomButtonSize,
         kBottomButtonSize},
-       kWindowColour,
+       kSurfaceColour,
        "",
        BS_OWNERDRAW,
        0,
@@ -217,7 +217,7 @@ TEST_F(MainWindowTest, EveryFixedControlSitsAtItsPlaceWithItsLookAndText) {
        Kind::Button,
        {kClearAllButtonLeft, kOneRowClientHeight - kBottomButtonsAboveFloor, kBottomButtonSize,
         kBottomButtonSize},
-       kWindowColour,
+       kSurfaceColour,
        kClearAllCaption,
        BS_OWNERDRAW,
        0,
@@ -227,7 +227,7 @@ TEST_F(MainWindowTest, EveryFixedControlSitsAtItsPlaceWithItsLookAndText) {
        Kind::Button,
        {kPasteButtonLeft, kOneRowClientHeight - kBottomButtonsAboveFloor, kBottomButtonSize,
         kBottomButtonSize},
-       kWindowColour,
+       kSurfaceColour,
        kPasteCaption,
        BS_OWNERDRAW,
        0,
@@ -237,7 +237,7 @@ TEST_F(MainWindowTest, EveryFixedControlSitsAtItsPlaceWithItsLookAndText) {
        Kind::Button,
        {kHelpButtonLeft, kOneRowClientHeight - kBottomButtonsAboveFloor, kBottomButtonSize,
         kBottomButtonSize},
-       kWindowColour,
+       kSurfaceColour,
        nullptr,
        BS_OWNERDRAW,
        0,
@@ -250,7 +250,7 @@ TEST_F(MainWindowTest, EveryFixedControlSitsAtItsPlaceWithItsLookAndText) {
       ASSERT_NE(nullptr, control);
       EXPECT_EQ(form_, control->Parent());
       EXPECT_EQ(e.place, Place(RectInClient(control)));
-      EXPECT_TRUE(IsWindowVisible(control->Handle()));
+      EXPECT_TRUE(IsWindowVisible(control->EnsureWindow()));
       if (e.text) {
         EXPECT_EQ(e.text, TextOf(control));
       }
@@ -260,7 +260,7 @@ TEST_F(MainWindowTest, EveryFixedControlSitsAtItsPlaceWithItsLookAndText) {
       EXPECT_EQ(e.tabStop, control->GetTabStop() && (style & WS_TABSTOP) != 0);
       switch (e.kind) {
         case Kind::Edit: {
-          EXPECT_EQ("Edit", zemko_test::ClassNameOf(control->Handle()));
+          EXPECT_EQ("Edit", zemko_test::ClassNameOf(control->EnsureWindow()));
           // The edit control draws a WS_BORDER frame itself and takes the
           // bit off its window; the layer keeps it in the style word.
           EXPECT_TRUE(control->GetStyle() & WS_BORDER) << "a flat one-pixel frame";
@@ -280,14 +280,14 @@ TEST_F(MainWindowTest, EveryFixedControlSitsAtItsPlaceWithItsLookAndText) {
           break;
         }
         case Kind::Label: {
-          EXPECT_EQ("Static", zemko_test::ClassNameOf(control->Handle()));
+          EXPECT_EQ("Static", zemko_test::ClassNameOf(control->EnsureWindow()));
           const PaintedColours colours = ColoursOf(control, WM_CTLCOLORSTATIC);
           EXPECT_EQ(e.background, colours.background);
           EXPECT_EQ(e.background, colours.brush);
           break;
         }
         case Kind::Button: {
-          EXPECT_EQ("Button", zemko_test::ClassNameOf(control->Handle()));
+          EXPECT_EQ("Button", zemko_test::ClassNameOf(control->EnsureWindow()));
           EXPECT_EQ(e.background, widgets::ResolveColour(control->GetColour()));
           break;
         }
@@ -334,7 +334,7 @@ TEST_F(MainWindowTest, TheLabelPoStandsPlainAndCentredBetweenTheCountBoxes) {
     EXPECT_EQ(12, font.lfHeight);
     EXPECT_LT(font.lfWeight, FW_BOLD);
     EXPECT_FALSE(font.lfUnderline);
-    EXPECT_EQ(kWindowColour, ColoursOf(label, WM_CTLCOLORSTATIC).background);
+    EXPECT_EQ(kSurfaceColour, ColoursOf(label, WM_CTLCOLORSTATIC).background);
     EXPECT_EQ("(no hint)", HintOf(label));
   });
 }

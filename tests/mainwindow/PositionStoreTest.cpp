@@ -60,11 +60,11 @@ class PositionTest : public MainWindowTest {
   void ExpectOpenedAt(int top, int left) {
     EXPECT_EQ(form_->GetTop(), top);
     EXPECT_EQ(form_->GetLeft(), left);
-    const RECT rect = ScreenRect(form_->Handle());
+    const RECT rect = ScreenRect(form_->EnsureWindow());
     EXPECT_EQ(rect.top, top);
     EXPECT_EQ(rect.left, left);
     // The position never changes the layout.
-    const SIZE client = ClientSize(form_->Handle());
+    const SIZE client = ClientSize(form_->EnsureWindow());
     EXPECT_EQ(client.cx, kClientWidth);
     EXPECT_EQ(client.cy, kClientHeightOneRow);
   }
@@ -167,7 +167,7 @@ void CountedSave(void* context, widgets::Control* sender, bool& accept) {
 using CloseRequest = void (*)(const mainwindow::MainWindow& window);
 
 void PostCloseRequest(const mainwindow::MainWindow& window) {
-  PostMessageA(window.form->Handle(), WM_CLOSE, 0, 0);
+  PostMessageA(window.form->EnsureWindow(), WM_CLOSE, 0, 0);
 }
 
 class PositionSaveTest : public PositionTest {
@@ -182,7 +182,7 @@ class PositionSaveTest : public PositionTest {
 
   // Where the user left the window, as a drag would leave it.
   void MoveTo(int left, int top) {
-    ASSERT_TRUE(SetWindowPos(form_->Handle(), nullptr, left, top, 0, 0,
+    ASSERT_TRUE(SetWindowPos(form_->EnsureWindow(), nullptr, left, top, 0, 0,
                              SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE));
     ASSERT_EQ(form_->GetLeft(), left);
     ASSERT_EQ(form_->GetTop(), top);
@@ -280,24 +280,26 @@ void PrintTo(const ClosePath& value, std::ostream* out) { *out << value.name; }
 
 const ClosePath kClosePaths[] = {
     {"CloseRequest", PostCloseRequest},
-    {"CloseButtonClicked", [](const auto& window) { ClickOn(window.closeButton->Handle()); }},
+    {"CloseButtonClicked", [](const auto& window) { ClickOn(window.closeButton->EnsureWindow()); }},
     {"SystemMenuClose",
-     [](const auto& window) { PostMessageA(window.form->Handle(), WM_SYSCOMMAND, SC_CLOSE, 0); }},
+     [](const auto& window) {
+       PostMessageA(window.form->EnsureWindow(), WM_SYSCOMMAND, SC_CLOSE, 0);
+     }},
     {"AltF4InTheStakeBox",
      [](const auto& window) {
-       const HWND stake = window.stakeBox->Handle();
+       const HWND stake = window.stakeBox->EnsureWindow();
        ClickOn(stake);
        ASSERT_TRUE(PumpUntil([&] { return GetFocus() == stake; }));
        InputKeyWithModifier(VK_MENU, VK_F4);
      }},
     {"TaskbarClose",
      [](const auto& window) {
-       PostMessageA(window.application->Handle(), WM_SYSCOMMAND, SC_CLOSE, 0);
+       PostMessageA(window.application->EnsureWindow(), WM_SYSCOMMAND, SC_CLOSE, 0);
      }},
     {"TaskbarCloseWhileMinimised",
      [](const auto& window) {
-       PostMessageA(window.application->Handle(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
-       PostMessageA(window.application->Handle(), WM_SYSCOMMAND, SC_CLOSE, 0);
+       PostMessageA(window.application->EnsureWindow(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
+       PostMessageA(window.application->EnsureWindow(), WM_SYSCOMMAND, SC_CLOSE, 0);
      }},
 };
 

@@ -122,7 +122,7 @@ TEST_F(SkinTest, TheCaptionStripSpansTheWidthOverABlackLineWithTheTitleOnIt) {
     for (int x = 0; x < width_; ++x) ASSERT_EQ(kBlack, screen->At(x, 20)) << x;
     // Rows 21 and 22 are the window's own surface.
     for (int y : {21, 22}) {
-      for (int x = 0; x < width_; ++x) ASSERT_EQ(kWindowColour, screen->At(x, y)) << x << "," << y;
+      for (int x = 0; x < width_; ++x) ASSERT_EQ(kSurfaceColour, screen->At(x, y)) << x << "," << y;
     }
     // The title in dark letters on the strip, from (4, 2); the platform may
     // smooth their edges towards the strip colour.
@@ -164,7 +164,7 @@ TEST_F(SkinTest, TheLogoIsDrawnUnderTheStripWithItsKeyGreyLeftOut) {
         const COLORREF shown = screen->At(x + 2, y + 23);
         if (logo.At(x, y) == kKeyGrey) {
           ++keyPixels;
-          ASSERT_EQ(kWindowColour, shown) << "key grey shows the window at " << x << "," << y;
+          ASSERT_EQ(kSurfaceColour, shown) << "key grey shows the window at " << x << "," << y;
         } else {
           ++drawn;
           ASSERT_EQ(logo.At(x, y), shown) << "logo pixel " << x << "," << y;
@@ -175,9 +175,9 @@ TEST_F(SkinTest, TheLogoIsDrawnUnderTheStripWithItsKeyGreyLeftOut) {
     EXPECT_GT(drawn, 0);
     // Left of the logo and under it, the window colour.
     for (int y = 21; y < 70; ++y) {
-      for (int x : {0, 1}) ASSERT_EQ(kWindowColour, screen->At(x, y)) << x << "," << y;
+      for (int x : {0, 1}) ASSERT_EQ(kSurfaceColour, screen->At(x, y)) << x << "," << y;
     }
-    for (int x = 0; x < width_; ++x) ASSERT_EQ(kWindowColour, screen->At(x, 64)) << x;
+    for (int x = 0; x < width_; ++x) ASSERT_EQ(kSurfaceColour, screen->At(x, 64)) << x;
   });
 }
 
@@ -188,20 +188,20 @@ TEST_F(SkinTest, NoButtonShowsTheKeyGreyAndEachSitsOnItsSurfaceColour) {
     ExpectButton(*screen, Window().closeButton, kCloseGlyph, kStripColour);
     ExpectButton(*screen, Window().minimiseButton, kMinimiseGlyph, kStripColour);
     ExpectButton(*screen, Window().aboutButton, kAboutGlyph, kStripColour);
-    ExpectButton(*screen, Window().calculateButton, kCalculateGlyph, kWindowColour);
-    ExpectButton(*screen, Window().clearAllButton, kClearAllGlyph, kWindowColour);
-    ExpectButton(*screen, Window().pasteButton, kPasteGlyph, kWindowColour);
-    ExpectButton(*screen, Window().helpButton, kHelpGlyph, kWindowColour);
+    ExpectButton(*screen, Window().calculateButton, kCalculateGlyph, kSurfaceColour);
+    ExpectButton(*screen, Window().clearAllButton, kClearAllGlyph, kSurfaceColour);
+    ExpectButton(*screen, Window().pasteButton, kPasteGlyph, kSurfaceColour);
+    ExpectButton(*screen, Window().helpButton, kHelpGlyph, kSurfaceColour);
 
     // Pressed, focused and after more rows: the same picture on the same surface.
     GrowTo(3);
-    Window().calculateButton->SetFocus(true);
-    SendMessageA(Window().clearAllButton->Handle(), BM_SETSTATE, TRUE, 0);
+    Window().calculateButton->TakeFocus();
+    SendMessageA(Window().clearAllButton->EnsureWindow(), BM_SETSTATE, TRUE, 0);
     const auto again = Capture();
-    ExpectButton(*again, Window().calculateButton, kCalculateGlyph, kWindowColour);
-    ExpectButton(*again, Window().clearAllButton, kClearAllGlyph, kWindowColour);
+    ExpectButton(*again, Window().calculateButton, kCalculateGlyph, kSurfaceColour);
+    ExpectButton(*again, Window().clearAllButton, kClearAllGlyph, kSurfaceColour);
     EXPECT_FALSE(again->Contains(kKeyGrey));
-    SendMessageA(Window().clearAllButton->Handle(), BM_SETSTATE, FALSE, 0);
+    SendMessageA(Window().clearAllButton->EnsureWindow(), BM_SETSTATE, FALSE, 0);
   });
 }
 
@@ -211,7 +211,7 @@ TEST_F(SkinTest, BoxesAndTheResultStripHaveAThinFrameAroundTheirColour) {
     COLORREF inside;
   } boxes[] = {
       {&Field<&mainwindow::MainWindow::stakeBox>, 0},
-      {&Field<&mainwindow::MainWindow::wonCountBox>, kWindowColour},
+      {&Field<&mainwindow::MainWindow::wonCountBox>, kSurfaceColour},
       {&Field<&mainwindow::MainWindow::systemSizeBox>, 0},
       {&Field<&mainwindow::MainWindow::comboSizeBox>, 0},
       {&Field<&mainwindow::MainWindow::resultStrip>, kResultStripColour},
@@ -222,7 +222,7 @@ TEST_F(SkinTest, BoxesAndTheResultStripHaveAThinFrameAroundTheirColour) {
     SetTextOf(Window().wonCountBox, "");
     SetTextOf(Window().resultStrip, "");
     // No caret in any box.
-    Window().calculateButton->SetFocus(true);
+    Window().calculateButton->TakeFocus();
     const auto screen = Capture();
     const COLORREF frame = GetSysColor(COLOR_WINDOWFRAME);
     auto check = [&](Control* box, COLORREF inside) {

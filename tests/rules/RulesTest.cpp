@@ -14,6 +14,9 @@
 namespace {
 
 using namespace rules;
+using base::kAltHeld;
+using base::kCtrlHeld;
+using base::kShiftHeld;
 
 // ---------------------------------------------------------------- keys
 

@@ -7,7 +7,7 @@
 namespace zemko_test {
 
 // The colours as the screen shows them (0x00BBGGRR).
-inline constexpr COLORREF kWindowColour = RGB(255, 206, 154);
+inline constexpr COLORREF kSurfaceColour = RGB(255, 206, 154);
 inline constexpr COLORREF kStripColour = RGB(223, 174, 122);
 inline constexpr COLORREF kResultStripColour = RGB(255, 238, 186);
 inline constexpr COLORREF kLinkColour = RGB(159, 94, 42);
@@ -17,6 +17,7 @@ inline constexpr COLORREF kBlack = RGB(0, 0, 0);
 
 // The main window.
 inline constexpr char kProgramTitle[] = "Земко";
+inline constexpr char kPressAction[] = "Нажать";  // a button's default action, read aloud
 inline constexpr int kClientWidth = 250;
 inline constexpr int kMaxRows = 20;
 inline constexpr int kFixedEditBoxes = 4;      // stake, won count, system size, "по"

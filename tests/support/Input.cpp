@@ -130,7 +130,7 @@ void PostKeyPress(HWND box, WORD key) {
   PumpMessages(Quit::KeepForLoop);
 }
 
-void PostKeyPress(widgets::Control* box, WORD key) { PostKeyPress(box->Handle(), key); }
+void PostKeyPress(widgets::Control* box, WORD key) { PostKeyPress(box->EnsureWindow(), key); }
 
 void SendKeyPress(HWND window, WORD key) {
   SendMessageA(window, WM_KEYDOWN, key, 1);
@@ -143,7 +143,7 @@ void SendCharacters(HWND box, std::string_view characters) {
 }
 
 void SendCharacters(widgets::Control* box, std::string_view characters) {
-  SendCharacters(box->Handle(), characters);
+  SendCharacters(box->EnsureWindow(), characters);
 }
 
 }  // namespace zemko_test

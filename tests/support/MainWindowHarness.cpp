@@ -145,7 +145,7 @@ std::vector<HWND> AboutWindowsOf(HWND owner) {
 
 void SetTextOf(widgets::Control* control, std::string_view text) {
   const std::wstring copy = win::Widen(text);
-  SendMessageW(control->Handle(), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(copy.c_str()));
+  SendMessageW(control->EnsureWindow(), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(copy.c_str()));
 }
 
 widgets::Control* Focused() {
@@ -155,16 +155,16 @@ widgets::Control* Focused() {
 
 bool WholeTextSelected(widgets::Control* box) {
   DWORD start = 1, end = 0;
-  SendMessageA(box->Handle(), EM_GETSEL, reinterpret_cast<WPARAM>(&start),
+  SendMessageA(box->EnsureWindow(), EM_GETSEL, reinterpret_cast<WPARAM>(&start),
                reinterpret_cast<LPARAM>(&end));
-  return start == 0 && end == static_cast<DWORD>(GetWindowTextLengthW(box->Handle()));
+  return start == 0 && end == static_cast<DWORD>(GetWindowTextLengthW(box->EnsureWindow()));
 }
 
 std::vector<int> Place(const RECT& rect) {
   return {rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top};
 }
 
-RECT RectInClient(widgets::Control* control) { return RectInParent(control->Handle()); }
+RECT RectInClient(widgets::Control* control) { return RectInParent(control->EnsureWindow()); }
 
 SIZE ClientSize(HWND window) {
   RECT client{};

@@ -51,7 +51,7 @@ class MainWindowTest : public ::testing::Test {
   mainwindow::MainWindow& Window() { return window_; }
   widgets::Control* Row(int n) const { return window_.oddsRows.at(n - 1); }
   int RowCount() const { return window_.rowCount; }
-  HWND MainHandle() const { return form_->Handle(); }
+  HWND MainHandle() const { return form_->EnsureWindow(); }
   int ClientHeight() const { return form_->GetClientHeight(); }
 
   // Adds rows with Enter in the last row until there are `count`.

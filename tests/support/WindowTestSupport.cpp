@@ -220,7 +220,7 @@ std::wstring WideTextOf(HWND window) {
 }
 
 std::string TextOf(HWND window) { return win::Narrow(WideTextOf(window)); }
-std::string TextOf(widgets::Control* control) { return TextOf(control->Handle()); }
+std::string TextOf(widgets::Control* control) { return TextOf(control->EnsureWindow()); }
 
 std::vector<HWND> ChildrenOfClass(HWND parent, const char* className) {
   std::vector<HWND> found;

@@ -49,7 +49,7 @@ class HintsTest : public ::testing::Test {
   bool RestMouseOnLabel(widgets::Hint* hint) {
     form_->ShowAndActivate();
     RECT rect;
-    GetWindowRect(label_->Handle(), &rect);
+    GetWindowRect(label_->EnsureWindow(), &rect);
     // The first move makes the tooltip, which then watches the next ones.
     for (int step = 0; step < 3; ++step) {
       SetCursorPos(rect.left + 5 + step, rect.top + 5);
@@ -103,28 +103,28 @@ TEST_F(HintsTest, TheTooltipLibraryIsLoadedForTheFirstTipOnly) {
   form_->ShowAndActivate();
   PumpMessages();
   EXPECT_EQ(GetModuleHandleA("comctl32.dll"), nullptr);
-  SendMessageA(label_->Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(3, 3));
+  SendMessageA(label_->EnsureWindow(), WM_MOUSEMOVE, 0, MAKELPARAM(3, 3));
   EXPECT_NE(GetModuleHandleA("comctl32.dll"), nullptr);
   ASSERT_NE(hint->TooltipWindow(), nullptr);
-  EXPECT_EQ(ToolText(hint->TooltipWindow(), label_->Handle()), "Сыграло");
+  EXPECT_EQ(ToolText(hint->TooltipWindow(), label_->EnsureWindow()), "Сыграло");
 }
 
 TEST_F(HintsTest, FirstMouseMoveMakesTheTooltipWithTheTool) {
   widgets::Hint* hint = HintWithText("Поставленная сумма");
   form_->ShowAndActivate();
-  SendMessageA(label_->Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(3, 3));
+  SendMessageA(label_->EnsureWindow(), WM_MOUSEMOVE, 0, MAKELPARAM(3, 3));
   const HWND tooltip = hint->TooltipWindow();
   ASSERT_NE(tooltip, nullptr);
   EXPECT_EQ(zemko_test::ClassNameOf(tooltip), "tooltips_class32");
   EXPECT_TRUE(GetWindowLongPtrA(tooltip, GWL_EXSTYLE) & WS_EX_TOOLWINDOW);
   // A pop-up's owner is always a top-level window: the label's form.
-  EXPECT_EQ(GetWindow(tooltip, GW_OWNER), form_->Handle());
+  EXPECT_EQ(GetWindow(tooltip, GW_OWNER), form_->EnsureWindow());
   EXPECT_EQ(SendMessageA(tooltip, TTM_GETTOOLCOUNT, 0, 0), 1);
-  EXPECT_EQ(ToolText(tooltip, label_->Handle()), "Поставленная сумма");
+  EXPECT_EQ(ToolText(tooltip, label_->EnsureWindow()), "Поставленная сумма");
   EXPECT_EQ(SendMessageA(tooltip, TTM_GETMAXTIPWIDTH, 0, 0), 99999);
 
   // A second move reuses the window.
-  SendMessageA(label_->Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(4, 4));
+  SendMessageA(label_->EnsureWindow(), WM_MOUSEMOVE, 0, MAKELPARAM(4, 4));
   EXPECT_EQ(hint->TooltipWindow(), tooltip);
   EXPECT_EQ(widgets::LiveTooltipWindows(), 1);
 }
@@ -151,7 +151,7 @@ TEST_F(HintsTest, TheFieldsTheProgramLeavesAloneDoWhatTheySay) {
   hint->textColour = RGB(4, 5, 6);
   widgets::SetHintText(hint, "tip");
   form_->ShowAndActivate();
-  SendMessageA(label_->Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(3, 3));
+  SendMessageA(label_->EnsureWindow(), WM_MOUSEMOVE, 0, MAKELPARAM(3, 3));
   const HWND tooltip = hint->TooltipWindow();
   ASSERT_NE(tooltip, nullptr);
   EXPECT_EQ(calls.order, "before after");
@@ -162,27 +162,27 @@ TEST_F(HintsTest, TheFieldsTheProgramLeavesAloneDoWhatTheySay) {
   hint->suspended = true;
   widgets::SetHintText(hint, "new");
   EXPECT_EQ(hint->Text(), "new");
-  EXPECT_EQ(ToolText(tooltip, label_->Handle()), "tip");
+  EXPECT_EQ(ToolText(tooltip, label_->EnsureWindow()), "tip");
 
   // Inactive: a move calls neither handler.
   hint->suspended = false;
   hint->active = false;
   calls.order.clear();
-  SendMessageA(label_->Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(4, 4));
+  SendMessageA(label_->EnsureWindow(), WM_MOUSEMOVE, 0, MAKELPARAM(4, 4));
   EXPECT_EQ(calls.order, "");
 }
 
 TEST_F(HintsTest, MouseLeaveDestroysTheTooltipAndTheNextMoveMakesItAgain) {
   widgets::Hint* hint = HintWithText("tip");
   form_->ShowAndActivate();
-  SendMessageA(label_->Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(3, 3));
+  SendMessageA(label_->EnsureWindow(), WM_MOUSEMOVE, 0, MAKELPARAM(3, 3));
   const HWND first = hint->TooltipWindow();
   ASSERT_NE(first, nullptr);
-  SendMessageA(label_->Handle(), WM_MOUSELEAVE, 0, 0);
+  SendMessageA(label_->EnsureWindow(), WM_MOUSELEAVE, 0, 0);
   EXPECT_EQ(hint->TooltipWindow(), nullptr);
   EXPECT_FALSE(IsWindow(first));
   EXPECT_EQ(widgets::LiveTooltipWindows(), 0);
-  SendMessageA(label_->Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(3, 3));
+  SendMessageA(label_->EnsureWindow(), WM_MOUSEMOVE, 0, MAKELPARAM(3, 3));
   EXPECT_NE(hint->TooltipWindow(), nullptr);
 }
 
@@ -201,7 +201,7 @@ TEST_F(HintsTest, DestroyingTheControlDestroysItsHintAndTooltip) {
   EXPECT_EQ(hint->AttachedControl(), label_);
   EXPECT_EQ(widgets::LiveHints(), hints + 1);
   form_->ShowAndActivate();
-  SendMessageA(label_->Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(3, 3));
+  SendMessageA(label_->EnsureWindow(), WM_MOUSEMOVE, 0, MAKELPARAM(3, 3));
   ASSERT_EQ(widgets::LiveTooltipWindows(), 1);
   widgets::DestroyControl(label_);
   EXPECT_EQ(widgets::LiveTooltipWindows(), 0);
@@ -215,7 +215,7 @@ TEST_F(HintsTest, DestroyedHintIsForgottenByItsControl) {
   widgets::DestroyHint(hint);
   EXPECT_EQ(label_->GetHint(), nullptr);
   EXPECT_EQ(widgets::LiveHints(), hints);
-  SendMessageA(label_->Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(3, 3));
+  SendMessageA(label_->EnsureWindow(), WM_MOUSEMOVE, 0, MAKELPARAM(3, 3));
   EXPECT_EQ(widgets::LiveTooltipWindows(), 0);
   widgets::DestroyControl(label_);  // nothing reaches the freed hint
   EXPECT_EQ(form_->ChildCount(), 0);
@@ -228,10 +228,10 @@ TEST_F(HintsTest, ASecondHintReplacesAndDestroysTheFirst) {
   EXPECT_EQ(label_->GetHint(), second);
   EXPECT_EQ(widgets::LiveHints(), hints + 1);
   form_->ShowAndActivate();
-  SendMessageA(label_->Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(3, 3));
+  SendMessageA(label_->EnsureWindow(), WM_MOUSEMOVE, 0, MAKELPARAM(3, 3));
   ASSERT_NE(second->TooltipWindow(), nullptr);
   EXPECT_EQ(widgets::LiveTooltipWindows(), 1);
-  EXPECT_EQ(ToolText(second->TooltipWindow(), label_->Handle()), "second");
+  EXPECT_EQ(ToolText(second->TooltipWindow(), label_->EnsureWindow()), "second");
 }
 
 TEST_F(HintsTest, AHintAttachedElsewhereMovesWithItsTooltipGone) {
@@ -240,16 +240,16 @@ TEST_F(HintsTest, AHintAttachedElsewhereMovesWithItsTooltipGone) {
   other->SetTop(60);
   widgets::Hint* hint = HintWithText("tip");
   form_->ShowAndActivate();
-  SendMessageA(label_->Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(3, 3));
+  SendMessageA(label_->EnsureWindow(), WM_MOUSEMOVE, 0, MAKELPARAM(3, 3));
   ASSERT_EQ(widgets::LiveTooltipWindows(), 1);
 
   widgets::AttachHint(hint, other);
   EXPECT_EQ(label_->GetHint(), nullptr);
   EXPECT_EQ(other->GetHint(), hint);
   EXPECT_EQ(widgets::LiveTooltipWindows(), 0);
-  SendMessageA(other->Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(3, 3));
+  SendMessageA(other->EnsureWindow(), WM_MOUSEMOVE, 0, MAKELPARAM(3, 3));
   ASSERT_NE(hint->TooltipWindow(), nullptr);
-  EXPECT_EQ(ToolText(hint->TooltipWindow(), other->Handle()), "tip");
+  EXPECT_EQ(ToolText(hint->TooltipWindow(), other->EnsureWindow()), "tip");
   widgets::DestroyControl(label_);
   EXPECT_EQ(widgets::LiveHints(), hints + 1);  // it is the other's now
   widgets::DestroyControl(other);
@@ -266,14 +266,14 @@ TEST_F(HintsTest, TheGeneralSlotStaysFreeForTheProgram) {
       &moves);
   widgets::Hint* hint = HintWithText("tip");
   form_->ShowAndActivate();
-  SendMessageA(label_->Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(3, 3));
+  SendMessageA(label_->EnsureWindow(), WM_MOUSEMOVE, 0, MAKELPARAM(3, 3));
   EXPECT_EQ(moves, 1);
   EXPECT_NE(hint->TooltipWindow(), nullptr);
 
   // Replacing the handler afterwards leaves the hint in place too.
   label_->SetMessageHandler(nullptr, nullptr);
-  SendMessageA(label_->Handle(), WM_MOUSELEAVE, 0, 0);
-  SendMessageA(label_->Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(4, 4));
+  SendMessageA(label_->EnsureWindow(), WM_MOUSELEAVE, 0, 0);
+  SendMessageA(label_->EnsureWindow(), WM_MOUSEMOVE, 0, MAKELPARAM(4, 4));
   EXPECT_NE(hint->TooltipWindow(), nullptr);
   EXPECT_EQ(moves, 1);
 }
@@ -281,14 +281,14 @@ TEST_F(HintsTest, TheGeneralSlotStaysFreeForTheProgram) {
 TEST_F(HintsTest, RestingMouseShowsTheTip) {
   widgets::Hint* hint = HintWithText("Сыграло");
   ASSERT_TRUE(RestMouseOnLabel(hint));
-  EXPECT_EQ(ToolText(hint->TooltipWindow(), label_->Handle()), "Сыграло");
+  EXPECT_EQ(ToolText(hint->TooltipWindow(), label_->EnsureWindow()), "Сыграло");
 }
 
 TEST_F(HintsTest, CarriageReturnBreaksTheTipIntoTwoLines) {
   widgets::Hint* hint = HintWithText("Вывод результата  или сообщения об ошибке");
   ASSERT_TRUE(RestMouseOnLabel(hint));
   const int oneLine = TipHeight(hint->TooltipWindow());
-  SendMessageA(label_->Handle(), WM_MOUSELEAVE, 0, 0);
+  SendMessageA(label_->EnsureWindow(), WM_MOUSELEAVE, 0, 0);
   SetCursorPos(0, 0);
   PumpMessages();
 
@@ -314,7 +314,7 @@ TEST_F(HintsTest, AnExceptionDuringAHintsSendReachesTheCaller) {
       &armed);
   widgets::Hint* hint = HintWithText("tip");
   form_->ShowAndActivate();
-  SendMessageA(label_->Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(3, 3));
+  SendMessageA(label_->EnsureWindow(), WM_MOUSEMOVE, 0, MAKELPARAM(3, 3));
   ASSERT_NE(hint->TooltipWindow(), nullptr);
 
   armed = true;
@@ -384,10 +384,10 @@ TEST_F(HintsTest, AHintedChildFormOpenedAndClosedAThousandTimesLeavesNothing) {
 
   for (int i = 0; i < 1000; ++i) {
     widgets::Form* window = OpenChildForm(form_, glyph);
-    const HWND handle = window->Handle();
+    const HWND handle = window->EnsureWindow();
     widgets::Control* close = window->ChildAt(0);
     // The pointer over the button brings the hint's tooltip.
-    SendMessageA(close->Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(3, 3));
+    SendMessageA(close->EnsureWindow(), WM_MOUSEMOVE, 0, MAKELPARAM(3, 3));
     ASSERT_NE(close->GetHint()->TooltipWindow(), nullptr) << i;
     close->Click();
     PumpMessages();

@@ -29,7 +29,7 @@ BitmapButton* GlyphButton(Control* parent, HBITMAP glyph, int glyphCount = 0,
 
 // Asks the button's parent to draw it, as Windows does, onto a picture.
 void DrawButton(Control* button, Picture& picture, UINT state) {
-  HWND window = button->Handle();
+  HWND window = button->EnsureWindow();
   DRAWITEMSTRUCT item{ODT_BUTTON,
                       static_cast<UINT>(GetDlgCtrlID(window)),
                       0,
@@ -153,7 +153,7 @@ TEST_F(FormTest, AFlatButtonShowsItsCentredGlyphAndNoKeyGrey) {
   // The same through Windows, on the screen.
   AsForm(form_)->ShowAndActivate();
   Picture screen(60, 60);
-  screen.CopyFromScreen(form_->Handle());
+  screen.CopyFromScreen(form_->EnsureWindow());
   EXPECT_FALSE(screen.Contains(kKeyGrey));
   EXPECT_EQ(kStripColour, screen.At(10, 10));
   EXPECT_EQ(kRed, screen.At(28, 28));

@@ -71,19 +71,19 @@ void CountClose(void* context, Control*, bool& accept) {
 
 TEST_F(ApplicationTest, TheLoopMakesEveryWindowShowsThemAndEndsWithTheMainForm) {
   CloseLog log;
-  mainForm_->close = {[](void* context, Control* sender, bool&) {
-                        auto* seen = &static_cast<CloseLog*>(context)->seen;
-                        Control* label = sender->ChildAt(0);
-                        Control* edit = sender->ChildAt(1);
-                        if (Running() && CurrentApplication() == sender->Parent())
-                          seen->push_back("running");
-                        if (label->HasWindow() && edit->HasWindow()) seen->push_back("windows");
-                        if (IsWindowVisible(sender->Handle()) && IsWindowVisible(label->Handle()))
-                          seen->push_back("visible");
-                      },
-                      &log};
+  mainForm_->close = {
+      [](void* context, Control* sender, bool&) {
+        auto* seen = &static_cast<CloseLog*>(context)->seen;
+        Control* label = sender->ChildAt(0);
+        Control* edit = sender->ChildAt(1);
+        if (Running() && CurrentApplication() == sender->Parent()) seen->push_back("running");
+        if (label->HasWindow() && edit->HasWindow()) seen->push_back("windows");
+        if (IsWindowVisible(sender->EnsureWindow()) && IsWindowVisible(label->EnsureWindow()))
+          seen->push_back("visible");
+      },
+      &log};
   mainForm_->PostClose();  // makes the main form's window, hidden
-  EXPECT_FALSE(IsWindowVisible(mainForm_->Handle()));
+  EXPECT_FALSE(IsWindowVisible(mainForm_->EnsureWindow()));
   EXPECT_FALSE(label_->HasWindow());
   Run();
   EXPECT_EQ((std::vector<std::string>{"running", "windows", "visible"}), log.seen);
@@ -118,7 +118,7 @@ TEST_F(ApplicationTest, ARefusingCloseHandlerKeepsTheProgramUntilItAccepts) {
 TEST_F(ApplicationTest, CloseFromTheTaskbarGoesThroughTheMainForm) {
   CloseLog log;
   mainForm_->close = {CountClose, &log};
-  PostMessageA(application_->Handle(), WM_SYSCOMMAND, SC_CLOSE, 0);
+  PostMessageA(application_->EnsureWindow(), WM_SYSCOMMAND, SC_CLOSE, 0);
   Run();
   EXPECT_EQ(1, log.calls);
 }
@@ -135,8 +135,8 @@ TEST_F(ApplicationTest, AnExceptionInAHandlerEndsTheLoopWithTheWindowsStanding) 
         throw base::Exception(base::ErrorKind::IntOverflow);
       },
       &keys);
-  PostMessageA(edit_->Handle(), WM_KEYDOWN, VK_END, 0);
-  PostMessageA(edit_->Handle(), WM_KEYDOWN, VK_HOME, 0);
+  PostMessageA(edit_->EnsureWindow(), WM_KEYDOWN, VK_END, 0);
+  PostMessageA(edit_->EnsureWindow(), WM_KEYDOWN, VK_HOME, 0);
   try {
     Run();
     ADD_FAILURE() << "the loop returned normally";
@@ -145,10 +145,10 @@ TEST_F(ApplicationTest, AnExceptionInAHandlerEndsTheLoopWithTheWindowsStanding) 
   }
   EXPECT_EQ(1, keys);
   ASSERT_NE(nullptr, application_);
-  EXPECT_TRUE(IsWindowVisible(mainForm_->Handle()));
+  EXPECT_TRUE(IsWindowVisible(mainForm_->EnsureWindow()));
   EXPECT_FALSE(HasPendingException());
 
-  SendMessageA(edit_->Handle(), WM_KEYDOWN, VK_END, 0);
+  SendMessageA(edit_->EnsureWindow(), WM_KEYDOWN, VK_END, 0);
   EXPECT_EQ(2, keys);
   EXPECT_FALSE(HasPendingException());
   MSG quit;
@@ -180,13 +180,12 @@ TEST_F(ApplicationTest, MinimisingTheMainFormMinimisesTheApplicationFromTheAncho
         }
       },
       &minimise);
-  mainForm_->close = {
-      [](void* context, Control* sender, bool&) {
-        static_cast<Minimise*>(context)->minimisedOnClose = IsIconic(sender->Parent()->Handle()) !=
-                                                            FALSE;
-      },
-      &minimise};
-  PostMessageA(mainForm_->Handle(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
+  mainForm_->close = {[](void* context, Control* sender, bool&) {
+                        static_cast<Minimise*>(context)->minimisedOnClose =
+                            IsIconic(sender->Parent()->EnsureWindow()) != FALSE;
+                      },
+                      &minimise};
+  PostMessageA(mainForm_->EnsureWindow(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
   Run();
   EXPECT_TRUE(SameRect({100, 200, 350, 200}, minimise.moved));
   EXPECT_TRUE(minimise.minimisedOnClose);
@@ -195,7 +194,7 @@ TEST_F(ApplicationTest, MinimisingTheMainFormMinimisesTheApplicationFromTheAncho
 TEST_F(ApplicationTest, ClosingTheMainFormOutsideTheLoopKeepsItsWindowAndAsksToQuit) {
   CloseLog log;
   mainForm_->close = {CountClose, &log};
-  HWND window = mainForm_->Handle();
+  HWND window = mainForm_->EnsureWindow();
   ForgetQuit();
   SendMessageA(window, WM_CLOSE, 0, 0);
   SendMessageA(window, WM_CLOSE, 0, 0);
@@ -212,8 +211,8 @@ TEST_F(ApplicationTest, ClosingAnotherFormDestroysItAndFreesItsControl) {
   second->close = {CountClose, &log};
   Control* about = CreateForm(mainForm_, "О программе");
   CreateLabel(about, "Версия");
-  HWND secondWindow = second->Handle();
-  HWND aboutWindow = about->Handle();
+  HWND secondWindow = second->EnsureWindow();
+  HWND aboutWindow = about->EnsureWindow();
   EXPECT_EQ(3, mainForm_->ChildCount());
 
   SendMessageA(secondWindow, WM_CLOSE, 0, 0);
@@ -230,15 +229,15 @@ TEST_F(ApplicationTest, TheApplicationHandsTheFocusToTheFormActiveLast) {
   Form* second = CreateForm(application_, "second");
   Control* secondEdit = CreateEditBox(second);
   mainForm_->ShowAndActivate();
-  edit_->SetFocus(true);
-  secondEdit->SetFocus(true);
+  edit_->TakeFocus();
+  secondEdit->TakeFocus();
   second->ShowAndActivate();
-  EXPECT_EQ(secondEdit->Handle(), GetFocus());
-  SetFocus(application_->Handle());
-  EXPECT_EQ(secondEdit->Handle(), GetFocus());
-  mainForm_->SetFocus(true);
-  SetFocus(application_->Handle());
-  EXPECT_EQ(edit_->Handle(), GetFocus());
+  EXPECT_EQ(secondEdit->EnsureWindow(), GetFocus());
+  SetFocus(application_->EnsureWindow());
+  EXPECT_EQ(secondEdit->EnsureWindow(), GetFocus());
+  mainForm_->TakeFocus();
+  SetFocus(application_->EnsureWindow());
+  EXPECT_EQ(edit_->EnsureWindow(), GetFocus());
 }
 
 // ---------------------------------------------------------------- commands
@@ -247,17 +246,17 @@ TEST_F(FormTest, ShowAndActivateMakesTheFormsWindowsAndFocusesItsCurrentControl)
   Control* label = CreateLabel(form_, "x");
   Control* edit = CreateEditBox(form_);
   edit->SetTop(30);
-  edit->SetFocus(true);  // recorded while the form is still hidden
+  edit->TakeFocus();  // recorded while the form is still hidden
   EXPECT_FALSE(label->HasWindow());
   AsForm(form_)->ShowAndActivate();
-  EXPECT_TRUE(IsWindowVisible(label->Handle()));
-  EXPECT_TRUE(IsWindowVisible(edit->Handle()));
-  EXPECT_EQ(form_->Handle(), GetForegroundWindow());
-  EXPECT_EQ(edit->Handle(), GetFocus());
+  EXPECT_TRUE(IsWindowVisible(label->EnsureWindow()));
+  EXPECT_TRUE(IsWindowVisible(edit->EnsureWindow()));
+  EXPECT_EQ(form_->EnsureWindow(), GetForegroundWindow());
+  EXPECT_EQ(edit->EnsureWindow(), GetFocus());
 }
 
 TEST_F(FormTest, PostCloseAndStartWindowDragOnlyPost) {
-  HWND window = form_->Handle();
+  HWND window = form_->EnsureWindow();
   form_->StartWindowDrag();
   form_->PostClose();
   MSG message;

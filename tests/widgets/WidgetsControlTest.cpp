@@ -14,12 +14,12 @@ namespace {
 constexpr DWORD kClip = WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
 
 DWORD WindowStyle(Control* control) {
-  return static_cast<DWORD>(GetWindowLongPtrA(control->Handle(), GWL_STYLE));
+  return static_cast<DWORD>(GetWindowLongPtrA(control->EnsureWindow(), GWL_STYLE));
 }
 
 LOGFONTA WindowFont(Control* control) {
   LOGFONTA font{};
-  auto handle = reinterpret_cast<HGDIOBJ>(SendMessageA(control->Handle(), WM_GETFONT, 0, 0));
+  auto handle = reinterpret_cast<HGDIOBJ>(SendMessageA(control->EnsureWindow(), WM_GETFONT, 0, 0));
   GetObjectA(handle, sizeof font, &font);
   return font;
 }
@@ -39,7 +39,7 @@ TEST_F(FormTest, LabelsHaveTheirStyleHeightAndClass) {
   EXPECT_EQ(44, wrap->GetHeight());
   EXPECT_FALSE(label->HasWindow());
 
-  HWND window = label->Handle();
+  HWND window = label->EnsureWindow();
   EXPECT_STRCASEEQ("STATIC", ClassNameOf(window).c_str());
   EXPECT_EQ(label->GetStyle() & ~WS_VISIBLE, WindowStyle(label) & ~WS_VISIBLE);
   EXPECT_EQ(label, GetPropA(window, "SELF_"));
@@ -105,7 +105,7 @@ TEST_F(FormTest, EditOptionsBecomeEditStyles) {
   Control* digits = CreateEditBox(form_, EditOption::Number | EditOption::ReadOnly);
   EXPECT_EQ(DWORD(ES_NUMBER | ES_READONLY), WindowStyle(digits) & (ES_NUMBER | ES_READONLY));
   EXPECT_EQ(0u, WindowStyle(digits) & (WS_HSCROLL | WS_VSCROLL));
-  EXPECT_STRCASEEQ("EDIT", ClassNameOf(digits->Handle()).c_str());
+  EXPECT_STRCASEEQ("EDIT", ClassNameOf(digits->EnsureWindow()).c_str());
 }
 
 TEST_F(FormTest, PropertiesStoredBeforeTheWindowAreAppliedAtCreation) {
@@ -119,7 +119,7 @@ TEST_F(FormTest, PropertiesStoredBeforeTheWindowAreAppliedAtCreation) {
   edit->SetExtendedStyle(0);
   EXPECT_FALSE(form_->HasWindow());
 
-  HWND window = edit->Handle();  // the form's window comes first
+  HWND window = edit->EnsureWindow();  // the form's window comes first
   EXPECT_TRUE(form_->HasWindow());
   EXPECT_TRUE(SameRect({15, 25, 95, 43}, RectInParent(window)));
   EXPECT_EQ("12,5", edit->GetText());
@@ -141,7 +141,7 @@ TEST_F(FormTest, SettersApplyAtOnceToAnExistingWindow) {
   Control* label = CreateLabel(form_, "old");
   label->SetLeft(20);
   label->SetWidth(100);
-  HWND window = label->Handle();
+  HWND window = label->EnsureWindow();
 
   label->SetLeft(40);  // keeps the width
   EXPECT_TRUE(SameRect({40, 0, 140, 22}, RectInParent(window)));
@@ -166,7 +166,7 @@ TEST_F(FormTest, SettersApplyAtOnceToAnExistingWindow) {
 TEST_F(FormTest, ABoundsChangeThatAltersNothingDoesNothing) {
   Control* label = CreateLabel(form_, "");
   label->SetLeft(5);
-  label->Handle();
+  label->EnsureWindow();
   int moves = 0;
   label->SetMessageHandler(
       [](void* context, Control*, UINT message, WPARAM, LPARAM) {
@@ -194,7 +194,7 @@ TEST_F(FormTest, ClientSizeOfABorderedFormAddsTheBorder) {
 
 TEST_F(FormTest, AlignmentReplacesTheBitsOfTheKind) {
   Control* label = CreateLabel(form_, "");
-  label->Handle();
+  label->EnsureWindow();
   label->SetTextAlignment(kAlignCentre);
   EXPECT_EQ(DWORD(SS_CENTER), label->GetStyle() & 0xF);  // no-word-wrap bits gone
   EXPECT_EQ(DWORD(SS_CENTER), WindowStyle(label) & 0xF);
@@ -220,24 +220,24 @@ TEST_F(FormTest, AlignmentReplacesTheBitsOfTheKind) {
 
 TEST_F(FormTest, WindowsMadeBeforeSetVisibleStayHiddenUntilShown) {
   Control* label = CreateLabel(form_, "a");
-  label->Handle();
-  EXPECT_FALSE(IsWindowVisible(form_->Handle()));
+  label->EnsureWindow();
+  EXPECT_FALSE(IsWindowVisible(form_->EnsureWindow()));
   EXPECT_FALSE(WindowStyle(label) & WS_VISIBLE);
   EXPECT_TRUE(label->GetStyle() & WS_VISIBLE);  // still wanted visible
 
   form_->SetVisible(true);
-  EXPECT_TRUE(IsWindowVisible(form_->Handle()));
-  EXPECT_FALSE(IsWindowVisible(label->Handle()));
+  EXPECT_TRUE(IsWindowVisible(form_->EnsureWindow()));
+  EXPECT_FALSE(IsWindowVisible(label->EnsureWindow()));
   label->SetVisible(true);
-  EXPECT_TRUE(IsWindowVisible(label->Handle()));
+  EXPECT_TRUE(IsWindowVisible(label->EnsureWindow()));
   label->SetVisible(false);
-  EXPECT_FALSE(IsWindowVisible(label->Handle()));
+  EXPECT_FALSE(IsWindowVisible(label->EnsureWindow()));
   EXPECT_FALSE(label->GetStyle() & WS_VISIBLE);
 
   // A control made after set visible shows at once.
   Control* later = CreateLabel(form_, "b");
   later->SetVisible(true);
-  EXPECT_TRUE(IsWindowVisible(later->Handle()));
+  EXPECT_TRUE(IsWindowVisible(later->EnsureWindow()));
 }
 
 TEST_F(FormTest, ChildrenCopyColoursAndFontAtCreationOnly) {
@@ -294,9 +294,9 @@ TEST_F(FormTest, AChildAskingForColoursGetsItsOwn) {
   label->SetColour(0xBAEEFF);
   label->SetFontColour(0x0000FF);
   HDC dc = CreateCompatibleDC(nullptr);
-  auto brush = reinterpret_cast<HBRUSH>(SendMessageA(form_->Handle(), WM_CTLCOLORSTATIC,
-                                                     reinterpret_cast<WPARAM>(dc),
-                                                     reinterpret_cast<LPARAM>(label->Handle())));
+  auto brush = reinterpret_cast<HBRUSH>(
+      SendMessageA(form_->EnsureWindow(), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
+                   reinterpret_cast<LPARAM>(label->EnsureWindow())));
   LOGBRUSH info{};
   ASSERT_TRUE(GetObjectA(brush, sizeof info, &info));
   EXPECT_EQ(0xBAEEFFu, info.lbColor);
@@ -305,8 +305,8 @@ TEST_F(FormTest, AChildAskingForColoursGetsItsOwn) {
   EXPECT_EQ(OPAQUE, GetBkMode(dc));
 
   label->SetColour(kWindowColour);  // a system colour, resolved at use
-  SendMessageA(form_->Handle(), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
-               reinterpret_cast<LPARAM>(label->Handle()));
+  SendMessageA(form_->EnsureWindow(), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
+               reinterpret_cast<LPARAM>(label->EnsureWindow()));
   EXPECT_EQ(GetSysColor(COLOR_WINDOW), GetBkColor(dc));
   DeleteDC(dc);
 }
@@ -319,7 +319,7 @@ TEST(ApplicationObject, HasItsClassStylesIconAndTrimmedSystemMenu) {
   Control* second = CreateForm(application, "second");
   EXPECT_EQ(mainForm, MainForm());
 
-  HWND applicationWindow = application->Handle();
+  HWND applicationWindow = application->EnsureWindow();
   EXPECT_EQ("App", ClassNameOf(applicationWindow));
   EXPECT_EQ(0x90CA0000u, WindowStyle(application) & ~WS_CLIPSIBLINGS);  // the system adds it
   EXPECT_EQ(WS_EX_APPWINDOW, GetWindowLongPtrA(applicationWindow, GWL_EXSTYLE) & WS_EX_APPWINDOW);
@@ -328,7 +328,7 @@ TEST(ApplicationObject, HasItsClassStylesIconAndTrimmedSystemMenu) {
   GetWindowRect(applicationWindow, &rect);
   EXPECT_EQ(0, rect.right - rect.left);  // only its taskbar entry shows
 
-  HWND formWindow = mainForm->Handle();
+  HWND formWindow = mainForm->EnsureWindow();
   EXPECT_EQ("Form", ClassNameOf(formWindow));
   EXPECT_EQ(DWORD(CS_DBLCLKS), GetClassLongA(formWindow, GCL_STYLE) & CS_DBLCLKS);
   EXPECT_EQ(LoadCursorA(nullptr, IDC_ARROW),
@@ -343,7 +343,7 @@ TEST(ApplicationObject, HasItsClassStylesIconAndTrimmedSystemMenu) {
   EXPECT_EQ(LoadIconA(GetModuleHandleA(nullptr), "MAINICON"), applicationIcon);
   EXPECT_NE(nullptr, formIcon);
   EXPECT_NE(applicationIcon, formIcon);  // the form's own copy
-  second->Handle();
+  second->EnsureWindow();
   EXPECT_EQ(before.icons + 2, LiveIcons());
 
   HMENU menu = GetSystemMenu(applicationWindow, FALSE);
@@ -376,11 +376,11 @@ TEST_F(FormTest, DestroyGoesNotificationsFirstThenChildrenLastCreatedFirst) {
   for (int i = 1; i <= 3; ++i) {
     edits.push_back(CreateEditBox(inner));
     edits.back()->AddDestroyNotification(note, &names[i]);
-    edits.back()->Handle();
+    edits.back()->EnsureWindow();
   }
-  edits[1]->SetFocus(true);
+  edits[1]->TakeFocus();
   EXPECT_EQ(edits[1], inner->CurrentControl());
-  HWND secondWindow = edits[1]->Handle();
+  HWND secondWindow = edits[1]->EnsureWindow();
 
   DestroyControl(edits[1]);
   EXPECT_EQ(nullptr, inner->CurrentControl());  // the form forgets it
@@ -404,7 +404,7 @@ TEST_F(FormTest, DestroyAskedInsideItsOwnMessageWaitsUntilTheMessageEnds) {
         events->push_back("asked");
       },
       &events);
-  HWND window = edit->Handle();
+  HWND window = edit->EnsureWindow();
   SendMessageA(window, WM_KEYDOWN, VK_DELETE, 0);
   EXPECT_EQ((std::vector<std::string>{"key", "asked", "destroyed"}), events);
   EXPECT_FALSE(IsWindow(window));
@@ -428,8 +428,8 @@ TEST_F(FormTest, AFocusedControlBeingDestroyedIsNotFocusedAgain) {
       },
       &death);
   AsForm(form_)->ShowAndActivate();
-  edit->SetFocus(true);
-  ASSERT_EQ(edit->Handle(), GetFocus());
+  edit->TakeFocus();
+  ASSERT_EQ(edit->EnsureWindow(), GetFocus());
   DestroyControl(edit);
   EXPECT_EQ(0, death.focuses);
   EXPECT_EQ(nullptr, AsForm(form_)->CurrentControl());
@@ -437,8 +437,8 @@ TEST_F(FormTest, AFocusedControlBeingDestroyedIsNotFocusedAgain) {
 
 TEST_F(FormTest, AWindowTheSystemDestroysLeavesItsControlWithoutOne) {
   Control* label = CreateLabel(form_, "x");
-  label->Handle();
-  DestroyWindow(form_->Handle());
+  label->EnsureWindow();
+  DestroyWindow(form_->EnsureWindow());
   EXPECT_FALSE(form_->HasWindow());
   EXPECT_FALSE(label->HasWindow());
   EXPECT_EQ(1, form_->ChildCount());  // a free-standing form keeps its controls
@@ -468,10 +468,10 @@ TEST(HandleAccounting, AFormWithHundredsOfControlsLeavesNothingBehind) {
     }
     control->SetTop(i);
     control->SetColour(0x9ACEFF);
-    control->Handle();
+    control->EnsureWindow();
   }
   form->SetVisible(true);
-  UpdateWindow(form->Handle());
+  UpdateWindow(form->EnsureWindow());
   EXPECT_EQ(before.windows + 301, LiveWindows());
   EXPECT_EQ(controlsBefore + 301, LiveControls());
   DestroyControl(form);
@@ -491,8 +491,8 @@ TEST(HandleAccounting, AThousandColourAndFontChangesKeepTheCountsFlat) {
     label->SetFontHeight(8 + i % 10);
     label->SetFontStyle(static_cast<unsigned>(i % 16));
     label->SetFontColour(static_cast<Colour>(i));
-    SendMessageA(form->Handle(), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
-                 reinterpret_cast<LPARAM>(label->Handle()));
+    SendMessageA(form->EnsureWindow(), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
+                 reinterpret_cast<LPARAM>(label->EnsureWindow()));
     if (i == 0) afterFirst = LiveGdiObjects();
   }
   EXPECT_EQ(afterFirst, LiveGdiObjects());

@@ -45,7 +45,7 @@ TEST_F(FormTest, ClickOnABitmapButtonRunsItsHandlerBeforeReturning) {
   // A press with the mouse clicks it too; a fast double click is two clicks.
   form_->SetVisible(true);
   button->SetVisible(true);
-  HWND window = button->Handle();
+  HWND window = button->EnsureWindow();
   SendMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, At(2, 2));
   SendMessageA(window, WM_LBUTTONUP, 0, At(2, 2));
   EXPECT_EQ(2u, log.events.size());
@@ -78,20 +78,20 @@ TEST_F(FormTest, AClickNotificationIsIgnoredWhileTheLayerSetsTheFocus) {
   button->SetMessageHandler(
       [](void*, Control* sender, UINT message, WPARAM, LPARAM) {
         if (message == WM_SETFOCUS) {
-          HWND window = sender->Handle();
+          HWND window = sender->EnsureWindow();
           SendMessageA(window, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(window), BN_CLICKED),
                        reinterpret_cast<LPARAM>(window));
         }
       },
       nullptr);
   AsForm(form_)->ShowAndActivate();
-  button->SetFocus(true);
+  button->TakeFocus();
   EXPECT_TRUE(log.events.empty());
   EXPECT_EQ(button, AsForm(form_)->CurrentControl());
-  EXPECT_EQ(button->Handle(), GetFocus());
+  EXPECT_EQ(button->EnsureWindow(), GetFocus());
 
-  other->SetFocus(true);
-  SetFocus(button->Handle());  // the user's focus
+  other->TakeFocus();
+  SetFocus(button->EnsureWindow());  // the user's focus
   EXPECT_EQ(1u, log.events.size());
 }
 
@@ -110,8 +110,8 @@ TEST_F(FormTest, MouseDownHandlerGetsTheEventAndCanStopTheMessage) {
       },
       &presses);
   AsForm(form_)->ShowAndActivate();
-  HWND window = edit->Handle();
-  SetFocus(form_->Handle());
+  HWND window = edit->EnsureWindow();
+  SetFocus(form_->EnsureWindow());
 
   presses.stop = true;
   SendMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON | MK_SHIFT, At(-3, 7));
@@ -134,7 +134,7 @@ TEST_F(FormTest, MouseDownHandlerGetsTheEventAndCanStopTheMessage) {
   SendMessageA(window, WM_RBUTTONDOWN, MK_RBUTTON, At(1, 1));
   ASSERT_EQ(4u, events.size());
   EXPECT_EQ(kMiddleButton, events[2].button);
-  EXPECT_EQ(unsigned(MK_MBUTTON) | kAltKey, events[2].shift);
+  EXPECT_EQ(unsigned(MK_MBUTTON) | base::kAltHeld, events[2].shift);
   EXPECT_EQ(kRightButton, events[3].button);
 
   // A form gets double-click messages instead of the second press.
@@ -143,7 +143,7 @@ TEST_F(FormTest, MouseDownHandlerGetsTheEventAndCanStopTheMessage) {
         static_cast<Presses*>(context)->events.push_back(event);
       },
       &presses);
-  SendMessageA(form_->Handle(), WM_LBUTTONDBLCLK, MK_LBUTTON, At(1, 1));
+  SendMessageA(form_->EnsureWindow(), WM_LBUTTONDBLCLK, MK_LBUTTON, At(1, 1));
   EXPECT_EQ(4u, events.size());
 }
 
@@ -163,8 +163,9 @@ TEST_F(FormTest, PaintHandlerPaintsOverTheErasedBackground) {
       },
       &paints);
   Picture picture(100, 100);
-  SendMessageA(form_->Handle(), WM_ERASEBKGND, reinterpret_cast<WPARAM>(picture.Dc()), 0);
-  SendMessageA(form_->Handle(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(picture.Dc()), PRF_CLIENT);
+  SendMessageA(form_->EnsureWindow(), WM_ERASEBKGND, reinterpret_cast<WPARAM>(picture.Dc()), 0);
+  SendMessageA(form_->EnsureWindow(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(picture.Dc()),
+               PRF_CLIENT);
   EXPECT_EQ(1, paints.count);
   EXPECT_EQ(picture.Dc(), paints.given);
   EXPECT_EQ(0u, picture.At(5, 5));
@@ -173,10 +174,10 @@ TEST_F(FormTest, PaintHandlerPaintsOverTheErasedBackground) {
   // A real paint brings its own context from BeginPaint.
   form_->SetVisible(true);
   form_->Invalidate();
-  UpdateWindow(form_->Handle());
+  UpdateWindow(form_->EnsureWindow());
   EXPECT_EQ(2, paints.count);
   EXPECT_NE(nullptr, paints.given);
-  picture.CopyFromScreen(form_->Handle());
+  picture.CopyFromScreen(form_->EnsureWindow());
   EXPECT_EQ(0u, picture.At(5, 5));
   EXPECT_EQ(0x9ACEFFu, picture.At(50, 50));
 }
@@ -198,7 +199,7 @@ TEST_F(FormTest, KeyDownHandlerSeesKeyAndShiftAndCanEatTheKey) {
         if (keyLog->eat) key = 0;
       },
       &keyLog);
-  HWND window = edit->Handle();
+  HWND window = edit->EnsureWindow();
   SendMessageA(window, EM_SETSEL, 0, 0);
 
   keyLog.eat = true;
@@ -215,7 +216,7 @@ TEST_F(FormTest, KeyDownHandlerSeesKeyAndShiftAndCanEatTheKey) {
   EXPECT_EQ(VK_DELETE, keys[0].first);
   EXPECT_EQ(0u, keys[0].second);
   EXPECT_EQ(VK_RETURN, keys[2].first);
-  EXPECT_EQ(kShiftKey | kCtrlKey, keys[2].second);
+  EXPECT_EQ(base::kShiftHeld | base::kCtrlHeld, keys[2].second);
   EXPECT_EQ(3u, log.events.size());  // the general slot saw each first
 }
 
@@ -229,7 +230,7 @@ TEST_F(FormTest, AnEatenKeyTypesNothingWhileAPostedCharacterStillArrives) {
         if (key == VK_SUBTRACT) key = 0;
       },
       nullptr);
-  HWND window = edit->Handle();
+  HWND window = edit->EnsureWindow();
   const LPARAM scan = static_cast<LPARAM>(MapVirtualKeyA(VK_SUBTRACT, MAPVK_VK_TO_VSC)) << 16;
   PostMessageW(window, WM_KEYDOWN, VK_SUBTRACT, scan | 1);
   PostMessageW(window, WM_CHAR, 'x', 1);
@@ -245,7 +246,7 @@ TEST_F(FormTest, MouseEnterAndLeaveFollowTheMouse) {
   label->SetWidth(100);
   label->SetMouseEnterHandler(LogEnter, &log);
   label->SetMouseLeaveHandler(LogLeave, &log);
-  HWND window = label->Handle();
+  HWND window = label->EnsureWindow();
   SendMessageA(window, WM_MOUSEMOVE, 0, At(5, 5));
   EXPECT_TRUE(label->MouseInside());
   SendMessageA(window, WM_MOUSEMOVE, 0, At(6, 6));
@@ -263,7 +264,7 @@ TEST_F(FormTest, TheGeneralSlotIsReplacedNotAdded) {
   Control* edit = CreateEditBox(form_);
   edit->SetMessageHandler(LogKeyMessages, &first);
   edit->SetMessageHandler(LogKeyMessages, &second);
-  SendMessageA(edit->Handle(), WM_KEYDOWN, VK_END, 0);
+  SendMessageA(edit->EnsureWindow(), WM_KEYDOWN, VK_END, 0);
   EXPECT_TRUE(first.events.empty());
   EXPECT_EQ(1u, second.events.size());
 }
@@ -272,7 +273,7 @@ TEST_F(FormTest, ACursorShowsOverTheClientAreaOnly) {
   HCURSOR hand = LoadCursorA(nullptr, IDC_HAND);
   Control* label = CreateLabel(form_, "link");
   label->SetCursor(hand);
-  HWND window = label->Handle();
+  HWND window = label->EnsureWindow();
   SetCursor(LoadCursorA(nullptr, IDC_ARROW));
   EXPECT_EQ(TRUE, SendMessageA(window, WM_SETCURSOR, reinterpret_cast<WPARAM>(window),
                                MAKELPARAM(HTCLIENT, WM_MOUSEMOVE)));
@@ -304,12 +305,12 @@ TEST_F(FormTest, AnExceptionInAMessageTheSystemDeliversWaitsForTheNextOperation)
   Control* edit = CreateEditBox(form_);
   edit->SetKeyDownHandler([](void*, Control*, WORD&, unsigned) { throw std::runtime_error("key"); },
                           nullptr);
-  SendMessageA(edit->Handle(), WM_KEYDOWN, VK_HOME, 0);  // returns: nothing crossed Windows
+  SendMessageA(edit->EnsureWindow(), WM_KEYDOWN, VK_HOME, 0);  // returns: nothing crossed Windows
   EXPECT_TRUE(HasPendingException());
   EXPECT_THROW(edit->SetText("next"), std::runtime_error);
   EXPECT_FALSE(HasPendingException());
 
-  SendMessageA(edit->Handle(), WM_KEYDOWN, VK_HOME, 0);
+  SendMessageA(edit->EnsureWindow(), WM_KEYDOWN, VK_HOME, 0);
   EXPECT_THROW(RethrowPendingException(), std::runtime_error);
   EXPECT_NO_THROW(RethrowPendingException());
 }
@@ -323,7 +324,7 @@ TEST_F(FormTest, AnExceptionWhileSelectingAllReachesTheCaller) {
         if (message == EM_SETSEL) throw std::runtime_error("select");
       },
       nullptr);
-  edit->Handle();
+  edit->EnsureWindow();
   EXPECT_THROW(edit->SelectAll(), std::runtime_error);
   EXPECT_FALSE(HasPendingException());
 }

@@ -23,7 +23,7 @@ class GridTest : public FormTest {
     AsForm(form_)->EnableTabNavigation();
     AsForm(form_)->ShowAndActivate();
     hidden_->SetVisible(false);
-    EnableWindow(disabled_->Handle(), FALSE);
+    EnableWindow(disabled_->EnsureWindow(), FALSE);
   }
 
   template <typename Kind>
@@ -38,7 +38,7 @@ class GridTest : public FormTest {
   // Sends a key press to the focused control and says where the focus went.
   Control* FocusAfter(WORD key) {
     SendKeyPress(GetFocus(), key);
-    EXPECT_EQ(AsForm(form_)->CurrentControl()->Handle(), GetFocus());
+    EXPECT_EQ(AsForm(form_)->CurrentControl()->EnsureWindow(), GetFocus());
     return AsForm(form_)->CurrentControl();
   }
 
@@ -50,7 +50,7 @@ class GridTest : public FormTest {
 }  // namespace
 
 TEST_F(GridTest, TabGoesByTabOrderAndWrapsAtBothEnds) {
-  grid_[0]->SetFocus(true);
+  grid_[0]->TakeFocus();
   for (int i = 1; i < 9; ++i) EXPECT_EQ(grid_[i], FocusAfter(VK_TAB)) << i;
   EXPECT_EQ(grid_[0], FocusAfter(VK_TAB));
   HeldKeys shift({VK_SHIFT});
@@ -82,7 +82,7 @@ TEST_F(GridTest, ArrowsAndPageKeysGoToTheNearestControlThatWay) {
       {6, VK_LEFT, 3},
   };
   for (const Move& move : moves) {
-    grid_[move.from]->SetFocus(true);
+    grid_[move.from]->TakeFocus();
     EXPECT_EQ(grid_[move.to], FocusAfter(move.key)) << move.from << " key " << move.key;
   }
 }
@@ -106,28 +106,28 @@ TEST_F(FormTest, OnATieTheHigherTabOrderNumberWins) {
   AsForm(form_)->EnableTabNavigation();
   AsForm(form_)->ShowAndActivate();
 
-  current->SetFocus(true);
-  SendKeyPress(current->Handle(), VK_DOWN);
+  current->TakeFocus();
+  SendKeyPress(current->EnsureWindow(), VK_DOWN);
   EXPECT_EQ(belowLeft, AsForm(form_)->CurrentControl());
-  current->SetFocus(true);
-  SendKeyPress(current->Handle(), VK_UP);
+  current->TakeFocus();
+  SendKeyPress(current->EnsureWindow(), VK_UP);
   EXPECT_EQ(aboveRight, AsForm(form_)->CurrentControl());
-  EXPECT_EQ(aboveRight->Handle(), GetFocus());
+  EXPECT_EQ(aboveRight->EnsureWindow(), GetFocus());
 }
 
 TEST_F(GridTest, AnEditBoxKeepsLeftAndRightForItself) {
   EditBox* edit = Place(CreateEditBox(form_), 130, 100);
   edit->SetVisible(true);
   edit->SetText("abc");
-  edit->SetFocus(true);
-  SendMessageA(edit->Handle(), EM_SETSEL, 3, 3);
+  edit->TakeFocus();
+  SendMessageA(edit->EnsureWindow(), EM_SETSEL, 3, 3);
   EXPECT_EQ(edit, FocusAfter(VK_LEFT));
   DWORD caret = 0;
-  SendMessageA(edit->Handle(), EM_GETSEL, reinterpret_cast<WPARAM>(&caret), 0);
+  SendMessageA(edit->EnsureWindow(), EM_GETSEL, reinterpret_cast<WPARAM>(&caret), 0);
   EXPECT_EQ(2u, caret);
   edit->SelectAll();
   DWORD start = 1, end = 0;
-  SendMessageA(edit->Handle(), EM_GETSEL, reinterpret_cast<WPARAM>(&start),
+  SendMessageA(edit->EnsureWindow(), EM_GETSEL, reinterpret_cast<WPARAM>(&start),
                reinterpret_cast<LPARAM>(&end));
   EXPECT_EQ(0u, start);
   EXPECT_EQ(3u, end);
@@ -141,14 +141,14 @@ TEST_F(GridTest, AKeyDownHandlerThatEatsDownKeepsTheFocus) {
         if (*static_cast<bool*>(context) && key == VK_DOWN) key = 0;
       },
       &eat);
-  grid_[4]->SetFocus(true);
+  grid_[4]->TakeFocus();
   EXPECT_EQ(grid_[4], FocusAfter(VK_DOWN));
   eat = false;
   EXPECT_EQ(grid_[7], FocusAfter(VK_DOWN));
 }
 
 TEST_F(GridTest, CtrlOrAltHeldLeavesTheFocusAlone) {
-  grid_[4]->SetFocus(true);
+  grid_[4]->TakeFocus();
   {
     HeldKeys ctrl({VK_CONTROL});
     EXPECT_EQ(grid_[4], FocusAfter(VK_TAB));
@@ -158,21 +158,21 @@ TEST_F(GridTest, CtrlOrAltHeldLeavesTheFocusAlone) {
 }
 
 TEST_F(GridTest, TheFocusFromTheMouseMakesTheCurrentControl) {
-  SetFocus(grid_[5]->Handle());
+  SetFocus(grid_[5]->EnsureWindow());
   EXPECT_EQ(grid_[5], AsForm(form_)->CurrentControl());
   EXPECT_EQ(grid_[6], FocusAfter(VK_TAB));
   // A form that gets the focus hands it to its current control.
-  SetFocus(form_->Handle());
-  EXPECT_EQ(grid_[6]->Handle(), GetFocus());
+  SetFocus(form_->EnsureWindow());
+  EXPECT_EQ(grid_[6]->EnsureWindow(), GetFocus());
 }
 
 TEST_F(FormTest, TheTabCharacterIsEatenOnlyWithNavigationOn) {
   Control* memo = CreateEditBox(form_, EditOption::Multiline);
   AsForm(form_)->ShowAndActivate();
-  memo->SetFocus(true);
-  SendMessageA(memo->Handle(), WM_CHAR, VK_TAB, 1);
+  memo->TakeFocus();
+  SendMessageA(memo->EnsureWindow(), WM_CHAR, VK_TAB, 1);
   EXPECT_EQ("\t", memo->GetText());
   AsForm(form_)->EnableTabNavigation();
-  SendMessageA(memo->Handle(), WM_CHAR, VK_TAB, 1);
+  SendMessageA(memo->EnsureWindow(), WM_CHAR, VK_TAB, 1);
   EXPECT_EQ("\t", memo->GetText());
 }

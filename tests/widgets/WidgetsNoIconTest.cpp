@@ -8,8 +8,8 @@ TEST(ProgramWithoutIcon, MakesItsWindowsWithoutIcons) {
   HandleCounts before = LiveHandles();
   Control* application = CreateApplicationObject("no icon");
   Control* form = CreateForm(application, "no icon");
-  HWND formWindow = form->Handle();
-  EXPECT_EQ(0, SendMessageA(application->Handle(), WM_GETICON, ICON_BIG, 0));
+  HWND formWindow = form->EnsureWindow();
+  EXPECT_EQ(0, SendMessageA(application->EnsureWindow(), WM_GETICON, ICON_BIG, 0));
   EXPECT_EQ(0, SendMessageA(formWindow, WM_GETICON, ICON_BIG, 0));
   EXPECT_EQ(before.icons, LiveIcons());
   DestroyControl(application);
