@@ -9,6 +9,11 @@
 # help/readme.txt with that version filled in, in UTF-8 with a byte-order mark
 # and CR LF, which Notepad on every Windows shows right.
 #
+# The archive's SHA-256 is printed and written beside it, as
+# dist/Zemko-<version>.zip.sha256 in sha256sum's format, to be published with
+# the release: a user checks the download against it (certutil -hashfile
+# ... SHA256 on Windows, as README.txt tells).
+#
 # Member names are plain ASCII: archivers store and read any other name in
 # their own code page, and a Russian name then shows garbled elsewhere.
 #
@@ -111,4 +116,7 @@ with zipfile.ZipFile(partial, "w") as out:
         out.writestr(info, data, compresslevel=9)
 os.replace(partial, archive)
 PY
+# Written from inside dist/, so the sum names the archive as its users see it.
+(cd "$root/dist" && sha256sum "$(basename "$archive")" >"$(basename "$archive").sha256")
 echo "package: wrote $archive"
+echo "package: SHA-256 $(cut -d' ' -f1 "$archive.sha256"), also in $archive.sha256"

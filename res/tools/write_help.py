@@ -10,15 +10,19 @@ index keywords; paragraphs and list items with bold runs and jumps to other
 topics. OUTPUT gets the WinHelp file, its text in Windows-1251. PAGE, when
 given, gets the HTML page (UTF-8): a contents list, every topic with its
 jumps as links within the page, and the keyword index; no scripts and
-nothing outside the page.
+nothing outside the page. A picture of the program's window (a PNG file
+named by the source) goes into the page itself, at the places the source
+marks, with numbered marks on the parts it names.
 
 What the file holds: the internal file system (header and a B+ tree
 directory), |SYSTEM (title, copyright, contents topic, the main window's
 caption and the Cyrillic character set), |FONT (one face in three
 descriptors), |TOPIC (uncompressed 4 KiB topic blocks, no phrases),
 |CONTEXT (context name hashes to topic offsets) and the keyword index
-|KWBTREE, |KWDATA and |KWMAP. Nothing else: no pictures, macros, browse
-sequences or topic title tree.
+|KWBTREE, |KWDATA and |KWMAP. Nothing else: no pictures (the picture is
+the page's alone: the file would need bitmap internal files and picture
+commands this writer does not make), macros, browse sequences or topic title
+tree.
 
 Any fault in the source stops the run with "file:line: message" and exit
 code 1 before anything is written, so a broken help text fails the build
@@ -26,6 +30,7 @@ instead of shipping.
 Standard library only: the build machines have nothing else.
 """
 
+import base64
 import html
 import struct
 import sys
@@ -217,6 +222,8 @@ class Topic:
     line: int
     keywords: list = field(default_factory=list)
     paragraphs: list = field(default_factory=list)
+    # Where the page shows the picture: before the paragraph of each index.
+    figures: list = field(default_factory=list)
 
 
 @dataclass
@@ -225,6 +232,41 @@ class HelpSource:
     copyright: str = None
     face: str = None
     topics: list = field(default_factory=list)
+    picture: "Picture" = None
+    figure_at_top: bool = False
+
+
+@dataclass
+class Mark:
+    x: int
+    y: int
+    text: str
+
+
+@dataclass
+class Picture:
+    data: bytes
+    width: int
+    height: int
+    description: str
+    marks: list = field(default_factory=list)
+
+
+PNG_SIGNATURE = b"\x89PNG\r\n\x1a\n"
+
+
+def read_picture(path, line_no, file_name, description):
+    """A PNG file named relative to the source, with its size from its
+    header."""
+    picture_path = Path(path).parent / file_name
+    try:
+        data = picture_path.read_bytes()
+    except OSError as error:
+        raise HelpError(f"{path}:{line_no}: cannot read {file_name}: {error.strerror}") from None
+    if data[:8] != PNG_SIGNATURE or data[12:16] != b"IHDR":
+        raise HelpError(f"{path}:{line_no}: {file_name} is no PNG picture")
+    width, height = struct.unpack_from(">II", data, 16)
+    return Picture(data, width, height, description)
 
 
 def _parse_inline(path, line_no, text):
@@ -294,7 +336,30 @@ def parse_source(path, text=None):
             end_paragraph()
             word, _, rest = line[1:].partition(" ")
             rest = rest.strip()
-            if word in ("title", "copyright", "font"):
+            if word == "picture":
+                file_name, _, description = rest.partition(" ")
+                if topic is not None or source.picture is not None:
+                    raise HelpError(f"{path}:{line_no}: one @picture, before the first topic")
+                if not description.strip():
+                    raise HelpError(f"{path}:{line_no}: @picture needs a file and a description")
+                source.picture = read_picture(path, line_no, file_name, description.strip())
+            elif word == "mark":
+                x, y, text = (rest.split(" ", 2) + ["", ""])[:3]
+                if source.picture is None or topic is not None:
+                    raise HelpError(f"{path}:{line_no}: @mark belongs after @picture")
+                if not (x.isdigit() and y.isdigit() and text.strip()):
+                    raise HelpError(f"{path}:{line_no}: @mark needs X, Y and a text")
+                if int(x) >= source.picture.width or int(y) >= source.picture.height:
+                    raise HelpError(f"{path}:{line_no}: @mark lies outside the picture")
+                source.picture.marks.append(Mark(int(x), int(y), text.strip()))
+            elif word == "figure":
+                if source.picture is None:
+                    raise HelpError(f"{path}:{line_no}: @figure without a @picture")
+                if topic is None:
+                    source.figure_at_top = True
+                else:
+                    topic.figures.append(len(topic.paragraphs))
+            elif word in ("title", "copyright", "font"):
                 if topic is not None:
                     raise HelpError(f"{path}:{line_no}: @{word} belongs before the first topic")
                 if not rest:
@@ -729,7 +794,17 @@ h1, h2 {{ color: {colour}; }}
 h2 {{ margin-top: 1.8em; border-bottom: 1px solid {colour}; }}
 a {{ color: {colour}; }}
 li {{ margin: 0.3em 0; }}
-.back, .copyright {{ font-size: smaller; }}"""
+.back, .copyright {{ font-size: smaller; }}
+figure {{ margin: 1em 0; }}
+.shot {{ position: relative; width: 100%; max-width: {shot_width}px; }}
+.shot img {{ display: block; width: 100%; height: auto; image-rendering: pixelated; }}
+.mark {{ position: absolute; transform: translate(-50%, -50%); min-width: 1.4em;
+  line-height: 1.4em; border-radius: 0.7em; background: {colour}; color: #fff;
+  font-size: 0.8em; font-weight: bold; text-align: center; }}
+figcaption ol {{ padding-left: 2em; }}"""
+# The picture is shown twice its size where there is room: its pixels are
+# the window's own at 96 dots per inch.
+PICTURE_SCALE = 2
 
 
 def _css_string(text):
@@ -748,6 +823,27 @@ def _page_runs(runs, ids):
     return "".join(parts)
 
 
+def _percent(part, whole):
+    return f"{100 * part / whole:.2f}%"
+
+
+def _page_figure(picture):
+    """The picture inline as a data address, a numbered mark on each part it
+    names, and what each number is below it."""
+    data = base64.b64encode(picture.data).decode("ascii")
+    alt = html.escape(picture.description)
+    out = ["<figure>", '<div class="shot">',
+           f'<img src="data:image/png;base64,{data}" width="{picture.width}" '
+           f'height="{picture.height}" alt="{alt}">']
+    out += [f'<span class="mark" style="left: {_percent(m.x, picture.width)}; '
+            f'top: {_percent(m.y, picture.height)}">{number}</span>'
+            for number, m in enumerate(picture.marks, 1)]
+    out += ["</div>", f"<figcaption>{html.escape(picture.description, quote=False)}", "<ol>"]
+    out += [f"<li>{html.escape(m.text, quote=False)}</li>" for m in picture.marks]
+    out += ["</ol>", "</figcaption>", "</figure>"]
+    return out
+
+
 def write_page(source):
     """The text of the HTML page for a parsed source."""
     ids = {t.context.lower(): t.context for t in source.topics}
@@ -758,14 +854,18 @@ def write_page(source):
            '<meta charset="utf-8">',
            f"<title>{title}</title>",
            "<style>",
-           PAGE_STYLE.format(face=_css_string(source.face), colour=LINK_COLOUR),
+           PAGE_STYLE.format(face=_css_string(source.face), colour=LINK_COLOUR,
+                             shot_width=PICTURE_SCALE * (source.picture.width
+                                                         if source.picture else 0)),
            "</style>",
            "</head>",
            "<body>",
-           f"<h1>{title}</h1>",
-           f'<nav id="{CONTENTS_ID}">',
-           f"<h2>{CONTENTS_HEADING}</h2>",
-           "<ul>"]
+           f"<h1>{title}</h1>"]
+    if source.figure_at_top:
+        out += _page_figure(source.picture)
+    out += [f'<nav id="{CONTENTS_ID}">',
+            f"<h2>{CONTENTS_HEADING}</h2>",
+            "<ul>"]
     out += [f'<li><a href="#{t.context}">{html.escape(t.title, quote=False)}</a></li>'
             for t in source.topics]
     out.append(f'<li><a href="#{INDEX_ID}">{INDEX_HEADING}</a></li>')
@@ -775,15 +875,22 @@ def write_page(source):
         out += [f'<section id="{topic.context}">',
                 f"<h2>{html.escape(topic.title, quote=False)}</h2>"]
         in_list = False
-        for paragraph in topic.paragraphs:
+        for number, paragraph in enumerate(topic.paragraphs):
             is_item = paragraph.kind == KIND_ITEM
+            if (is_item != in_list or number in topic.figures) and in_list:
+                out.append("</ul>")
+                in_list = False
+            if number in topic.figures:
+                out += _page_figure(source.picture)
             if is_item != in_list:
-                out.append("<ul>" if is_item else "</ul>")
-                in_list = is_item
+                out.append("<ul>")
+                in_list = True
             tag = "li" if is_item else "p"
             out.append(f"<{tag}>{_page_runs(paragraph.runs, ids)}</{tag}>")
         if in_list:
             out.append("</ul>")
+        if len(topic.paragraphs) in topic.figures:
+            out += _page_figure(source.picture)
         out += [f'<p class="back"><a href="#{CONTENTS_ID}">{BACK_TO_CONTENTS}</a></p>',
                 "</section>"]
 

@@ -13,5 +13,10 @@ inline constexpr char kPayoutTooLarge[] = "Слишком большой выи�
 inline constexpr char kClipboardEmpty[] = "Буфер обмена пуст !";
 // The help file beside the program is not the one this build shipped.
 inline constexpr char kHelpFileNotOurs[] = "Файл справки Zemko.hlp повреждён или подменён.";
+// The help to open is not beside the program: the one this system shows.
+inline constexpr char kHelpFileMissing[] = "Не найден файл справки Zemko.hlp в папке программы.";
+inline constexpr char kHelpPageMissing[] = "Не найден файл справки Zemko.html в папке программы.";
+// The shell has no program for the page, or could not start it.
+inline constexpr char kHelpPageNotOpened[] = "Не удалось открыть файл справки Zemko.html.";
 
 }  // namespace commands

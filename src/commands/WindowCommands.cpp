@@ -24,12 +24,20 @@ void MinimiseCommand(MainWindow& window) {
 
 void AboutCommand(MainWindow& window) { about::ShowAboutWindow(window.form); }
 
-// A help file that is not ours is never opened: a viewer would run its
-// macros. The user is told why nothing opens.
+// Whatever keeps the help from opening is said in the program's own box:
+// a help file that is not ours (a viewer would run its macros), a missing
+// file, or a page the shell could not open.
 void HelpCommand(MainWindow& window) {
-  if (!win::ShowHelp(window.application->EnsureWindow(), HELP_FINDER, 0)) {
-    win::ShowMessageBox(kHelpFileNotOurs, MB_OK | MB_ICONWARNING, window.form->EnsureWindow());
+  const char* message = nullptr;
+  switch (win::ShowHelp(window.application->EnsureWindow(), HELP_FINDER, 0)) {
+    case win::HelpShown::HelpFile:
+    case win::HelpShown::Page: return;
+    case win::HelpShown::HelpFileNotOurs: message = kHelpFileNotOurs; break;
+    case win::HelpShown::NoHelpFile: message = kHelpFileMissing; break;
+    case win::HelpShown::NoPage: message = kHelpPageMissing; break;
+    case win::HelpShown::PageNotOpened: message = kHelpPageNotOpened; break;
   }
+  win::ShowMessageBox(message, MB_OK | MB_ICONWARNING, window.form->EnsureWindow());
 }
 
 }  // namespace commands

@@ -9,10 +9,12 @@
 #include "ShippedHelp.h"
 #include "base/Assert.h"
 #include "base/FloatingPoint.h"
+#include "rules/Help.h"
 #include "text/Text.h"
 #include "win/Folders.h"
 #include "win/Libraries.h"
 #include "win/Sha256.h"
+#include "win/SystemVersion.h"
 #include "win/WideText.h"
 
 namespace win {
@@ -33,8 +35,11 @@ namespace {
 constexpr DWORD kLongPathBufferSize = 32768;
 constexpr wchar_t kPathSeparator = L'\\';
 constexpr const char* kHelpExtension = ".hlp";
+constexpr const char* kPageExtension = ".html";
 constexpr const char* kEmptyParameterMessage = "Error parameter";
 constexpr wchar_t kOpenVerb[] = L"open";
+// ShellExecute reports success by a value above this one.
+constexpr INT_PTR kShellExecuteLastError = 32;
 // The help viewer as WinHelp starts it, and the class of its window.
 constexpr wchar_t kHelpViewerName[] = L"winhlp32.exe";
 constexpr wchar_t kHelpViewerCommandLine[] = L"winhlp32.exe -x";
@@ -164,16 +169,32 @@ HelpFileKind CheckHelpFile(const std::wstring& path) {
 // The viewer as the system finds a program started by its bare name, minus
 // the program's folder and the current one, where a downloaded file may
 // lie: the system folder first (a 64-bit system that runs no 32-bit code
-// has its viewer there only), then the Windows folder.
-std::wstring HelpViewerFile() {
+// has its viewer there only), then the Windows folder. Empty where there is
+// none; the size tells the viewer from the stub later systems carry.
+struct ViewerFile {
+  std::wstring path;
+  std::uint64_t size = 0;
+};
+
+ViewerFile HelpViewerFile() {
   for (const std::wstring& path :
        {SystemFolderFile(kHelpViewerName), WindowsFolderFile(kHelpViewerName)}) {
     if (path.empty()) continue;
-    const DWORD attributes = GetFileAttributesW(path.c_str());
-    if (attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY))
-      return path;
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    if (GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data) &&
+        !(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
+      ULARGE_INTEGER size{};
+      size.LowPart = data.nFileSizeLow;
+      size.HighPart = data.nFileSizeHigh;
+      return {path, size.QuadPart};
+    }
   }
   return {};
+}
+
+bool FileExists(const std::wstring& path) {
+  const DWORD attributes = GetFileAttributesW(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 // WinHelpW hands the path on to the viewer in the system's code page (on
@@ -241,7 +262,7 @@ bool StartViewer(HWND owner, UINT command, ULONG_PTR data, const std::wstring& h
   StartingViewer& viewer = Starting();
   // A second press while the viewer starts: the first request stands.
   if (viewer.process) return true;
-  const std::wstring file = HelpViewerFile();
+  const std::wstring file = HelpViewerFile().path;
   const std::wstring folder = WindowsFolderFile({});  // the folder, with its backslash
   if (file.empty() || folder.empty()) return false;
   std::wstring commandLine = kHelpViewerCommandLine;
@@ -266,34 +287,58 @@ bool StartViewer(HWND owner, UINT command, ULONG_PTR data, const std::wstring& h
 
 }  // namespace
 
-// Without a viewer window (Windows 10 and 11 have only a stub, which says so
-// itself) WinHelp is not called, so it never looks for one by bare name.
-bool ShowHelp(HWND owner, UINT command, ULONG_PTR data) {
+HelpShown ShowHelp(HWND owner, UINT command, ULONG_PTR data) {
   const FilePath help = HelpFilePath();
   const std::wstring& file = PathAccess::Wide(help);
   const bool running = FindWindowW(kHelpViewerClass, nullptr) != nullptr;
   if (command == HELP_QUIT) {
     if (running) HandToViewer(owner, command, data, file);
-    return true;
+    return HelpShown::HelpFile;
   }
-  if (CheckHelpFile(file) == HelpFileKind::Foreign) return false;
-  if (running) {
-    HandToViewer(owner, command, data, file);
-  } else {
-    StartViewer(owner, command, data, file);
+  const FilePath page = help.WithExtension(kPageExtension);
+  const ViewerFile viewer = HelpViewerFile();
+  const SystemVersion version = RealSystemVersion();
+  const rules::HelpSystem system{version.major, version.minor, viewer.size};
+  switch (rules::ChooseHelp(system, FileExists(file), FileExists(PathAccess::Wide(page)))) {
+    case rules::HelpOpening::HelpFile:
+      if (CheckHelpFile(file) == HelpFileKind::Foreign) return HelpShown::HelpFileNotOurs;
+      // WinHelp is called only once a viewer window is there, so it never
+      // looks for the viewer by its bare name.
+      if (running) {
+        HandToViewer(owner, command, data, file);
+      } else {
+        StartViewer(owner, command, data, file);
+      }
+      return HelpShown::HelpFile;
+    case rules::HelpOpening::Page:
+      return ShellOpenFile(owner, page) ? HelpShown::Page : HelpShown::PageNotOpened;
+    case rules::HelpOpening::NoHelpFile: return HelpShown::NoHelpFile;
+    case rules::HelpOpening::NoPage: return HelpShown::NoPage;
   }
-  return true;
+  return HelpShown::NoPage;
 }
 
+namespace {
+
 // The shell library is large and needed only here: it is loaded on the first
-// call, not at start-up.
-void ShellOpen(HWND owner, std::string_view target) {
+// call, not at start-up. Its result above 32 is success.
+INT_PTR ShellExecuteOpen(HWND owner, const std::wstring& target) {
   using ShellExecuteFunction = HINSTANCE(WINAPI*)(HWND, LPCWSTR, LPCWSTR, LPCWSTR, LPCWSTR, INT);
   static const auto shellExecute = LibraryFunction<ShellExecuteFunction>(
       "shell32.dll", "ShellExecuteW", Loading::OnDemand);
-  if (!shellExecute) return;
-  const std::wstring file = Widen(target);
-  base::CallForeign([&] { shellExecute(owner, kOpenVerb, file.c_str(), L"", L"", SW_SHOW); });
+  if (!shellExecute) return 0;
+  return base::CallForeign([&] {
+    return reinterpret_cast<INT_PTR>(
+        shellExecute(owner, kOpenVerb, target.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
+  });
+}
+
+}  // namespace
+
+void ShellOpen(HWND owner, std::string_view target) { ShellExecuteOpen(owner, Widen(target)); }
+
+bool ShellOpenFile(HWND owner, const FilePath& file) {
+  return ShellExecuteOpen(owner, PathAccess::Wide(file)) > kShellExecuteLastError;
 }
 
 }  // namespace win

@@ -48,14 +48,27 @@ void SetHelpFile(const FilePath& path);
 // The stored help file path, else the program file path ending in ".hlp".
 FilePath HelpFilePath();
 
-// Hands the help file to WinHelp with the owner window; the result is the
-// help system's business. The viewer takes its path in the system's code
-// page, so a path with letters outside it goes as its short form. The
-// viewer is the system's, never one beside the program; one that is not
-// running yet gets the request once its window is up, while the program's
-// messages flow. False, and nothing opened, when the help file is not the
-// one this build shipped (a missing one is the viewer's to report).
-bool ShowHelp(HWND owner, UINT command, ULONG_PTR data);
+// What the help button brought up, or why nothing.
+enum class HelpShown {
+  HelpFile,         // the help file, in the system's viewer
+  Page,             // the help page, handed to the shell
+  HelpFileNotOurs,  // not the help file this build shipped: nothing opened
+  NoHelpFile,       // neither file beside the program, on a system with a viewer
+  NoPage,           // no help page beside the program, on a system without one
+  PageNotOpened,    // the shell could not open the page
+};
+
+// Opens the help beside the program. Where the system has a real WinHelp
+// viewer, the help file goes to it with the owner window: the viewer is the
+// system's, never one beside the program, and one that is not running yet
+// gets the request once its window is up, while the program's messages
+// flow; its path goes in the system's code page, so a path with letters
+// outside it goes as its short form. Where the system has none (Windows 10
+// and later, or Vista to 8.1 with only the stub), or the help file is
+// missing, the help page (the help file's path ending in ".html") goes to
+// the shell by its full path. The stub is never started: it only says that
+// the system cannot show help.
+HelpShown ShowHelp(HWND owner, UINT command, ULONG_PTR data);
 
 // The path as a program that reads it in the system's code page (the help
 // viewer) can open it: itself when it survives that code page, else its 8.3
@@ -66,5 +79,9 @@ std::wstring PathForCodePageReaders(const std::wstring& path);
 // Asks the shell to open a document or an address (ShellExecute "open");
 // a failure is silent.
 void ShellOpen(HWND owner, std::string_view target);
+
+// Asks the shell to open a file with the program the user chose for its
+// type; false where the shell could not.
+bool ShellOpenFile(HWND owner, const FilePath& file);
 
 }  // namespace win

@@ -498,12 +498,14 @@ class VersionBlock : public testing::Test {
     ASSERT_TRUE(GetFileVersionInfoA(path, 0, size, block_.data()));
   }
 
-  std::string Text(const char* name) {
-    std::string query = std::string("\\StringFileInfo\\041904E3\\") + name;
+  // As Explorer reads it: in UTF-16, through the wide call.
+  std::wstring Text(const char* name) {
+    const std::wstring query = L"\\StringFileInfo\\041904E3\\" +
+                               std::wstring(name, name + std::strlen(name));
     void* value = nullptr;
     UINT length = 0;
-    if (!VerQueryValueA(block_.data(), query.c_str(), &value, &length) || !value) return "(none)";
-    return static_cast<const char*>(value);
+    if (!VerQueryValueW(block_.data(), query.c_str(), &value, &length) || !value) return L"(none)";
+    return static_cast<const wchar_t*>(value);
   }
 
   std::vector<BYTE> block_;
@@ -533,12 +535,24 @@ TEST_F(VersionBlock, TranslationIsRussianInCodePage1251) {
   EXPECT_EQ(pair[1], kRussianCodePage);
 }
 
-TEST_F(VersionBlock, StringsNameTheProductAndItsVersion) {
-  EXPECT_EQ(Text("ProductName"), "Zemko");
-  EXPECT_EQ(Text("CompanyName"), "Vadrex");
-  EXPECT_EQ(Text("FileVersion"), "1.0.1.3");
-  EXPECT_EQ(Text("ProductVersion"), "1.0.1.3");
-  EXPECT_NE(Text("FileDescription"), "(none)");
+// Every field that Explorer's Details tab and Task Manager show.
+TEST_F(VersionBlock, StringsNameTheProductItsMakerAndItsVersion) {
+  const struct {
+    const char* name;
+    const wchar_t* text;
+  } fields[] = {
+      {"FileDescription", L"Земко — калькулятор системных ставок"},
+      {"ProductName", L"Zemko"},
+      {"CompanyName", L"Vadrex"},
+      {"LegalCopyright", L"\u00A9 Vadrex"},
+      {"OriginalFilename", L"Zemko.exe"},
+      {"InternalName", L"Zemko"},
+      {"FileVersion", L"1.0.1.3"},
+      {"ProductVersion", L"1.0.1.3"},
+  };
+  for (const auto& field : fields) {
+    EXPECT_EQ(Text(field.name), field.text) << field.name;
+  }
 }
 
 }  // namespace

@@ -7,6 +7,7 @@ stop it with the file and line.
 The writer's path comes from WRITE_HELP and the program's help source from
 HELP_SOURCE (both set by CTest)."""
 
+import base64
 import itertools
 import math
 import os
@@ -364,6 +365,8 @@ class Page(HTMLParser):
         self.items = []           # (section id, parent tag, text, [(href, text)])
         self.bold = []
         self.text = []
+        self.start_tags = []      # (tag, attributes) in order
+        self.figures = []         # (section id, marks' texts, legend items)
         self._open = []           # [tag, attributes, text parts, links]
         self.feed(text)
         self.close()
@@ -375,6 +378,9 @@ class Page(HTMLParser):
 
     def handle_starttag(self, tag, attrs):
         self.tags.append(tag)
+        self.start_tags.append((tag, dict(attrs)))
+        if tag == "figure":
+            self.figures.append((self._section(), [], []))
         self.attributes += [(tag, name, value) for name, value in attrs]
         attributes = dict(attrs)
         if "id" in attributes:
@@ -399,6 +405,10 @@ class Page(HTMLParser):
                 self.section_titles.setdefault(section, text)
         elif tag == "li":
             self.items.append((section, self._open[-1][0], text, links))
+            if any(element[0] == "figure" for element in self._open):
+                self.figures[-1][2].append(text)
+        elif tag == "span" and attributes.get("class") == "mark":
+            self.figures[-1][1].append(text)
         elif tag == "b":
             self.bold.append(text)
 
@@ -413,6 +423,7 @@ def write(text):
 
 
 HEAD = "@title Проба\n@font Arial\n"
+WINDOW_PICTURE = ROOT / "docs" / "zemko-window.png"
 
 
 # ---------------------------------------------------------------- tests
@@ -671,6 +682,15 @@ class Faults(unittest.TestCase):
         self.assertFault("@font Arial\n@topic main А\nТ.\n", 1, "@title")
         self.assertFault("@title " + "Д" * 51 + "\n@font Arial\n@topic main А\nТ.\n", 1,
                          "caption")
+        # The picture: its file, its marks and where it goes.
+        self.assertFault(HEAD + "@picture nothing.png Окно\n", 3, "cannot read")
+        self.assertFault(HEAD + f"@picture {Path(__file__)} Окно\n", 3, "no PNG")
+        self.assertFault(HEAD + f"@picture {WINDOW_PICTURE}\n", 3, "description")
+        self.assertFault(HEAD + "@mark 1 1 Поле\n", 3, "after @picture")
+        self.assertFault(HEAD + f"@picture {WINDOW_PICTURE} Окно\n@mark 252 1 Поле\n", 4,
+                         "outside")
+        self.assertFault(HEAD + f"@picture {WINDOW_PICTURE} Окно\n@mark 1 Поле\n", 4, "X, Y")
+        self.assertFault(HEAD + topic + "Т.\n@figure\n", 5, "without a @picture")
 
     def test_command_line_fault_writes_nothing_and_fails(self):
         with tempfile.TemporaryDirectory() as tmp:
@@ -802,12 +822,35 @@ class ProgramHelp(unittest.TestCase):
         self.assertEqual(len(self.page.ids), len(set(self.page.ids)), "ids are unique")
         self.assertNotIn("script", self.page.tags)
         for tag, name, value in self.page.attributes:
-            self.assertFalse(name == "src" or name.startswith("on"), (tag, name))
+            self.assertFalse(name.startswith("on"), (tag, name))
+            if name == "src":  # only a picture the page carries itself
+                self.assertTrue(value.startswith("data:image/png;base64,"), (tag, value[:40]))
             if name == "href":
                 self.assertTrue(value.startswith("#"), value)
                 self.assertIn(value[1:], self.page.ids, value)
         self.assertNotIn("url(", text)
         self.assertNotIn("@import", text)
+
+    def test_page_shows_the_window_with_its_parts_named_under_the_title_and_in_input(self):
+        data = "data:image/png;base64," + base64.b64encode(WINDOW_PICTURE.read_bytes()).decode()
+        pictures = [dict(a) for t, a in self.page.start_tags if t == "img"]
+        self.assertEqual(2, len(pictures))
+        self.assertEqual([data] * 2, [p["src"] for p in pictures])
+        self.assertTrue(all(p["alt"] for p in pictures))
+        # One under the title before the contents, one in the topic on input.
+        tags = self.page.start_tags
+        self.assertLess(tags.index(("img", pictures[0])),
+                        tags.index(("nav", {"id": write_help.CONTENTS_ID})))
+        self.assertEqual([None, "input"], [section for section, _, _ in self.page.figures])
+        for _, marks, names in self.page.figures:
+            self.assertEqual([str(n) for n in range(1, len(names) + 1)], marks)
+            for name in ("«Поставленная сумма»", "«Сыграло»", "«Размер системы»", "«по»",
+                         "Строки коэффициентов", "Строка результата", "«Справка»",
+                         "«Вставить из Excel»", "«Очистить все»", "«Рассчитать ставку»"):
+                self.assertEqual(1, sum(n.startswith(name) for n in names), name)
+        for place in re.findall(r'class="mark" style="left: ([0-9.]+)%; top: ([0-9.]+)%"',
+                                self.page_data.decode("utf-8")):
+            self.assertTrue(all(0 < float(p) < 100 for p in place), place)
 
 
 if __name__ == "__main__":

@@ -1,5 +1,6 @@
 // The decisions the commands make before touching a window, from tables:
-// what each key does in each box, and which value lands in which row.
+// what each key does in each box, which value lands in which row, and
+// which help the help button opens.
 #include <gtest/gtest.h>
 
 #include <ostream>
@@ -7,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "rules/Help.h"
 #include "rules/Keys.h"
 #include "rules/Paste.h"
 #include "rules/PasteValues.h"
@@ -150,6 +152,46 @@ TEST(PlanPaste, PutsEachValueWhereTheTableSays) {
       const std::string head(values[i].head.begin(), values[i].head.end());
       EXPECT_EQ(head + (values[i].cut ? kCutMark : ""), c.rows[i]) << c.name << " row " << i;
     }
+  }
+}
+
+// ---------------------------------------------------------------- help
+
+struct HelpCase {
+  const char* system;
+  HelpSystem what;
+  bool helpFile;
+  bool page;
+  HelpOpening opens;
+};
+
+// Sizes of the viewer's file: Wine's, the stub's of Vista to 11, and the
+// edges of what is taken for a stub.
+constexpr std::uint64_t kWineViewer = 746401;
+constexpr std::uint64_t kStub = 9728;
+constexpr std::uint64_t kNoViewer = 0;
+
+const HelpCase kHelpCases[] = {
+    {"XP", {5, 1, kStub}, true, true, HelpOpening::HelpFile},
+    {"XP without viewer", {5, 1, kNoViewer}, true, true, HelpOpening::Page},
+    {"XP, help file missing", {5, 1, kWineViewer}, false, true, HelpOpening::Page},
+    {"XP, both missing", {5, 1, kWineViewer}, false, false, HelpOpening::NoHelpFile},
+    {"Vista with viewer", {6, 0, kWineViewer}, true, true, HelpOpening::HelpFile},
+    {"Vista, stub", {6, 0, kStub}, true, true, HelpOpening::Page},
+    {"7, largest stub", {6, 1, kLargestViewerStub}, true, true, HelpOpening::Page},
+    {"7, just above", {6, 1, kLargestViewerStub + 1}, true, false, HelpOpening::HelpFile},
+    {"8.1 with viewer", {6, 3, kWineViewer}, true, false, HelpOpening::HelpFile},
+    {"8.1, stub, no page", {6, 3, kStub}, true, false, HelpOpening::NoPage},
+    {"10, whatever its viewer", {10, 0, kWineViewer}, true, true, HelpOpening::Page},
+    {"10, no page", {10, 0, kWineViewer}, true, false, HelpOpening::NoPage},
+    {"11 (still 10.0)", {10, 0, kStub}, false, false, HelpOpening::NoPage},
+    {"version unknown", {0, 0, kWineViewer}, true, true, HelpOpening::HelpFile},
+};
+
+TEST(ChooseHelp, OpensWhatTheTableSays) {
+  for (const HelpCase& c : kHelpCases) {
+    EXPECT_EQ(static_cast<int>(ChooseHelp(c.what, c.helpFile, c.page)), static_cast<int>(c.opens))
+        << c.system;
   }
 }
 
