@@ -16,7 +16,7 @@ shift 2
 changes=()
 while [ $# -gt 0 ] && [ "$1" != "--" ]; do
   case $1 in
-    --remove | --replace) changes+=("$1" "$2"); shift 2 ;;
+    --remove | --replace | --dpi) changes+=("$1" "$2"); shift 2 ;;
     *) echo "wine-prefix-copy: unknown option $1" >&2; exit 2 ;;
   esac
 done
@@ -50,6 +50,31 @@ if [ "$(cat "$made" 2>/dev/null)" != "$recipe" ]; then
     for ((i = 0; i < ${#changes[@]}; i += 2)); do
       [ "${changes[i]}" = --remove ] || continue
       rm -f "$to/drive_c/${changes[i + 1]}" || exit 2
+    done
+    for ((i = 0; i < ${#changes[@]}; i += 2)); do
+      [ "${changes[i]}" = --dpi ] || continue
+      # The user's key, written while no Wine server holds the copy.
+      python3 - "$to/user.reg" "${changes[i + 1]}" <<'PY' || exit 2
+import sys
+path, dpi = sys.argv[1], int(sys.argv[2])
+value = '"LogPixels"=dword:%08x\n' % dpi
+out, inside, placed = [], False, False
+for line in open(path, encoding="utf-8", errors="surrogateescape"):
+    if line.startswith("["):
+        if inside and not placed:
+            out.append(value)
+            placed = True
+        inside = line.startswith("[Control Panel\\\\Desktop]")
+    elif inside and line.startswith('"LogPixels"='):
+        continue
+    out.append(line)
+    if inside and not placed and line.startswith("#time="):
+        out.append(value)
+        placed = True
+if not placed:
+    out.append("\n[Control Panel\\\\Desktop]\n" + value)
+open(path, "w", encoding="utf-8", errors="surrogateescape").writelines(out)
+PY
     done
     echo "$recipe" >"$made"
   fi

@@ -51,7 +51,7 @@ void ShowAboutWindow(Control* mainWindow) {
   window->SetStyle(WS_POPUP | WS_VISIBLE | WS_BORDER);
   window->SetClientWidth(kClientWidth);
   window->SetClientHeight(kClientHeight);
-  window->SetTop(mainWindow->GetTop() + kTopBelowMainWindow);
+  window->SetTop(mainWindow->GetTop() + widgets::Scale(kTopBelowMainWindow, mainWindow->Dpi()));
   window->SetLeft(mainWindow->GetLeft() + (mainWindow->GetWidth() - window->GetWidth()) / 2);
   window->SetPaintHandler(&PaintAboutCaption, nullptr);
 
@@ -87,7 +87,7 @@ void ShowAboutWindow(Control* mainWindow) {
 }
 
 void PaintAboutCaption(void*, Control* sender, HDC dc) {
-  skin::PaintStrip(dc, sender->GetClientWidth(), kAboutCaption);
+  skin::PaintStrip(dc, sender, kAboutCaption);
 }
 
 void CloseAboutWindow(void*, Control* sender) { sender->Parent()->PostClose(); }

@@ -14,9 +14,9 @@ constexpr int kLogoY = 23;
 
 void PaintCaptionStrip(void* context, widgets::Control* sender, HDC dc) {
   const MainWindow& window = *static_cast<const MainWindow*>(context);
-  skin::PaintStrip(dc, sender->GetClientWidth(), kApplicationTitle);
+  skin::PaintStrip(dc, sender, kApplicationTitle);
   if (widgets::BitmapObject* logo = window.logo.get())
-    logo->DrawTransparent(dc, kLogoX, kLogoY, skin::kGlyphKeyGrey);
+    logo->DrawTransparent(dc, kLogoX, kLogoY, skin::kGlyphKeyGrey, sender->Dpi());
 }
 
 void DragWindow(void*, widgets::Control* sender, widgets::MouseEvent&) {

@@ -27,8 +27,8 @@ inline void ApplyFlatFrame(widgets::Control* control) {
   control->SetExtendedStyle(control->GetExtendedStyle() & ~WS_EX_CLIENTEDGE);
 }
 
-// Fills the strip and its line over the whole client width and draws the
-// title on it with the context's own font and colour.
-void PaintStrip(HDC dc, int clientWidth, const char* title);
+// Fills the strip and its line over the window's whole client width and
+// draws the title on it in the context's colour, all at the window's DPI.
+void PaintStrip(HDC dc, widgets::Control* window, const char* title);
 
 }  // namespace skin

@@ -7,7 +7,7 @@ namespace widgets {
 HICON ProgramIcon() {
   // A shared icon from LoadIcon needs no freeing; a module without one
   // simply gives its windows no icon.
-  static const HICON icon = LoadIconW(ModuleInstance(), L"MAINICON");
+  static const HICON icon = LoadIconW(ModuleInstance(), kProgramIconName);
   return icon;
 }
 

@@ -163,10 +163,12 @@ void BitmapButton::DrawItem(const DRAWITEMSTRUCT& item) {
     GetTextExtentPoint32W(dc, caption.c_str(), static_cast<int>(caption.size()), &textSize);
   }
 
-  // Glyph and caption side by side (or one above the other), centred together.
-  int glyphWidth = glyphWidth_, glyphHeight = glyphHeight_;
+  // Glyph and caption side by side (or one above the other), centred
+  // together; the glyph's pixels drawn as whole screen pixels at the DPI.
+  const int dpi = Dpi();
+  int glyphWidth = Scale(glyphWidth_, dpi), glyphHeight = Scale(glyphHeight_, dpi);
   int innerWidth = inner.right - inner.left, innerHeight = inner.bottom - inner.top;
-  int gap = drawCaption && glyphWidth > 0 ? kGlyphTextSpacing : 0;
+  int gap = drawCaption && glyphWidth > 0 ? Scale(kGlyphTextSpacing, dpi) : 0;
   int glyphX = inner.left + (innerWidth - glyphWidth) / 2;
   int glyphY = inner.top + (innerHeight - glyphHeight) / 2;
   int textX = inner.left + (innerWidth - textSize.cx) / 2;
@@ -205,8 +207,9 @@ void BitmapButton::DrawItem(const DRAWITEMSTRUCT& item) {
       draw(reinterpret_cast<HIMAGELIST>(glyph_), index, dc, glyphX, glyphY, ILD_NORMAL);
   } else if (glyph_) {
     SelectedBitmapDc source(dc, static_cast<HBITMAP>(glyph_));
-    StretchBlt(dc, glyphX, glyphY, glyphWidth, glyphHeight, source.Get(), index * glyphWidth, 0,
-               glyphWidth, glyphHeight, SRCCOPY);
+    SetStretchBltMode(dc, COLORONCOLOR);
+    StretchBlt(dc, glyphX, glyphY, glyphWidth, glyphHeight, source.Get(), index * glyphWidth_, 0,
+               glyphWidth_, glyphHeight_, SRCCOPY);
   }
   if (drawCaption) {
     SetBkMode(dc, TRANSPARENT);

@@ -51,7 +51,7 @@ bool BitmapObject::LoadResource(HINSTANCE module, int resourceId) {
   return true;
 }
 
-void BitmapObject::DrawTransparent(HDC dc, int x, int y, Colour key) {
+void BitmapObject::DrawTransparent(HDC dc, int x, int y, Colour key, int dpi) {
   if (!bitmap_) return;
   COLORREF keyColour = ResolveColour(key);
   if (!mask_ || maskKey_ != keyColour) {
@@ -69,13 +69,18 @@ void BitmapObject::DrawTransparent(HDC dc, int x, int y, Colour key) {
   SelectedBitmapDc mask(dc, mask_);
   // Monochrome to colour: 1 bits become the background colour (white keeps
   // the destination under AND), 0 bits the text colour (black clears it).
+  const int left = Scale(x, dpi), top = Scale(y, dpi);
+  const int width = Scale(width_, dpi), height = Scale(height_, dpi);
+  // Enlarging repeats whole pixels; no mode blends them.
+  const int oldMode = SetStretchBltMode(dc, COLORONCOLOR);
   COLORREF oldText = SetTextColor(dc, RGB(0, 0, 0));
   COLORREF oldBack = SetBkColor(dc, RGB(255, 255, 255));
-  BitBlt(dc, x, y, width_, height_, source.Get(), 0, 0, SRCINVERT);
-  BitBlt(dc, x, y, width_, height_, mask.Get(), 0, 0, SRCAND);
-  BitBlt(dc, x, y, width_, height_, source.Get(), 0, 0, SRCINVERT);
+  StretchBlt(dc, left, top, width, height, source.Get(), 0, 0, width_, height_, SRCINVERT);
+  StretchBlt(dc, left, top, width, height, mask.Get(), 0, 0, width_, height_, SRCAND);
+  StretchBlt(dc, left, top, width, height, source.Get(), 0, 0, width_, height_, SRCINVERT);
   SetTextColor(dc, oldText);
   SetBkColor(dc, oldBack);
+  if (oldMode) SetStretchBltMode(dc, oldMode);
 }
 
 // A bitmap resource is a packed bitmap: header, colour table, pixels; its

@@ -84,14 +84,42 @@ ApplicationWindow* Control::OwningApplication() {
 
 // ---------------------------------------------------------------- geometry
 
+// A child stays where it was put, in design numbers; a form may have been
+// moved on the screen.
 RECT Control::CurrentBounds() const {
-  if (!window_) return bounds_;
+  if (!window_ || (style_ & WS_CHILD)) return bounds_;
   RECT bounds;
   GetWindowRect(window_, &bounds);
-  if ((style_ & WS_CHILD) && parent_ && parent_->window_) {
-    MapWindowPoints(HWND_DESKTOP, parent_->window_, reinterpret_cast<POINT*>(&bounds), 2);
-  }
   return bounds;
+}
+
+RECT Control::ShownBounds() const {
+  if (!(style_ & WS_CHILD)) return bounds_;
+  const int dpi = Dpi();
+  const int left = Scale(bounds_.left, dpi);
+  const int top = Scale(bounds_.top, dpi);
+  return {left, top, left + Scale(bounds_.right - bounds_.left, dpi),
+          top + Scale(bounds_.bottom - bounds_.top, dpi)};
+}
+
+int Control::Dpi() const {
+  const Control* form = this;
+  while ((form->style_ & WS_CHILD) && form->parent_) form = form->parent_;
+  return form->dpi_ ? form->dpi_ : SystemDpi();
+}
+
+void Control::ShowChildrenAtDpi() {
+  for (Control* child : children_) {
+    if (!(child->style_ & WS_CHILD)) continue;  // a form follows its own monitor
+    if (child->window_) {
+      const RECT shown = child->ShownBounds();
+      Window(child->window_)
+          .SetPos(shown.left, shown.top, shown.right - shown.left, shown.bottom - shown.top,
+                  SWP_NOACTIVATE | SWP_NOZORDER);
+    }
+    if (child->font_) child->font_->Changed();  // made again at the new DPI
+    child->ShowChildrenAtDpi();
+  }
 }
 
 int Control::GetLeft() const { return CurrentBounds().left; }
@@ -114,8 +142,9 @@ void Control::SetBounds(const RECT& bounds) {
                  bounds.bottom - bounds.top != current.bottom - current.top;
   bounds_ = bounds;
   if (!window_) return;
-  Window(window_).SetPos(bounds.left, bounds.top, bounds.right - bounds.left,
-                         bounds.bottom - bounds.top, SWP_NOACTIVATE | SWP_NOZORDER);
+  const RECT shown = ShownBounds();
+  Window(window_).SetPos(shown.left, shown.top, shown.right - shown.left, shown.bottom - shown.top,
+                         SWP_NOACTIVATE | SWP_NOZORDER);
   if (resized && RepaintsOnResize()) Invalidate();
 }
 
@@ -166,13 +195,13 @@ void Control::SetHeight(int height) {
 int Control::GetClientWidth() {
   RECT client;
   GetClientRect(EnsureWindow(), &client);
-  return client.right;
+  return Unscale(client.right, Dpi());
 }
 
 int Control::GetClientHeight() {
   RECT client;
   GetClientRect(EnsureWindow(), &client);
-  return client.bottom;
+  return Unscale(client.bottom, Dpi());
 }
 
 // Outer size minus client size, measured on the window (asking for it makes
@@ -198,9 +227,22 @@ void Control::SetPlace(const Place& place) {
   SetHeight(place.height);
 }
 
-void Control::SetClientWidth(int width) { SetWidth(width + FrameSize().cx); }
+// The frame is the system's, in pixels: a form's outer size is the scaled
+// client plus the frame; a child's, in design numbers, the client plus the
+// frame it stands for.
+void Control::SetClientWidth(int width) {
+  const int frame = FrameSize().cx;
+  if (style_ & WS_CHILD) return SetWidth(width + Unscale(frame, Dpi()));
+  designClient_.cx = width;
+  SetWidth(Scale(width, Dpi()) + frame);
+}
 
-void Control::SetClientHeight(int height) { SetHeight(height + FrameSize().cy); }
+void Control::SetClientHeight(int height) {
+  const int frame = FrameSize().cy;
+  if (style_ & WS_CHILD) return SetHeight(height + Unscale(frame, Dpi()));
+  designClient_.cy = height;
+  SetHeight(Scale(height, Dpi()) + frame);
+}
 
 // ---------------------------------------------------------------- appearance
 

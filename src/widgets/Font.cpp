@@ -8,7 +8,23 @@
 namespace widgets {
 
 namespace {
+
 constexpr wchar_t kDefaultFace[] = L"MS Sans Serif";
+// The bitmap face has crisp sizes for 96 DPI only; at any other its outline
+// twin of the same design draws the scaled height.
+constexpr wchar_t kScalableFace[] = L"Microsoft Sans Serif";
+
+LOGFONTW AtDpi(const LOGFONTW& logFont, int dpi) {
+  if (dpi == kDesignDpi) return logFont;
+  LOGFONTW scaled = logFont;
+  scaled.lfHeight = Scale(logFont.lfHeight, dpi);
+  scaled.lfWidth = Scale(logFont.lfWidth, dpi);
+  if (std::wcscmp(scaled.lfFaceName, kDefaultFace) == 0) {
+    std::wcsncpy(scaled.lfFaceName, kScalableFace, LF_FACESIZE - 1);
+  }
+  return scaled;
+}
+
 }  // namespace
 
 // The program's texts are Cyrillic. A Russian system gives the default
@@ -32,7 +48,7 @@ Font::Font(const Font& other) : colour_(other.colour_), logFont_(other.logFont_)
 Font::~Font() { CountedDeleteObject(handle_); }
 
 HFONT Font::Handle() {
-  if (!handle_) handle_ = CreateCyrillicFont(logFont_);
+  if (!handle_) handle_ = CreateCyrillicFont(AtDpi(logFont_, owner_ ? owner_->Dpi() : kDesignDpi));
   return handle_;
 }
 

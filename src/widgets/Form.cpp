@@ -16,7 +16,10 @@ Form::Form(Control* parent, std::string_view caption) : Control(parent) {
   text_ = caption;
 }
 
-Form::~Form() { CountedDestroyIcon(icon_); }
+Form::~Form() {
+  CountedDestroyIcon(bigIcon_);
+  CountedDestroyIcon(smallIcon_);
+}
 
 Form* Form::Create(Control* parent, std::string_view caption) {
   auto* form = new Form(parent, caption);
@@ -34,12 +37,40 @@ const wchar_t* Form::WindowClass() {
   return name;
 }
 
-// Each form shows its own copy of the program icon.
-void Form::WindowCreated() {
-  HICON icon = ProgramIcon();
-  if (!icon) return;
-  if (!icon_) icon_ = CountedCopyIcon(icon);
-  if (icon_) Window(window_).Send(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
+void Form::WindowCreated() { ShowIcons(); }
+
+// Drawn for the DPI from the icon's own images; the old pair goes once the
+// window holds the new one.
+void Form::ShowIcons() {
+  const int dpi = Dpi();
+  HICON bigIcon = CountedLoadProgramIcon(SystemMetricForDpi(SM_CXICON, dpi),
+                                         SystemMetricForDpi(SM_CYICON, dpi));
+  HICON smallIcon = CountedLoadProgramIcon(SystemMetricForDpi(SM_CXSMICON, dpi),
+                                           SystemMetricForDpi(SM_CYSMICON, dpi));
+  const Window window(window_);
+  if (bigIcon) window.Send(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon));
+  if (smallIcon) window.Send(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon));
+  CountedDestroyIcon(bigIcon_);
+  CountedDestroyIcon(smallIcon_);
+  bigIcon_ = bigIcon;
+  smallIcon_ = smallIcon;
+}
+
+void Form::MoveToDpi(int dpi, const RECT& suggested) {
+  dpi_ = dpi;
+  // The system's suggestion scales the outer size; the client is the
+  // design's at the new DPI, exactly as a fresh start there makes it.
+  const SIZE frame = FrameSize();
+  const int width = designClient_.cx >= 0 ? Scale(designClient_.cx, dpi) + frame.cx
+                                          : suggested.right - suggested.left;
+  const int height = designClient_.cy >= 0 ? Scale(designClient_.cy, dpi) + frame.cy
+                                           : suggested.bottom - suggested.top;
+  Window(window_).SetPos(suggested.left, suggested.top, width, height,
+                         SWP_NOACTIVATE | SWP_NOZORDER);
+  if (font_) font_->Changed();
+  ShowChildrenAtDpi();
+  ShowIcons();
+  RedrawWindow(window_, nullptr, nullptr, RDW_ERASE | RDW_INVALIDATE | RDW_ALLCHILDREN);
 }
 
 // A form that the system closed goes with its window; ours are destroyed by
@@ -49,9 +80,13 @@ void Form::WindowDestroyed() {
   DestroyWhenIdle();
 }
 
-bool Form::HandleKind(UINT message, WPARAM& wParam, LPARAM, LRESULT& result) {
+bool Form::HandleKind(UINT message, WPARAM& wParam, LPARAM lParam, LRESULT& result) {
   LayerState& state = State();
   switch (message) {
+    case WM_DPICHANGED:
+      MoveToDpi(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+      result = 0;
+      return true;
     case WM_ERASEBKGND: {
       RECT client;
       GetClientRect(window_, &client);

@@ -10,6 +10,7 @@
 #include <string_view>
 
 #include "widgets/Colour.h"
+#include "widgets/Dpi.h"
 
 namespace widgets {
 
@@ -42,13 +43,15 @@ class Font {
   void SetFace(std::string_view face);
   const LOGFONTW& LogFont() const { return logFont_; }
 
+  // The GDI font, at its owner's DPI (the design's without an owner).
   HFONT Handle();
   // The control told of every change.
   void SetOwner(Control* owner) { owner_ = owner; }
-
- private:
+  // Drops the GDI font, to be made again at the owner's DPI, and tells the
+  // owner.
   void Changed();
 
+ private:
   Control* owner_ = nullptr;
   Colour colour_ = kWindowTextColour;
   LOGFONTW logFont_{};
@@ -69,7 +72,9 @@ class BitmapObject {
   // Replaces the picture with a bitmap resource; false when it cannot be
   // loaded (the object is then empty).
   bool LoadResource(HINSTANCE module, int resourceId);
-  void DrawTransparent(HDC dc, int x, int y, Colour key);
+  // At the design's x, y, each pixel drawn as Scale gives it for the DPI:
+  // whole screen pixels, no blur.
+  void DrawTransparent(HDC dc, int x, int y, Colour key, int dpi = kDesignDpi);
 
   HBITMAP Handle() const { return bitmap_; }
   int Width() const { return width_; }
@@ -92,9 +97,13 @@ HBITMAP LoadMappedBitmap(HINSTANCE module, int resourceId, Colour from, Colour t
 
 // ---------------------------------------------------------------- text
 
-// Draws the text at x, y with the context's font and colour. A context that
-// holds a font without Cyrillic glyphs (the system font of a Western or
-// Japanese Windows) draws with the Cyrillic system font instead.
-void PaintText(HDC dc, int x, int y, std::string_view text);
+// Draws the text at the design's x, y with the context's colour. At 96 DPI
+// it takes the context's font, unless that font has no Cyrillic glyphs (the
+// system font of a Western or Japanese Windows): then the Cyrillic system
+// font. At any other DPI, whose system font has other sizes, the system
+// font's scaled size in the outline face of the windows' font.
+void PaintText(HDC dc, int x, int y, std::string_view text, int dpi = kDesignDpi);
+// The size in pixels PaintText draws the text at.
+SIZE MeasureText(HDC dc, std::string_view text, int dpi = kDesignDpi);
 
 }  // namespace widgets

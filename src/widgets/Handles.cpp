@@ -46,6 +46,13 @@ HICON CountedCopyIcon(HICON icon) {
   return copy;
 }
 
+HICON CountedLoadProgramIcon(int width, int height) {
+  auto icon = static_cast<HICON>(
+      LoadImageW(ModuleInstance(), kProgramIconName, IMAGE_ICON, width, height, LR_DEFAULTCOLOR));
+  if (icon) ++State().icons;
+  return icon;
+}
+
 void CountedDestroyIcon(HICON icon) {
   if (icon && DestroyIcon(icon)) --State().icons;
 }

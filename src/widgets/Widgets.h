@@ -44,7 +44,9 @@ class Control {
   Control(const Control&) = delete;
   Control& operator=(const Control&) = delete;
 
-  // Geometry, in the parent's client coordinates (screen for forms).
+  // Geometry, in the parent's client coordinates (screen for forms). Inside
+  // a form every length is the design's, at 96 DPI (Dpi.h); a form's place
+  // and outer size are in screen pixels, its client size is the design's.
   int GetLeft() const;
   int GetTop() const;
   int GetWidth() const;
@@ -58,6 +60,8 @@ class Control {
   int GetClientHeight();
   void SetClientWidth(int width);
   void SetClientHeight(int height);
+  // The DPI its form is shown at; the system's before the form has a window.
+  int Dpi() const;
   // Left, top, width and height, set in that order.
   void SetPlace(const Place& place);
 
@@ -200,6 +204,10 @@ class Control {
   bool HasMouseEnterHandler() const { return static_cast<bool>(mouseEnter_); }
   void CreateWindowTree();
   void ShowCreatedHidden();
+  // Outer size minus client size, in pixels; measuring makes the window.
+  SIZE FrameSize();
+  // After a DPI change: each child window to its place and font at the DPI.
+  void ShowChildrenAtDpi();
   void DestroyNow();
   // The last stage: the window class's own procedure.
   LRESULT DefaultProcedure(UINT message, WPARAM wParam, LPARAM lParam);
@@ -210,6 +218,9 @@ class Control {
   Control* parent_;
   std::vector<Control*> children_;
   HWND window_ = nullptr;
+  int dpi_ = 0;  // a form's, once its window is made
+  // A form's client size as the design gives it, kept for a DPI change.
+  SIZE designClient_{-1, -1};
   int id_ = 0;
   DWORD style_ = 0;
   DWORD exStyle_ = 0;
@@ -250,8 +261,9 @@ class Control {
 
   // Appearance (Control.cpp).
   RECT CurrentBounds() const;
-  SIZE FrameSize();
   void SetBounds(const RECT& bounds);
+  // Where the window goes: a child's design place at its form's DPI.
+  RECT ShownBounds() const;
   void ReplaceStyleBits(StyleBits bits);
   void FreeBrush();
   void FontChanged();
@@ -363,11 +375,16 @@ class Form : public Control {
   bool HandleKind(UINT message, WPARAM& wParam, LPARAM lParam, LRESULT& result) override;
 
   void CollectCandidates(const Control* under, std::vector<Control*>& out) const;
+  // The system moved the form to a monitor of another DPI.
+  void MoveToDpi(int dpi, const RECT& suggested);
 
   int nextTabOrder_ = 1;
   bool tabNavigation_ = false;
   Control* currentControl_ = nullptr;
-  HICON icon_ = nullptr;  // the form's own copy of the program icon
+  // The program icon drawn for the form's DPI, big and small, its own.
+  void ShowIcons();
+  HICON bigIcon_ = nullptr;
+  HICON smallIcon_ = nullptr;
 };
 
 // A "STATIC" text; the word-wrap label is the same kind with SS_LEFT.

@@ -5,6 +5,7 @@
 #include <utility>
 #include <vector>
 
+#include "widgets/Dpi.h"
 #include "widgets/Widgets.h"
 #include "win/WideText.h"
 
@@ -109,12 +110,15 @@ HDC CountedCreateMemoryDc(HDC compatibleWith);
 void CountedDeleteObject(HGDIOBJ object);  // fonts, brushes, bitmaps
 void CountedDeleteDc(HDC dc);
 HICON CountedCopyIcon(HICON icon);
+// The program icon "MAINICON" drawn for a size; null when the module has none.
+HICON CountedLoadProgramIcon(int width, int height);
 void CountedDestroyIcon(HICON icon);
 
 // A font with Cyrillic glyphs whatever the system's code page (Font.cpp).
 HFONT CreateCyrillicFont(const LOGFONTW& logFont);
 
 // The program icon "MAINICON", loaded once; null when the module has none.
+inline constexpr wchar_t kProgramIconName[] = L"MAINICON";
 HICON ProgramIcon();
 
 // A memory DC with a bitmap selected, restored and freed on scope exit.

@@ -40,10 +40,11 @@ void Control::CreateWindowNow() {
   const bool visible = (style_ & WS_VISIBLE) && (visibleSet_ || (state.running && child));
   const DWORD style = visible ? style_ : style_ & ~WS_VISIBLE;
 
-  int x = bounds_.left;
-  int y = bounds_.top;
-  int width = bounds_.right - bounds_.left;
-  int height = bounds_.bottom - bounds_.top;
+  const RECT shown = ShownBounds();
+  int x = shown.left;
+  int y = shown.top;
+  int width = shown.right - shown.left;
+  int height = shown.bottom - shown.top;
   if (!child) {
     if (!positionSet_) x = y = CW_USEDEFAULT;
     if (width == 0) width = CW_USEDEFAULT;
@@ -68,6 +69,7 @@ void Control::CreateWindowNow() {
         SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(WindowProcedure)));
   }
   createdHidden_ = (style_ & WS_VISIBLE) && !visible;
+  if (!child) dpi_ = DpiOfWindow(window_);
   if (font_) {
     Window(window_).Send(WM_SETFONT, reinterpret_cast<WPARAM>(font_->Handle()), FALSE);
   }
