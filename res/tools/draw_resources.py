@@ -4,7 +4,8 @@
     draw_resources.py OUTPUT_DIR ART_FILE...
 
 Each art file (res/art/*.txt) becomes OUTPUT_DIR/<stem>.bmp (an 8-bit palette
-bitmap) or OUTPUT_DIR/<stem>.ico (a 32 x 32, 16-colour icon), as its `kind`
+bitmap) or OUTPUT_DIR/<stem>.ico (a 32 x 32, 16-colour drawing, given as an icon
+of every size Windows asks for at the common display scales), as its `kind`
 line says. The art language is described in res/README.md. Any fault in an
 art file stops the run with "file:line: message" and exit code 1, so a broken
 picture fails the build instead of shipping.
@@ -15,12 +16,18 @@ Standard library only: the build machines have nothing else.
 import math
 import struct
 import sys
+import zlib
 from pathlib import Path
 
 # A grid cell with this character leaves the canvas as it is.
 KEEP = "-"
 
 ICON_SIZE = 32
+# The icon's images: the drawing resampled to each size whole pixel by whole
+# pixel, 16-colour bitmaps up to 64, and 256 pixels as a palette PNG, which
+# Windows reads inside an icon since Vista.
+ICON_BITMAP_SIZES = (16, 20, 24, 32, 40, 48, 64)
+ICON_PNG_SIZE = 256
 ICON_COLOURS = 16
 ICON_BITS = 4
 MASK_BITS = 1
@@ -387,25 +394,38 @@ def encode_bitmap(picture):
     return header + info + palette + bytes(pixels)
 
 
-def encode_icon(picture):
-    """A one-image ICO file: 32 x 32, 4 bits per pixel, with an AND mask."""
-    # A transparent pixel is drawn as (screen AND 1) XOR colour, so its
-    # colour index must point at black: black goes first.
+def resample(picture, size):
+    """The drawing at size x size: each pixel takes the art pixel under its
+    centre, so edges stay sharp and a one-pixel outline survives halving."""
+    step = picture.width / size
+    return [[picture.pixels[int((y + 0.5) * step)][int((x + 0.5) * step)]
+             for x in range(size)] for y in range(size)]
+
+
+def icon_palette(picture):
+    """Black first (a transparent pixel is drawn as (screen AND 1) XOR
+    colour, so its colour index must point at black), then the legend."""
     opaque = [(c, rgb) for c, rgb in picture.colours if rgb is not None]
     opaque.sort(key=lambda entry: entry[1] != (0, 0, 0))
     palette_rgb = [rgb for _, rgb in opaque]
     if not palette_rgb or palette_rgb[0] != (0, 0, 0):
         palette_rgb.insert(0, (0, 0, 0))
     index = {c: palette_rgb.index(rgb) for c, rgb in opaque}
+    return palette_rgb, index
+
+
+def encode_icon_bitmap(picture, size):
+    """One icon image: size x size, 4 bits per pixel, with an AND mask."""
+    palette_rgb, index = icon_palette(picture)
     palette_rgb += [(0, 0, 0)] * (ICON_COLOURS - len(palette_rgb))
     palette = b"".join(struct.pack("<4B", b, g, r, 0) for r, g, b in palette_rgb)
 
     transparent = {c for c, rgb in picture.colours if rgb is None}
-    xor_stride = _row_stride(picture.width, ICON_BITS)
-    and_stride = _row_stride(picture.width, MASK_BITS)
+    xor_stride = _row_stride(size, ICON_BITS)
+    and_stride = _row_stride(size, MASK_BITS)
     xor_mask = bytearray()
     and_mask = bytearray()
-    for row in reversed(picture.pixels):
+    for row in reversed(resample(picture, size)):
         nibbles = [0 if c in transparent else index[c] for c in row]
         # Two pixels a byte, the left one in the high nibble.
         line = bytes((nibbles[i] << 4) | nibbles[i + 1]
@@ -418,15 +438,45 @@ def encode_icon(picture):
         and_mask += bits
 
     # An icon image's height counts the XOR and the AND mask together.
-    info = struct.pack("<IiiHHIIiiII", BITMAPINFOHEADER_SIZE, picture.width,
-                       picture.height * 2, PLANES, ICON_BITS, BI_RGB,
-                       len(xor_mask) + len(and_mask), 0, 0, 0, 0)
-    image = info + palette + bytes(xor_mask) + bytes(and_mask)
-    directory = struct.pack("<HHH", 0, ICON_TYPE, 1)
-    entry = struct.pack("<BBBBHHII", picture.width, picture.height, ICON_COLOURS,
-                        0, PLANES, ICON_BITS, len(image),
-                        ICONDIR_SIZE + ICONDIRENTRY_SIZE)
-    return directory + entry + image
+    info = struct.pack("<IiiHHIIiiII", BITMAPINFOHEADER_SIZE, size, size * 2, PLANES,
+                       ICON_BITS, BI_RGB, len(xor_mask) + len(and_mask), 0, 0, 0, 0)
+    return info + palette + bytes(xor_mask) + bytes(and_mask)
+
+
+def _png_chunk(kind, data):
+    return (struct.pack(">I", len(data)) + kind + data +
+            struct.pack(">I", zlib.crc32(kind + data) & 0xFFFFFFFF))
+
+
+def encode_icon_png(picture, size):
+    """The drawing as a palette PNG, its transparent pixels of alpha 0."""
+    palette_rgb, index = icon_palette(picture)
+    transparent = len(palette_rgb)
+    rows = b"".join(
+        b"\0" + bytes(index.get(c, transparent) for c in row)  # filter: none
+        for row in resample(picture, size))
+    header = struct.pack(">IIBBBBB", size, size, 8, 3, 0, 0, 0)  # 8-bit palette
+    plte = b"".join(struct.pack("3B", *rgb) for rgb in palette_rgb) + bytes(3)
+    trns = bytes([255] * transparent + [0])
+    return (b"\x89PNG\r\n\x1a\n" + _png_chunk(b"IHDR", header) + _png_chunk(b"PLTE", plte) +
+            _png_chunk(b"tRNS", trns) + _png_chunk(b"IDAT", zlib.compress(rows, 9)) +
+            _png_chunk(b"IEND", b""))
+
+
+def encode_icon(picture):
+    """An ICO file of every size, smallest first."""
+    images = [(size, encode_icon_bitmap(picture, size)) for size in ICON_BITMAP_SIZES]
+    images.append((ICON_PNG_SIZE, encode_icon_png(picture, ICON_PNG_SIZE)))
+    directory = struct.pack("<HHH", 0, ICON_TYPE, len(images))
+    offset = ICONDIR_SIZE + ICONDIRENTRY_SIZE * len(images)
+    entries = b""
+    for size, image in images:
+        # 256 is written 0; a PNG image names no palette size.
+        png = size == ICON_PNG_SIZE
+        entries += struct.pack("<BBBBHHII", size % 256, size % 256, 0 if png else ICON_COLOURS,
+                               0, PLANES, 8 if png else ICON_BITS, len(image), offset)
+        offset += len(image)
+    return directory + entries + b"".join(image for _, image in images)
 
 
 def output_name(picture):

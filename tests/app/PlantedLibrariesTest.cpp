@@ -2,7 +2,8 @@
 // system ones, as a Downloads folder may: it imports only libraries that
 // Windows always takes from its own folder, and run through start-up, its
 // first tip, the About window, the link, the help and a screen reader's
-// question, it calls none of the planted ones and loads none that a bare
+// question, it calls none of the planted ones, not even with a manifest
+// planted beside it that names them, and loads none that a bare
 // window program does not load too. A help viewer planted there is never
 // started: the help opens in the system's.
 //
@@ -76,6 +77,30 @@ std::wstring PlantBeside(const std::wstring& programFolder, const std::vector<st
     DeleteFileW((folder + name + kCalledMark).c_str());
   }
   return folder;
+}
+
+// A manifest beside the program that names each planted library as a file
+// of the program's own: Windows reads it for a program without a manifest
+// inside, and would then take those libraries from the program's folder.
+bool PlantManifest(const std::wstring& folder) {
+  std::string text =
+      "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\n"
+      "<assembly xmlns=\"urn:schemas-microsoft-com:asm.v1\" manifestVersion=\"1.0\">\n"
+      "  <assemblyIdentity type=\"win32\" name=\"Zemko\" version=\"1.0.0.0\"/>\n";
+  for (const wchar_t* name : kPlanted) {
+    const std::wstring file = name;
+    if (file.size() < 4 || Lower(file.substr(file.size() - 4)) != L".dll") continue;
+    text += "  <file name=\"" + std::string(file.begin(), file.end()) + "\"/>\n";
+  }
+  text += "</assembly>\n";
+  HANDLE out = CreateFileW((folder + L"Zemko.exe.manifest").c_str(), GENERIC_WRITE, 0, nullptr,
+                           CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (out == INVALID_HANDLE_VALUE) return false;
+  DWORD written = 0;
+  const bool ok = WriteFile(out, text.data(), static_cast<DWORD>(text.size()), &written, nullptr) &&
+                  written == text.size();
+  CloseHandle(out);
+  return ok;
 }
 
 // The marks the planted libraries left: "version.dll.loaded", ...
@@ -238,6 +263,7 @@ TEST(PlantedLibraries, NoneIsCalledAndNoneLoadedBeyondWhatWinesStartLoads) {
   const std::wstring folder = PlantBeside(FolderOf(built), {L"Zemko.exe", L"Zemko.hlp"},
                                           L"planted");
   ASSERT_FALSE(folder.empty()) << "cannot make the folder: error " << GetLastError();
+  ASSERT_TRUE(PlantManifest(folder)) << "cannot plant the manifest: error " << GetLastError();
   const zemko_test::ShellOpenCommand browser("cmd.exe /c exit");
   ASSERT_TRUE(browser.Ok());
   zemko_help_test::CloseViewers(kCloseTimeMs);

@@ -7,6 +7,7 @@
 
 #include <array>
 #include <cstring>
+#include <iterator>
 #include <string>
 #include <utility>
 #include <vector>
@@ -401,24 +402,31 @@ struct IconGroupEntry {
 };
 #pragma pack(pop)
 
-TEST(MainIcon, LoadsByNameAsThirtyTwoPixelIcon) {
-  HICON icon = static_cast<HICON>(
-      LoadImageA(ThisProgram(), kMainIcon, IMAGE_ICON, kIconSize, kIconSize, 0));
-  ASSERT_NE(icon, nullptr);
-  ICONINFO info{};
-  ASSERT_TRUE(GetIconInfo(icon, &info));
-  BITMAP colour{};
-  BITMAP mask{};
-  bool haveColour = info.hbmColor && GetObjectA(info.hbmColor, sizeof colour, &colour);
-  bool haveMask = info.hbmMask && GetObjectA(info.hbmMask, sizeof mask, &mask);
-  if (info.hbmColor) DeleteObject(info.hbmColor);
-  if (info.hbmMask) DeleteObject(info.hbmMask);
-  DestroyIcon(icon);
-  ASSERT_TRUE(haveColour);
-  ASSERT_TRUE(haveMask);
-  EXPECT_EQ(colour.bmWidth, kIconSize);
-  EXPECT_EQ(colour.bmHeight, kIconSize);
-  EXPECT_EQ(mask.bmWidth, kIconSize);
+// Every size Windows asks for at the common display scales, 256 as a PNG.
+constexpr int kIconSizes[] = {16, 20, 24, 32, 40, 48, 64, 256};
+constexpr int kPngIconSize = 256;
+constexpr BYTE kPngSignature[] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+
+TEST(MainIcon, LoadsByNameAtEverySize) {
+  for (int iconSize : kIconSizes) {
+    HICON icon = static_cast<HICON>(
+        LoadImageA(ThisProgram(), kMainIcon, IMAGE_ICON, iconSize, iconSize, 0));
+    ASSERT_NE(icon, nullptr) << iconSize;
+    ICONINFO info{};
+    ASSERT_TRUE(GetIconInfo(icon, &info));
+    BITMAP colour{};
+    BITMAP mask{};
+    bool haveColour = info.hbmColor && GetObjectA(info.hbmColor, sizeof colour, &colour);
+    bool haveMask = info.hbmMask && GetObjectA(info.hbmMask, sizeof mask, &mask);
+    if (info.hbmColor) DeleteObject(info.hbmColor);
+    if (info.hbmMask) DeleteObject(info.hbmMask);
+    DestroyIcon(icon);
+    ASSERT_TRUE(haveColour) << iconSize;
+    ASSERT_TRUE(haveMask) << iconSize;
+    EXPECT_EQ(colour.bmWidth, iconSize);
+    EXPECT_EQ(colour.bmHeight, iconSize);
+    EXPECT_EQ(mask.bmWidth, iconSize);
+  }
 }
 
 TEST(MainIcon, LoadsWithTheSystemDefaultSize) {
@@ -426,43 +434,54 @@ TEST(MainIcon, LoadsWithTheSystemDefaultSize) {
   EXPECT_NE(icon, nullptr);  // shared icon: not destroyed
 }
 
-// The one image of the icon group, checked for size and colour depth; its
-// bytes are handed back for the mask test.
-const BYTE* SixteenColourImage(DWORD* size) {
+// The group's image of a size, checked for its colour depth; its bytes are
+// handed back.
+const BYTE* IconImage(int iconSize, DWORD* size) {
   DWORD groupSize = 0;
   const BYTE* group = ResourceBytes(kMainIcon, RT_GROUP_ICON, &groupSize);
   EXPECT_NE(group, nullptr);
-  if (!group || groupSize < sizeof(IconGroupHeader) + sizeof(IconGroupEntry)) return nullptr;
+  if (!group || groupSize < sizeof(IconGroupHeader)) return nullptr;
   IconGroupHeader header;
-  IconGroupEntry entry;
   std::memcpy(&header, group, sizeof header);
-  std::memcpy(&entry, group + sizeof header, sizeof entry);
   EXPECT_EQ(header.type, kIconDirectoryType);
-  EXPECT_EQ(header.count, 1);
-  EXPECT_EQ(entry.width, kIconSize);
-  EXPECT_EQ(entry.height, kIconSize);
-  EXPECT_EQ(entry.colourCount, kIconColours);
-  EXPECT_EQ(entry.bitCount, kIconBitsPerPixel);
-  const BYTE* image = ResourceBytes(MAKEINTRESOURCEA(entry.id), RT_ICON, size);
-  EXPECT_NE(image, nullptr);
-  return image;
+  EXPECT_EQ(header.count, std::size(kIconSizes));
+  for (WORD i = 0; i < header.count; ++i) {
+    IconGroupEntry entry;
+    if (groupSize < sizeof header + (i + 1) * sizeof entry) return nullptr;
+    std::memcpy(&entry, group + sizeof header + i * sizeof entry, sizeof entry);
+    if (entry.width != iconSize % 256 || entry.height != iconSize % 256) continue;
+    if (iconSize != kPngIconSize) {
+      EXPECT_EQ(entry.colourCount, kIconColours);
+      EXPECT_EQ(entry.bitCount, kIconBitsPerPixel);
+    }
+    return ResourceBytes(MAKEINTRESOURCEA(entry.id), RT_ICON, size);
+  }
+  ADD_FAILURE() << "no image of " << iconSize << " pixels";
+  return nullptr;
 }
 
-TEST(MainIcon, IsOneSixteenColourImage) {
-  DWORD size = 0;
-  const BYTE* image = SixteenColourImage(&size);
-  ASSERT_NE(image, nullptr);
-  BITMAPINFOHEADER header;
-  ASSERT_GE(size, sizeof header);
-  std::memcpy(&header, image, sizeof header);
-  EXPECT_EQ(header.biWidth, kIconSize);
-  EXPECT_EQ(header.biHeight, 2 * kIconSize);  // colour image and mask
-  EXPECT_EQ(header.biBitCount, kIconBitsPerPixel);
+TEST(MainIcon, SixteenColourBitmapsUpTo64AndAPngAt256) {
+  for (int iconSize : kIconSizes) {
+    DWORD size = 0;
+    const BYTE* image = IconImage(iconSize, &size);
+    ASSERT_NE(image, nullptr) << iconSize;
+    if (iconSize == kPngIconSize) {
+      ASSERT_GE(size, sizeof kPngSignature);
+      EXPECT_EQ(0, std::memcmp(image, kPngSignature, sizeof kPngSignature));
+      continue;
+    }
+    BITMAPINFOHEADER header;
+    ASSERT_GE(size, sizeof header);
+    std::memcpy(&header, image, sizeof header);
+    EXPECT_EQ(header.biWidth, iconSize);
+    EXPECT_EQ(header.biHeight, 2 * iconSize);  // colour image and mask
+    EXPECT_EQ(header.biBitCount, kIconBitsPerPixel);
+  }
 }
 
 TEST(MainIcon, CornersAreTransparentAndTheMiddleIsNot) {
   DWORD size = 0;
-  const BYTE* image = SixteenColourImage(&size);
+  const BYTE* image = IconImage(kIconSize, &size);
   ASSERT_NE(image, nullptr);
   DWORD colourBytes = RowStride(kIconSize, kIconBitsPerPixel) * kIconSize;
   DWORD maskOffset = sizeof(BITMAPINFOHEADER) + kIconColours * sizeof(RGBQUAD) + colourBytes;

@@ -179,20 +179,27 @@ class BitmapEncoding(unittest.TestCase):
 
 
 class IconEncoding(unittest.TestCase):
+    SIZES = [16, 20, 24, 32, 40, 48, 64, 256]
+
     def setUp(self):
         colours = "colour r 255 0 0\n" + BLACK
         body = "fill .\nrect r 1 0 31 31\nline # 31 31 31 31\n"
         self.data = draw.encode_icon(picture(icon_art(body, colours)))
-        self.image = 6 + 16
+        self.entries = [struct.unpack_from("<BBBBHHII", self.data, 6 + 16 * i)
+                        for i in range(len(self.SIZES))]
+        self.image = self.entries[self.SIZES.index(32)][7]
 
     def test_directory(self):
-        self.assertEqual(struct.unpack_from("<HHH", self.data, 0), (0, 1, 1))
-        width, height, count, _, planes, bits, size, offset = struct.unpack_from(
-            "<BBBBHHII", self.data, 6)
-        self.assertEqual((width, height, count, planes, bits), (32, 32, 16, 1, 4))
-        self.assertEqual(offset, self.image)
-        self.assertEqual(size, len(self.data) - self.image)
-        self.assertEqual(size, 40 + 16 * 4 + 32 * 16 + 32 * 4)
+        self.assertEqual(struct.unpack_from("<HHH", self.data, 0), (0, 1, len(self.SIZES)))
+        offset = 6 + 16 * len(self.SIZES)
+        for size, (width, height, count, _, planes, bits, length, at) in zip(self.SIZES,
+                                                                           self.entries):
+            self.assertEqual((width, height), (size % 256, size % 256))
+            self.assertEqual((count, planes, bits), (0, 1, 8) if size == 256 else (16, 1, 4))
+            self.assertEqual(at, offset)  # the images follow each other
+            offset += length
+        self.assertEqual(offset, len(self.data))
+        self.assertEqual(self.entries[3][6], 40 + 16 * 4 + 32 * 16 + 32 * 4)
 
     def test_image_header_counts_both_masks(self):
         _, width, height, _, bits = struct.unpack_from("<IiiHH", self.data, self.image)
@@ -212,6 +219,20 @@ class IconEncoding(unittest.TestCase):
         # Bottom row: transparent, red..., black in the last column.
         self.assertEqual(xor[15], 0x10)
         self.assertEqual(and_mask[0:4], bytes([0x80, 0, 0, 0]))
+
+    def test_halving_keeps_a_one_pixel_edge_and_doubling_repeats_pixels(self):
+        at16 = self.entries[0][7] + 40 + 64
+        self.assertEqual(self.data[at16 + 15 * 8] >> 4, 1)  # top-left: the red column 1
+        at64 = self.entries[6][7] + 40 + 64
+        top = self.data[at64 + 63 * 32:at64 + 64 * 32]
+        self.assertEqual(top[0], 0x00)  # columns 0 and 1: transparent art column 0
+        self.assertEqual(top[1], 0x11)  # columns 2 and 3: red art column 1
+
+    def test_the_largest_image_is_a_palette_png_with_transparency(self):
+        png = self.data[self.entries[-1][7]:]
+        self.assertEqual(png[:8], b"\x89PNG\r\n\x1a\n")
+        self.assertEqual(struct.unpack_from(">4sIIBB", png, 12), (b"IHDR", 256, 256, 8, 3))
+        self.assertIn(b"tRNS", png)
 
 
 if __name__ == "__main__":

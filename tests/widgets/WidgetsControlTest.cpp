@@ -342,9 +342,10 @@ TEST(ApplicationObject, HasItsClassStylesIconAndTrimmedSystemMenu) {
   auto formIcon = reinterpret_cast<HICON>(SendMessageA(formWindow, WM_GETICON, ICON_BIG, 0));
   EXPECT_EQ(LoadIconA(GetModuleHandleA(nullptr), "MAINICON"), applicationIcon);
   EXPECT_NE(nullptr, formIcon);
-  EXPECT_NE(applicationIcon, formIcon);  // the form's own copy
+  EXPECT_NE(applicationIcon, formIcon);  // the form's own, drawn for its DPI
+  EXPECT_NE(0, SendMessageA(formWindow, WM_GETICON, ICON_SMALL, 0));
   second->EnsureWindow();
-  EXPECT_EQ(before.icons + 2, LiveIcons());
+  EXPECT_EQ(before.icons + 4, LiveIcons());  // each form's big and small icon
 
   HMENU menu = GetSystemMenu(applicationWindow, FALSE);
   EXPECT_EQ(UINT(-1), GetMenuState(menu, SC_MAXIMIZE, MF_BYCOMMAND));
