@@ -1,16 +1,28 @@
 #include "skin/Skin.h"
 
+#include "skin/Contrast.h"
+
 namespace skin {
 
-void PaintStrip(HDC dc, int clientWidth, const char* title) {
-  const RECT strip{0, 0, clientWidth, kStripHeight};
-  if (HBRUSH brush = CreateSolidBrush(kStripColour)) {
-    FillRect(dc, &strip, brush);
+namespace {
+
+void Fill(HDC dc, const RECT& rect, widgets::Colour colour) {
+  if (HBRUSH brush = CreateSolidBrush(widgets::ResolveColour(colour))) {
+    FillRect(dc, &rect, brush);
     DeleteObject(brush);
   }
+}
+
+}  // namespace
+
+void PaintStrip(HDC dc, int clientWidth, const char* title) {
+  const Palette palette = CurrentPalette();
+  Fill(dc, {0, 0, clientWidth, kStripHeight}, palette.strip);
   SetBkMode(dc, TRANSPARENT);
-  const RECT line{0, kStripHeight, clientWidth, kStripHeight + kStripLineHeight};
-  FillRect(dc, &line, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+  Fill(dc, {0, kStripHeight, clientWidth, kStripHeight + kStripLineHeight}, palette.stripLine);
+  // The design's black is the context's own colour; a contrast theme's
+  // button text is set.
+  if (palette.stripText != kBlack) SetTextColor(dc, widgets::ResolveColour(palette.stripText));
   widgets::PaintText(dc, kTitleX, kTitleY, title);
 }
 

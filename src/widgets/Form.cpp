@@ -34,8 +34,11 @@ const wchar_t* Form::WindowClass() {
   return name;
 }
 
-// Each form shows its own copy of the program icon.
+// Each form shows its own copy of the program icon, its keyboard cues
+// hidden and its own window menu items.
 void Form::WindowCreated() {
+  HideCuesAtStart();
+  ApplyWindowMenu(0);
   HICON icon = ProgramIcon();
   if (!icon) return;
   if (!icon_) icon_ = CountedCopyIcon(icon);
@@ -91,7 +94,23 @@ bool Form::HandleKind(UINT message, WPARAM& wParam, LPARAM, LRESULT& result) {
       PostQuitMessage(0);
       result = 0;
       return true;
+    case WM_HELP:
+      if (!help) return false;  // the owner is asked next
+      help.fn(help.context, this);
+      result = TRUE;
+      return true;
+    case WM_CHANGEUISTATE:
+    case WM_UPDATEUISTATE: return HandleUiState(message, wParam, result);
+    case WM_SETTINGCHANGE:
+      if (wParam != SPI_SETHIGHCONTRAST) return false;
+      ThemeChanged();
+      return false;
+    case WM_SYSCOLORCHANGE: ThemeChanged(); return false;
     case WM_SYSCOMMAND:
+      if (RunWindowMenuItem(wParam)) {
+        result = 0;
+        return true;
+      }
       // The low four bits of the command are the system's own.
       if (this == state.mainForm && (wParam & 0xFFF0) == SC_MINIMIZE && parent_ &&
           parent_->HasWindow()) {

@@ -114,6 +114,9 @@ void CountedDestroyIcon(HICON icon);
 // A font with Cyrillic glyphs whatever the system's code page (Font.cpp).
 HFONT CreateCyrillicFont(const LOGFONTW& logFont);
 
+// Keys after which a form shows its keyboard cues (FocusCues.cpp).
+bool ShowsKeyboardCues(WORD key);
+
 // The program icon "MAINICON", loaded once; null when the module has none.
 HICON ProgramIcon();
 
