@@ -57,7 +57,13 @@ bool Form::HandleUiState(UINT message, WPARAM wParam, LRESULT& result) {
   return false;  // the system keeps its own copy and passes it on
 }
 
+void Control::DropBrushes() {
+  FreeBrush();
+  for (Control* child : children_) child->DropBrushes();
+}
+
 void Form::ThemeChanged() {
+  DropBrushes();
   if (themeChanged) themeChanged.fn(themeChanged.context, this);
   if (window_) {
     RedrawWindow(window_, nullptr, nullptr,

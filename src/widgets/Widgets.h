@@ -197,6 +197,9 @@ class Control {
   // (it then stays for the next request); an accepted close clears it.
   bool CloseAccepted();
   HBRUSH Brush();
+  // Drops the brushes of the control and all under it: a system colour
+  // may stand for another one now (FocusCues.cpp).
+  void DropBrushes();
   bool HasMouseEnterHandler() const { return static_cast<bool>(mouseEnter_); }
   void CreateWindowTree();
   void ShowCreatedHidden();

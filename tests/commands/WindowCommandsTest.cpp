@@ -234,4 +234,25 @@ TEST_F(WindowCommandsTest, HelpWithoutAHelpFileLeavesTheProgramRunning) {
   EXPECT_TRUE(ChildProcesses(kHelpViewer).empty()) << "no help viewer is left behind";
 }
 
+// F1 runs the help command wherever the focus is: in a box of the main
+// window, and in an About window, which passes the key on to its owner.
+TEST_F(WindowCommandsTest, F1OpensTheHelpFromTheMainWindowAndFromAnAboutWindow) {
+  for (bool inAbout : {false, true}) {
+    if (inAbout) Build();
+    HelpViewerWatch watch;
+    RunInLoop([&] {
+      SetForegroundWindow(MainHandle());
+      Window().stakeBox->TakeFocus();
+      if (inAbout) Window().aboutButton->Click();  // the new window takes the focus
+      PumpFor(kSettleMs);
+      InputKeys({VK_F1});
+      EXPECT_TRUE(PumpUntil([&] { return watch.Answered() > 0; }, kViewerWaitMs))
+          << "no viewer, About window: " << inAbout;
+      EXPECT_EQ(AboutWindowsOf(MainHandle()).size(), inAbout ? 1u : 0u);
+    });
+    watch.Stop();
+    EndHelpViewers();
+  }
+}
+
 }  // namespace
