@@ -1,6 +1,7 @@
 #include "about/About.h"
 #include "about/Texts.h"
 #include "ZemResConst.h"
+#include "skin/Contrast.h"
 #include "skin/Skin.h"
 
 namespace about {
@@ -44,6 +45,34 @@ Control* CreateCentredLabel(Control* window, const char* text, int top) {
   return label;
 }
 
+// What the About window keeps of its own while it lives: its close button
+// in the palette in force, with a glyph mapped for a contrast theme.
+struct AboutState {
+  skin::ThemedGlyph close;
+};
+
+void FreeState(void* context, Control*) { delete static_cast<AboutState*>(context); }
+
+// The window and its lines on the surface, the button on the strip.
+void ApplyTheme(void* context, Control* window) {
+  auto& state = *static_cast<AboutState*>(context);
+  const skin::Palette palette = skin::CurrentPalette();
+  skin::SetColour(window, palette.surface);
+  for (int i = 0; i < window->ChildCount(); ++i) {
+    if (window->ChildAt(i) != state.close.button)
+      skin::SetColour(window->ChildAt(i), palette.surface);
+  }
+  skin::PaintGlyphButton(state.close, palette.strip);
+}
+
+// Esc closes the window (on the window itself or on its button); F1 goes
+// on as WM_HELP to the main window, which has the help.
+void AboutKeyDown(void* context, Control*, WORD& key, unsigned) {
+  if (key != VK_ESCAPE) return;
+  static_cast<Control*>(context)->PostClose();
+  key = 0;
+}
+
 }  // namespace
 
 void ShowAboutWindow(Control* mainWindow) {
@@ -56,7 +85,7 @@ void ShowAboutWindow(Control* mainWindow) {
   window->SetPaintHandler(&PaintAboutCaption, nullptr);
 
   const int width = window->GetClientWidth();
-  Control* close = widgets::CreateBitmapButton(
+  widgets::BitmapButton* close = widgets::CreateBitmapButton(
       window, {.caption = "",
                .options = widgets::ButtonOption::Flat | widgets::ButtonOption::NoCaption,
                .layout = widgets::GlyphLayout::Centre,
@@ -68,6 +97,8 @@ void ShowAboutWindow(Control* mainWindow) {
   close->SetAccessibleAction(kPressAction);
   close->SetColour(skin::kStripColour);
   close->SetHint(kCloseHint);  // both go when the window closes
+  close->SetKeyDownHandler(&AboutKeyDown, window);
+  window->SetKeyDownHandler(&AboutKeyDown, window);
 
   Control* title = widgets::CreateLabel(
       window, {.text = kTitle,
@@ -82,6 +113,11 @@ void ShowAboutWindow(Control* mainWindow) {
 
   Control* maker = CreateCentredLabel(window, kMakerLine, kMakerTop);
   maker->SetFontHeight(kMakerFontHeight);
+
+  auto* state = new AboutState{{close, kCloseGlyph, skin::kStripColour, CloseGlyph()}};
+  window->AddDestroyNotification(&FreeState, state);
+  window->themeChanged = {&ApplyTheme, state};
+  ApplyTheme(state, window);  // opened under a contrast theme
 
   window->ShowAndActivate();
 }

@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "skin/Skin.h"
+#include "skin/Contrast.h"
 #include "win/Files.h"
 
 namespace mainwindow {
@@ -23,7 +23,7 @@ widgets::Control* CreateLinkLabel(MainWindow& window) {
        .place = widgets::Place{kLeft, kTop, mainWindow->GetClientWidth() - kLeft, kHeight}});
   label->SetTextAlignment(widgets::kAlignCentre);
   label->SetFontStyle(widgets::kFontBold | widgets::kFontUnderline);
-  label->SetFontColour(skin::kLinkColour);
+  label->SetFontColour(skin::CurrentPalette().link);
   label->SetCursor(LoadCursorA(nullptr, IDC_HAND));
   label->SetMouseEnterHandler(&LinkMouseEnter, &window);
   label->SetMouseLeaveHandler(&LinkMouseLeave, &window);
@@ -32,10 +32,12 @@ widgets::Control* CreateLinkLabel(MainWindow& window) {
 }
 
 void LinkMouseEnter(void*, widgets::Control* sender) {
-  sender->SetFontColour(skin::kLinkHoverColour);
+  sender->SetFontColour(skin::CurrentPalette().linkHover);
 }
 
-void LinkMouseLeave(void*, widgets::Control* sender) { sender->SetFontColour(skin::kLinkColour); }
+void LinkMouseLeave(void*, widgets::Control* sender) {
+  sender->SetFontColour(skin::CurrentPalette().link);
+}
 
 void LinkClick(void* context, widgets::Control*) {
   const MainWindow& window = *static_cast<const MainWindow*>(context);

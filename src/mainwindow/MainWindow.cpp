@@ -52,18 +52,29 @@ Control* CreateGlyphButton(MainWindow& window, const char* caption, int glyphId,
                            widgets::NotifyHandler click) {
   const HBITMAP glyph = widgets::LoadMappedBitmap(widgets::ModuleInstance(), glyphId,
                                                   skin::kGlyphKeyGrey, surface);
-  Control* button = widgets::CreateBitmapButton(window.form,
-                                                {.caption = caption,
-                                                 .options = kFlatGlyphOnly,
-                                                 .layout = widgets::GlyphLayout::Centre,
-                                                 .glyph = glyph,
-                                                 .glyphCount = kGlyphsFromBitmap,
-                                                 .place = place});
+  widgets::BitmapButton* button = widgets::CreateBitmapButton(
+      window.form, {.caption = caption,
+                    .options = kFlatGlyphOnly,
+                    .layout = widgets::GlyphLayout::Centre,
+                    .glyph = glyph,
+                    .glyphCount = kGlyphsFromBitmap,
+                    .place = place});
   button->SetColour(surface);
   button->SetAccessibleAction(kPressAction);
   button->click = {click, &window};
+  window.glyphButtons.emplace_back(button, glyphId, surface, glyph);
   return button;
 }
+
+// F1 and the window menu's item press their buttons, as the mouse would.
+void PressHelpButton(void* context, Control*) {
+  static_cast<MainWindow*>(context)->helpButton->Click();
+}
+void PressAboutButton(void* context, Control*) {
+  static_cast<MainWindow*>(context)->aboutButton->Click();
+}
+
+void ThemeChanged(void* context, Control*) { ApplyTheme(*static_cast<MainWindow*>(context)); }
 
 // An entry box with the thin frame of the skin.
 widgets::EditBox* CreateEntryBox(Control* form, widgets::EditOption options,
@@ -95,8 +106,12 @@ void BuildMainWindow(MainWindow& window, Control* application, widgets::Form* fo
   form->SetMouseDownHandler(&DragWindow, &window);
   form->SetPaintHandler(&PaintCaptionStrip, &window);
   form->close = {&SavePosition, &window};
+  form->help = {&PressHelpButton, &window};
+  form->themeChanged = {&ThemeChanged, &window};
+  form->AddWindowMenuItem(kAboutMenuItem, &PressAboutButton, &window);
   form->SetVisible(true);
 
+  window.glyphButtons.clear();
   window.logo = std::make_unique<widgets::BitmapObject>(0, 0);
   window.logo->LoadResource(widgets::ModuleInstance(), kLogoBitmap);
 
@@ -118,6 +133,7 @@ void BuildMainWindow(MainWindow& window, Control* application, widgets::Form* fo
                                              {.text = kComboLabel, .place = kComboLabelPlace});
   comboLabel->SetTextAlignment(widgets::kAlignCentre);
   comboLabel->SetFontStyle(0);
+  window.comboLabel = comboLabel;
 
   window.comboSizeBox = CreateEntryBox(form, kDigitsOnly, kComboSizePlace, skin::kFieldColour);
   window.comboSizeBox->SetAccessibleName(kComboLabel);  // the label beside it
@@ -154,6 +170,7 @@ void BuildMainWindow(MainWindow& window, Control* application, widgets::Form* fo
     window.*entry.field = button;
   }
 
+  ApplyTheme(window);  // started under a contrast theme
   window.rowCount = 0;
   AddOddsRow(window, RowFocus::Leave);
   window.stakeBox->TakeFocus();

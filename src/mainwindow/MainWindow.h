@@ -7,10 +7,12 @@
 #include <cstdint>
 #include <memory>
 #include <span>
+#include <vector>
 
 #include "ZemResConst.h"
 #include "mainwindow/Texts.h"
 #include "rules/Keys.h"
+#include "skin/Contrast.h"
 #include "widgets/Widgets.h"
 
 namespace mainwindow {
@@ -67,6 +69,7 @@ struct MainWindow {
   widgets::EditBox* wonCountBox = nullptr;    // read-only: the row count
   widgets::EditBox* systemSizeBox = nullptr;  // N
   widgets::EditBox* comboSizeBox = nullptr;   // K, the "по" box
+  widgets::Control* comboLabel = nullptr;     // «по» beside it
   widgets::Control* resultStrip = nullptr;
   widgets::Control* linkLabel = nullptr;
 
@@ -79,6 +82,7 @@ struct MainWindow {
   widgets::Control* helpButton = nullptr;
 
   std::unique_ptr<widgets::BitmapObject> logo;
+  std::vector<skin::ThemedGlyph> glyphButtons;  // every glyph button, in the palette
 
   // The bottom buttons' table, walked again each time the band moves.
   std::span<const BottomButton> bottomButtons;
@@ -110,5 +114,10 @@ struct Commands {
 // row and the focus in the stake box.
 void BuildMainWindow(MainWindow& window, widgets::Control* application, widgets::Form* form,
                      const Commands& commands);
+
+// Gives every surface, text and glyph of the window the colours of the
+// palette in force (the design's, or a contrast theme's); what already has
+// them is left alone (Theme.cpp).
+void ApplyTheme(MainWindow& window);
 
 }  // namespace mainwindow

@@ -29,6 +29,8 @@ inline constexpr char kClearAllHint[] = "Очистить все";
 inline constexpr char kPasteHint[] = "Вставить из Excel";
 inline constexpr char kHelpHint[] = "Справка";
 inline constexpr char kPressAction[] = "Нажать";  // a screen reader's name of the click
+// The last item of the window menu (Alt+Space).
+inline constexpr char kAboutMenuItem[] = "О программе…";
 // The bottom buttons' captions: kept as their window texts, never drawn.
 inline constexpr char kCalculateCaption[] = "";
 inline constexpr char kClearAllCaption[] = "Стереть";

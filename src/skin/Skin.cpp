@@ -1,6 +1,19 @@
 #include "skin/Skin.h"
 
+#include "skin/Contrast.h"
+
 namespace skin {
+
+namespace {
+
+void Fill(HDC dc, const RECT& rect, widgets::Colour colour) {
+  if (HBRUSH brush = CreateSolidBrush(widgets::ResolveColour(colour))) {
+    FillRect(dc, &rect, brush);
+    DeleteObject(brush);
+  }
+}
+
+}  // namespace
 
 void PaintStrip(HDC dc, widgets::Control* window, const char* title) {
   const int dpi = window->Dpi();
@@ -8,14 +21,14 @@ void PaintStrip(HDC dc, widgets::Control* window, const char* title) {
   GetClientRect(window->EnsureWindow(), &client);
   const int clientWidth = client.right;
   const int stripHeight = widgets::Scale(kStripHeight, dpi);
-  const RECT strip{0, 0, clientWidth, stripHeight};
-  if (HBRUSH brush = CreateSolidBrush(kStripColour)) {
-    FillRect(dc, &strip, brush);
-    DeleteObject(brush);
-  }
+  const Palette palette = CurrentPalette();
+  Fill(dc, {0, 0, clientWidth, stripHeight}, palette.strip);
   SetBkMode(dc, TRANSPARENT);
-  const RECT line{0, stripHeight, clientWidth, stripHeight + widgets::Scale(kStripLineHeight, dpi)};
-  FillRect(dc, &line, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+  Fill(dc, {0, stripHeight, clientWidth, stripHeight + widgets::Scale(kStripLineHeight, dpi)},
+       palette.stripLine);
+  // The design's black is the context's own colour; a contrast theme's
+  // button text is set.
+  if (palette.stripText != kBlack) SetTextColor(dc, widgets::ResolveColour(palette.stripText));
   widgets::PaintText(dc, kTitleX, kTitleY, title, dpi);
 }
 

@@ -4,13 +4,6 @@
 
 namespace widgets {
 
-HICON ProgramIcon() {
-  // A shared icon from LoadIcon needs no freeing; a module without one
-  // simply gives its windows no icon.
-  static const HICON icon = LoadIconW(ModuleInstance(), kProgramIconName);
-  return icon;
-}
-
 ApplicationWindow::ApplicationWindow(std::string_view caption) : Control(nullptr) {
   style_ = WS_POPUP | WS_VISIBLE | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
   exStyle_ = WS_EX_APPWINDOW;
@@ -35,10 +28,7 @@ const wchar_t* ApplicationWindow::WindowClass() {
 }
 
 void ApplicationWindow::WindowCreated() {
-  // The shared icon itself: it is never freed.
-  if (HICON icon = ProgramIcon()) {
-    Window(window_).Send(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
-  }
+  icons_.ShowOn(window_, Dpi());
   // Only the taskbar entry shows: it can be minimised, restored and closed.
   if (HMENU menu = GetSystemMenu(window_, FALSE)) {
     DeleteMenu(menu, SC_MAXIMIZE, MF_BYCOMMAND);

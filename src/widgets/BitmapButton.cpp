@@ -98,6 +98,11 @@ void BitmapButton::Click() {
   Window(window).Send(WM_COMMAND, MAKEWPARAM(id_, BN_CLICKED), reinterpret_cast<LPARAM>(window));
 }
 
+void BitmapButton::SetGlyph(HBITMAP glyph) {
+  glyph_ = glyph;
+  Invalidate();
+}
+
 bool BitmapButton::HandleKind(UINT message, WPARAM& wParam, LPARAM lParam, LRESULT& result) {
   switch (message) {
     case OCM_COMMAND:
@@ -115,6 +120,13 @@ bool BitmapButton::HandleKind(UINT message, WPARAM& wParam, LPARAM lParam, LRESU
     case WM_LBUTTONDBLCLK:
       // A fast double click on a button is two clicks.
       result = DefaultProcedure(WM_LBUTTONDOWN, wParam, lParam);
+      return true;
+    case WM_KEYDOWN:
+      // Enter presses a focused button as Space does (there is no dialog
+      // manager to make it the default button's key).
+      if (wParam != VK_RETURN || GetKeyState(VK_CONTROL) < 0) break;
+      Click();
+      result = 0;
       return true;
   }
   return Control::HandleKind(message, wParam, lParam, result);
@@ -222,7 +234,16 @@ void BitmapButton::DrawItem(const DRAWITEMSTRUCT& item) {
     InflateRect(&focus, -1, -1);
     DrawFocusRect(dc, &focus);
   }
+  if (flat && focused) DrawFocusCue(dc, area);
   RestoreDC(dc, saved);
+}
+
+// On the button's outermost pixels, around the glyph, and only once the
+// keyboard was used in the form: a mouse user sees the glyph alone.
+void BitmapButton::DrawFocusCue(HDC dc, const RECT& area) {
+  const Form* form = OwningForm();
+  if (!form || !form->FocusCuesShown()) return;
+  DrawFocusRect(dc, &area);
 }
 
 }  // namespace widgets

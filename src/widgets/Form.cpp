@@ -16,10 +16,7 @@ Form::Form(Control* parent, std::string_view caption) : Control(parent) {
   text_ = caption;
 }
 
-Form::~Form() {
-  CountedDestroyIcon(bigIcon_);
-  CountedDestroyIcon(smallIcon_);
-}
+Form::~Form() = default;
 
 Form* Form::Create(Control* parent, std::string_view caption) {
   auto* form = new Form(parent, caption);
@@ -37,23 +34,12 @@ const wchar_t* Form::WindowClass() {
   return name;
 }
 
-void Form::WindowCreated() { ShowIcons(); }
-
-// Drawn for the DPI from the icon's own images; the old pair goes once the
-// window holds the new one.
-void Form::ShowIcons() {
-  const int dpi = Dpi();
-  HICON bigIcon = CountedLoadProgramIcon(SystemMetricForDpi(SM_CXICON, dpi),
-                                         SystemMetricForDpi(SM_CYICON, dpi));
-  HICON smallIcon = CountedLoadProgramIcon(SystemMetricForDpi(SM_CXSMICON, dpi),
-                                           SystemMetricForDpi(SM_CYSMICON, dpi));
-  const Window window(window_);
-  if (bigIcon) window.Send(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon));
-  if (smallIcon) window.Send(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon));
-  CountedDestroyIcon(bigIcon_);
-  CountedDestroyIcon(smallIcon_);
-  bigIcon_ = bigIcon;
-  smallIcon_ = smallIcon;
+// Each form shows the program icon drawn for its DPI, its keyboard cues
+// hidden and its own window menu items.
+void Form::WindowCreated() {
+  HideCuesAtStart();
+  ApplyWindowMenu(0);
+  icons_.ShowOn(window_, Dpi());
 }
 
 void Form::MoveToDpi(int dpi, const RECT& suggested) {
@@ -69,7 +55,7 @@ void Form::MoveToDpi(int dpi, const RECT& suggested) {
                          SWP_NOACTIVATE | SWP_NOZORDER);
   if (font_) font_->Changed();
   ShowChildrenAtDpi();
-  ShowIcons();
+  icons_.ShowOn(window_, dpi);
   RedrawWindow(window_, nullptr, nullptr, RDW_ERASE | RDW_INVALIDATE | RDW_ALLCHILDREN);
 }
 
@@ -126,7 +112,23 @@ bool Form::HandleKind(UINT message, WPARAM& wParam, LPARAM lParam, LRESULT& resu
       PostQuitMessage(0);
       result = 0;
       return true;
+    case WM_HELP:
+      if (!help) return false;  // the owner is asked next
+      help.fn(help.context, this);
+      result = TRUE;
+      return true;
+    case WM_CHANGEUISTATE:
+    case WM_UPDATEUISTATE: return HandleUiState(message, wParam, result);
+    case WM_SETTINGCHANGE:
+      if (wParam != SPI_SETHIGHCONTRAST) return false;
+      ThemeChanged();
+      return false;
+    case WM_SYSCOLORCHANGE: ThemeChanged(); return false;
     case WM_SYSCOMMAND:
+      if (RunWindowMenuItem(wParam)) {
+        result = 0;
+        return true;
+      }
       // The low four bits of the command are the system's own.
       if (this == state.mainForm && (wParam & 0xFFF0) == SC_MINIMIZE && parent_ &&
           parent_->HasWindow()) {

@@ -40,12 +40,6 @@ void CountedDeleteDc(HDC dc) {
   if (dc && DeleteDC(dc)) --State().gdiObjects;
 }
 
-HICON CountedCopyIcon(HICON icon) {
-  auto copy = static_cast<HICON>(CopyImage(icon, IMAGE_ICON, 0, 0, 0));
-  if (copy) ++State().icons;
-  return copy;
-}
-
 HICON CountedLoadProgramIcon(int width, int height) {
   auto icon = static_cast<HICON>(
       LoadImageW(ModuleInstance(), kProgramIconName, IMAGE_ICON, width, height, LR_DEFAULTCOLOR));

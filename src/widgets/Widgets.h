@@ -21,6 +21,7 @@
 
 #include "widgets/Application.h"
 #include "widgets/Events.h"
+#include "widgets/ProgramIcons.h"
 #include "widgets/Graphics.h"
 #include "widgets/Options.h"
 
@@ -201,6 +202,9 @@ class Control {
   // (it then stays for the next request); an accepted close clears it.
   bool CloseAccepted();
   HBRUSH Brush();
+  // Drops the brushes of the control and all under it: a system colour
+  // may stand for another one now (FocusCues.cpp).
+  void DropBrushes();
   bool HasMouseEnterHandler() const { return static_cast<bool>(mouseEnter_); }
   void CreateWindowTree();
   void ShowCreatedHidden();
@@ -340,6 +344,7 @@ class ApplicationWindow : public Control {
 
   Control* lastActiveForm_ = nullptr;
   Control* minimiseAnchor_ = nullptr;
+  ProgramIcons icons_;  // the taskbar entry's
 };
 
 // A form "Form": a top-level window that numbers the controls on it for the
@@ -359,6 +364,24 @@ class Form : public Control {
   // The next number of the form's tab order, for a control put on it.
   int TakeTabOrder() { return nextTabOrder_++; }
 
+  // Stored directly. F1 anywhere in the form (WM_HELP); a form without one
+  // lets the question go on to its owner.
+  Handler<NotifyHandler> help;
+  // Stored directly. The system's colours or its contrast theme changed;
+  // the form then repaints itself and everything on it.
+  Handler<NotifyHandler> themeChanged;
+
+  // An item at the end of the window menu (Alt+Space), after a separator;
+  // the menu then offers only what the window can do (no Size without a
+  // sizing frame, no Maximize without its box).
+  void AddWindowMenuItem(std::string_view text, NotifyHandler fn, void* context);
+
+  // Keyboard cues (FocusCues.cpp): hidden until the keyboard is used in
+  // the form, as the system's UI state (WM_UPDATEUISTATE) says.
+  bool FocusCuesShown() const { return !hideFocus_; }
+  // Tab, an arrow key or Alt was pressed in the form: the cues show.
+  void KeyboardUsed();
+
   // Keyboard navigation (Navigation.cpp), once enabled: the control Tab or
   // Shift+Tab reaches, and the nearest one an arrow key points at.
   bool TabNavigationEnabled() const { return tabNavigation_; }
@@ -377,14 +400,25 @@ class Form : public Control {
   void CollectCandidates(const Control* under, std::vector<Control*>& out) const;
   // The system moved the form to a monitor of another DPI.
   void MoveToDpi(int dpi, const RECT& suggested);
+  // The window menu's own items (WindowMenu.cpp), the UI state and the
+  // theme (FocusCues.cpp): parts of HandleKind.
+  void ApplyWindowMenu(size_t first);
+  bool RunWindowMenuItem(WPARAM command);
+  void HideCuesAtStart();
+  bool HandleUiState(UINT message, WPARAM wParam, LRESULT& result);
+  void ThemeChanged();
+
+  struct WindowMenuItem {
+    std::string text;
+    Handler<NotifyHandler> handler;
+  };
+  std::vector<WindowMenuItem> windowMenu_;
+  bool hideFocus_ = true;
 
   int nextTabOrder_ = 1;
   bool tabNavigation_ = false;
   Control* currentControl_ = nullptr;
-  // The program icon drawn for the form's DPI, big and small, its own.
-  void ShowIcons();
-  HICON bigIcon_ = nullptr;
-  HICON smallIcon_ = nullptr;
+  ProgramIcons icons_;
 };
 
 // A "STATIC" text; the word-wrap label is the same kind with SS_LEFT.
@@ -438,6 +472,9 @@ class BitmapButton : public Control {
   void Click() override;
   // A toggle button's state: down after an odd number of clicks.
   bool IsDown() const { return down_; }
+  // Another picture of the same size (the glyph mapped to other colours);
+  // not owned, as at creation.
+  void SetGlyph(HBITMAP glyph);
 
  private:
   BitmapButton(Control* parent, const BitmapButtonArgs& args);
@@ -448,6 +485,8 @@ class BitmapButton : public Control {
   StyleBits VerticalAlignmentBits(int alignment) const override;
   bool HandleKind(UINT message, WPARAM& wParam, LPARAM lParam, LRESULT& result) override;
   void DrawItem(const DRAWITEMSTRUCT& item);
+  // A flat button's dotted focus rectangle, once the keyboard was used.
+  void DrawFocusCue(HDC dc, const RECT& area);
   void MouseInsideChanged() override { Invalidate(); }  // the mouse-over glyph
   DWORD AccessibleRole() const override;                // a push button
   bool Pressable() const override { return true; }

@@ -109,7 +109,6 @@ HBITMAP CountBitmap(HBITMAP bitmap);  // counts a bitmap made elsewhere
 HDC CountedCreateMemoryDc(HDC compatibleWith);
 void CountedDeleteObject(HGDIOBJ object);  // fonts, brushes, bitmaps
 void CountedDeleteDc(HDC dc);
-HICON CountedCopyIcon(HICON icon);
 // The program icon "MAINICON" drawn for a size; null when the module has none.
 HICON CountedLoadProgramIcon(int width, int height);
 void CountedDestroyIcon(HICON icon);
@@ -117,9 +116,11 @@ void CountedDestroyIcon(HICON icon);
 // A font with Cyrillic glyphs whatever the system's code page (Font.cpp).
 HFONT CreateCyrillicFont(const LOGFONTW& logFont);
 
-// The program icon "MAINICON", loaded once; null when the module has none.
+// Keys after which a form shows its keyboard cues (FocusCues.cpp).
+bool ShowsKeyboardCues(WORD key);
+
+// The resource name of the program icon.
 inline constexpr wchar_t kProgramIconName[] = L"MAINICON";
-HICON ProgramIcon();
 
 // A memory DC with a bitmap selected, restored and freed on scope exit.
 class SelectedBitmapDc {

@@ -317,6 +317,10 @@ bool Control::HandleKind(UINT message, WPARAM& wParam, LPARAM, LRESULT& result) 
       return false;
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN:
+      if (Form* form = OwningForm(); form && ShowsKeyboardCues(static_cast<WORD>(wParam))) {
+        form->KeyboardUsed();
+      }
+      return NavigateKey(message, wParam, result);
     case WM_KEYUP:
     case WM_SYSKEYUP:
     case WM_CHAR: return NavigateKey(message, wParam, result);

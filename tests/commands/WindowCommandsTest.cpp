@@ -235,4 +235,28 @@ TEST_F(WindowCommandsTest, HelpWithoutAHelpFileSaysSoAndLeavesTheProgramRunning)
   EndHelpViewers();
 }
 
+// F1 runs the help command wherever the focus is: in a box of the main
+// window, and in an About window, which passes the key on to its owner.
+TEST_F(WindowCommandsTest, F1OpensTheHelpFromTheMainWindowAndFromAnAboutWindow) {
+  for (bool inAbout : {false, true}) {
+    if (inAbout) Build();
+    BoxWatch watch;
+    RunInLoop([&] {
+      SetForegroundWindow(MainHandle());
+      Window().stakeBox->TakeFocus();
+      if (inAbout) Window().aboutButton->Click();  // the new window takes the focus
+      PumpFor(kSettleMs);
+      InputKeys({VK_F1});
+      EXPECT_TRUE(PumpUntil([&] { return watch.Answered() > 0; }, kBoxWaitMs))
+          << "no help command, About window: " << inAbout;
+      EXPECT_EQ(AboutWindowsOf(MainHandle()).size(), inAbout ? 1u : 0u);
+    });
+    watch.Stop();
+    // No help file lies beside the test program: the help command says so.
+    EXPECT_EQ(std::vector<std::string>{"Не найден файл справки Zemko.hlp в папке программы."},
+              watch.Texts());
+    EndHelpViewers();
+  }
+}
+
 }  // namespace

@@ -89,6 +89,13 @@ void CALLBACK RecordNameChange(HWINEVENTHOOK, DWORD, HWND window, LONG object, L
   if (object == OBJID_CLIENT && child == CHILDID_SELF) nameChanges.push_back(window);
 }
 
+// The windows that raised a focus event, in their order.
+std::vector<HWND> focusEvents;
+
+void CALLBACK RecordFocus(HWINEVENTHOOK, DWORD, HWND window, LONG object, LONG, DWORD, DWORD) {
+  if (object == OBJID_CLIENT) focusEvents.push_back(window);
+}
+
 class AccessibilityTest : public MainWindowTest {
  protected:
   AccessibilityTest() { loopEnd_ = LoopEnd::Quit; }
@@ -185,6 +192,39 @@ TEST_F(AccessibilityTest, PressingCalculateCalculatesAndTheNewResultIsAnnounced)
     UnhookWinEvent(hook);
     EXPECT_NE(std::find(nameChanges.begin(), nameChanges.end(), strip), nameChanges.end())
         << "no name change of the result strip was raised";
+  });
+}
+
+// A reader follows Tab: each control it reaches raises the focus event,
+// and the object the event names is heard by the control's name.
+TEST_F(AccessibilityTest, EachControlTabReachesAnnouncesItsFocusByName) {
+  RunInLoop([&] {
+    const mainwindow::MainWindow& window = Window();
+    const struct {
+      widgets::Control* control;
+      const char* name;
+    } order[] = {
+        {window.wonCountBox, kWonCountHint},    {window.systemSizeBox, kSystemSizeHint},
+        {window.comboSizeBox, kComboLabel},     {window.calculateButton, kCalculateHint},
+        {window.clearAllButton, kClearAllHint}, {window.pasteButton, kPasteHint},
+        {window.helpButton, kHelpHint},         {Row(1), kFirstRowName},
+        {window.stakeBox, kStakeHint},
+    };
+    window.stakeBox->TakeFocus();
+    focusEvents.clear();
+    HWINEVENTHOOK hook = SetWinEventHook(EVENT_OBJECT_FOCUS, EVENT_OBJECT_FOCUS, nullptr,
+                                         RecordFocus, GetCurrentProcessId(), 0,
+                                         WINEVENT_OUTOFCONTEXT);
+    ASSERT_NE(hook, nullptr);
+    for (const auto& next : order) {
+      PostKeyPress(Focused(), VK_TAB);
+      const HWND reached = next.control->EnsureWindow();
+      PumpUntil([&] { return !focusEvents.empty() && focusEvents.back() == reached; });
+      ASSERT_FALSE(focusEvents.empty()) << next.name;
+      EXPECT_EQ(focusEvents.back(), reached) << next.name;
+      EXPECT_EQ(HearWindow(focusEvents.back()).name, Wide(next.name));
+    }
+    UnhookWinEvent(hook);
   });
 }
 

@@ -2,9 +2,13 @@
 // title, the logo with its key grey left out, the flat buttons without a
 // grey pixel, and the thin frames of the boxes.
 #include <algorithm>
+#include <cmath>
+#include <map>
 #include <memory>
+#include <utility>
 
 #include "ZemResConst.h"
+#include "skin/Contrast.h"
 #include "support/Design.h"
 #include "support/Input.h"
 #include "support/MainWindowHarness.h"
@@ -54,6 +58,67 @@ class ResourcePicture {
 
 bool Inside(const RECT& rect, int x, int y) {
   return x >= rect.left && x < rect.right && y >= rect.top && y < rect.bottom;
+}
+
+// ---------------------------------------------------------------- contrast
+
+// The colours High Contrast Black gives the system.
+constexpr std::pair<int, COLORREF> kDarkScheme[] = {
+    {COLOR_WINDOW, RGB(0, 0, 0)},         {COLOR_WINDOWTEXT, RGB(255, 255, 255)},
+    {COLOR_HIGHLIGHT, RGB(26, 235, 255)}, {COLOR_HIGHLIGHTTEXT, RGB(0, 0, 0)},
+    {COLOR_BTNFACE, RGB(0, 0, 0)},        {COLOR_BTNTEXT, RGB(255, 255, 255)},
+    {COLOR_HOTLIGHT, RGB(255, 255, 0)},   {COLOR_WINDOWFRAME, RGB(255, 255, 255)}};
+constexpr double kLeastTextContrast = 4.5;
+
+// The scheme's colours for the scope, the old ones after; the system
+// announces each change to every window (WM_SYSCOLORCHANGE).
+class SystemColours {
+ public:
+  SystemColours() {
+    for (const auto& [index, colour] : kDarkScheme) {
+      indices_.push_back(index);
+      old_.push_back(GetSysColor(index));
+      dark_.push_back(colour);
+    }
+    EXPECT_TRUE(SetSysColors(static_cast<int>(indices_.size()), indices_.data(), dark_.data()));
+  }
+  ~SystemColours() {
+    SetSysColors(static_cast<int>(indices_.size()), indices_.data(), old_.data());
+  }
+
+ private:
+  std::vector<int> indices_;
+  std::vector<COLORREF> old_, dark_;
+};
+
+// Relative luminance and contrast ratio as the accessibility guidelines
+// define them.
+double Luminance(COLORREF colour) {
+  auto channel = [](int value) {
+    const double c = value / 255.0;
+    return c <= 0.03928 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+  };
+  return 0.2126 * channel(GetRValue(colour)) + 0.7152 * channel(GetGValue(colour)) +
+         0.0722 * channel(GetBValue(colour));
+}
+
+// Inside the rectangle the commonest colour is the background; the text is
+// the pixel farthest from it (the letters' edges may be smoothed).
+double TextContrast(const Picture& picture, const RECT& r) {
+  std::map<COLORREF, int> counts;
+  for (int y = r.top; y < r.bottom; ++y) {
+    for (int x = r.left; x < r.right; ++x) ++counts[picture.At(x, y)];
+  }
+  const COLORREF background =
+      std::max_element(counts.begin(), counts.end(), [](const auto& a, const auto& b) {
+        return a.second < b.second;
+      })->first;
+  double ratio = 1;
+  for (const auto& [colour, count] : counts) {
+    const double a = Luminance(colour) + 0.05, b = Luminance(background) + 0.05;
+    ratio = std::max(ratio, std::max(a, b) / std::min(a, b));
+  }
+  return ratio;
 }
 
 class SkinTest : public MainWindowTest {
@@ -287,4 +352,63 @@ TEST_F(SkinTest, ARepaintOfPartOfTheWindowDrawsTheSamePicture) {
       }
     }
   });
+}
+
+// In a dark contrast theme every text stays readable, and when it is
+// turned off the window is the design's again, pixel for pixel. Wine cannot
+// switch the theme: the first row shows that it refuses, so the second
+// turns it on through the program's one question.
+TEST_F(SkinTest, AContrastThemeKeepsEveryTextReadableAndItsEndRestoresTheDesign) {
+  static HWND mainWindow = nullptr;
+  const struct {
+    const char* how;
+    bool (*turn)(bool on);
+  } switches[] = {
+      {"the system's switch",
+       [](bool on) {
+         HIGHCONTRASTW contrast{sizeof contrast, on ? DWORD{HCF_HIGHCONTRASTON} : 0, nullptr};
+         return SystemParametersInfoW(SPI_SETHIGHCONTRAST, sizeof contrast, &contrast,
+                                      SPIF_SENDCHANGE) != FALSE;
+       }},
+      {"the program's question answered",
+       [](bool on) {
+         skin::AnswerContrastWith(on ? +[] { return true; } : nullptr);
+         // As the system announces a switch.
+         SendMessageW(mainWindow, WM_SETTINGCHANGE, SPI_SETHIGHCONTRAST, 0);
+         return true;
+       }},
+  };
+  RunInLoop([&] {
+    mainWindow = MainHandle();
+    SetTextOf(Window().resultStrip, "2600,00");
+    Window().calculateButton->TakeFocus();  // no caret in a box
+    const auto design = Capture();
+    for (const auto& row : switches) {
+      SCOPED_TRACE(row.how);
+      if (!row.turn(true)) {
+        const DWORD refusal = GetLastError();
+        EXPECT_EQ(refusal, DWORD{ERROR_INVALID_SPI_VALUE});
+        EXPECT_FALSE(skin::ContrastThemeOn()) << "refused, yet answered on";
+        continue;
+      }
+      auto dark = std::make_unique<SystemColours>();
+      PumpMessages(Quit::KeepForLoop);
+      const auto shown = Capture();
+      for (Control* text : {Window().resultStrip, Window().comboLabel,
+                            static_cast<Control*>(Window().wonCountBox)}) {
+        RECT r = RectInClient(text);
+        InflateRect(&r, -1, -1);  // inside the frames
+        EXPECT_GE(TextContrast(*shown, r), kLeastTextContrast) << TextOf(text);
+      }
+      row.turn(false);
+      dark.reset();
+      PumpMessages(Quit::KeepForLoop);
+      const auto after = Capture();
+      for (int y = 0; y < height_; ++y) {
+        for (int x = 0; x < width_; ++x)
+          ASSERT_EQ(design->At(x, y), after->At(x, y)) << x << "," << y;
+      }
+    }
+  });
+  skin::AnswerContrastWith(nullptr);
 }

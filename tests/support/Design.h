@@ -67,6 +67,8 @@ inline constexpr char kHelpHint[] = "Справка";
 inline constexpr char kClearAllCaption[] = "Стереть";
 inline constexpr char kPasteCaption[] = "Вставить";
 inline constexpr char kMakerHost[] = "vadrex.example";
+// The window menu's last item (Alt+Space).
+inline constexpr char kAboutMenuItem[] = "О программе…";
 // What a screen reader calls rows 1 and 7.
 inline constexpr char kFirstRowName[] = "Коэффициент 1";
 inline constexpr char kSeventhRowName[] = "Коэффициент 7";

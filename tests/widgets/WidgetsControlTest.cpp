@@ -340,12 +340,13 @@ TEST(ApplicationObject, HasItsClassStylesIconAndTrimmedSystemMenu) {
   auto applicationIcon = reinterpret_cast<HICON>(
       SendMessageA(applicationWindow, WM_GETICON, ICON_BIG, 0));
   auto formIcon = reinterpret_cast<HICON>(SendMessageA(formWindow, WM_GETICON, ICON_BIG, 0));
-  EXPECT_EQ(LoadIconA(GetModuleHandleA(nullptr), "MAINICON"), applicationIcon);
+  EXPECT_NE(nullptr, applicationIcon);
   EXPECT_NE(nullptr, formIcon);
-  EXPECT_NE(applicationIcon, formIcon);  // the form's own, drawn for its DPI
+  EXPECT_NE(applicationIcon, formIcon);  // each window's own, drawn for its DPI
+  EXPECT_NE(0, SendMessageA(applicationWindow, WM_GETICON, ICON_SMALL, 0));
   EXPECT_NE(0, SendMessageA(formWindow, WM_GETICON, ICON_SMALL, 0));
   second->EnsureWindow();
-  EXPECT_EQ(before.icons + 4, LiveIcons());  // each form's big and small icon
+  EXPECT_EQ(before.icons + 6, LiveIcons());  // each window's big and small icon
 
   HMENU menu = GetSystemMenu(applicationWindow, FALSE);
   EXPECT_EQ(UINT(-1), GetMenuState(menu, SC_MAXIMIZE, MF_BYCOMMAND));
