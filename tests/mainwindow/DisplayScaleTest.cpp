@@ -50,6 +50,8 @@ constexpr int kStripHeight = 20;
 constexpr POINT kTitleCorner{4, 2};
 // The About window's client size.
 constexpr SIZE kAboutClient{150, 120};
+// Where the synthetic move goes (from 144 DPI: to 96).
+constexpr int kMovedToDpi = 144;
 
 std::vector<int> Scaled(const RECT& place, int dpi) {
   return {Scale(place.left, dpi), Scale(place.top, dpi), Scale(place.right, dpi),
@@ -135,10 +137,11 @@ TEST_F(DisplayScaleTest, EveryControlTextAndPictureAtThePrefixDpi) {
 // DPI, there and back: each time the layout of a fresh start at that DPI.
 TEST_F(DisplayScaleTest, AMoveToAnotherDpiLaysOutAsAFreshStartThere) {
   const int dpi = PrefixDpi();
-  constexpr int kOtherDpi = 144;
+  const int other = dpi == kMovedToDpi ? widgets::kDesignDpi : kMovedToDpi;
+  const std::wstring before = L"display-scale-" + std::to_wstring(dpi) + L"-before-move.bmp";
   RunInLoop([&] {
-    SavePicture(MainHandle(), L"display-scale-before-move.bmp");
-    for (int to : {kOtherDpi, dpi}) {
+    SavePicture(MainHandle(), before);
+    for (int to : {other, dpi}) {
       RECT suggested;
       GetWindowRect(MainHandle(), &suggested);
       suggested.right = suggested.left + MulDiv(suggested.right - suggested.left, to, dpi);
@@ -151,7 +154,7 @@ TEST_F(DisplayScaleTest, AMoveToAnotherDpiLaysOutAsAFreshStartThere) {
     const SIZE size = ClientSize(MainHandle());
     Picture back(size.cx, size.cy);
     back.CopyFromScreen(MainHandle());
-    EXPECT_EQ(0, back.DifferingPixels(L"display-scale-before-move.bmp"));
+    EXPECT_EQ(0, back.DifferingPixels(before));
   });
 }
 
