@@ -102,6 +102,12 @@ RECT Control::ShownBounds() const {
           top + Scale(bounds_.bottom - bounds_.top, dpi)};
 }
 
+void Control::MoveWindowToBounds() {
+  const RECT shown = ShownBounds();
+  Window(window_).SetPos(shown.left, shown.top, shown.right - shown.left, shown.bottom - shown.top,
+                         SWP_NOACTIVATE | SWP_NOZORDER);
+}
+
 int Control::Dpi() const {
   const Control* form = this;
   while ((form->style_ & WS_CHILD) && form->parent_) form = form->parent_;
@@ -112,10 +118,7 @@ void Control::ShowChildrenAtDpi() {
   for (Control* child : children_) {
     if (!(child->style_ & WS_CHILD)) continue;  // a form follows its own monitor
     if (child->window_) {
-      const RECT shown = child->ShownBounds();
-      Window(child->window_)
-          .SetPos(shown.left, shown.top, shown.right - shown.left, shown.bottom - shown.top,
-                  SWP_NOACTIVATE | SWP_NOZORDER);
+      child->MoveWindowToBounds();
     }
     if (child->font_) child->font_->Changed();  // made again at the new DPI
     child->ShowChildrenAtDpi();
@@ -142,9 +145,7 @@ void Control::SetBounds(const RECT& bounds) {
                  bounds.bottom - bounds.top != current.bottom - current.top;
   bounds_ = bounds;
   if (!window_) return;
-  const RECT shown = ShownBounds();
-  Window(window_).SetPos(shown.left, shown.top, shown.right - shown.left, shown.bottom - shown.top,
-                         SWP_NOACTIVATE | SWP_NOZORDER);
+  MoveWindowToBounds();
   if (resized && RepaintsOnResize()) Invalidate();
 }
 

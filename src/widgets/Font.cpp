@@ -10,10 +10,9 @@ namespace widgets {
 namespace {
 
 constexpr wchar_t kDefaultFace[] = L"MS Sans Serif";
+
 // The bitmap face has crisp sizes for 96 DPI only; at any other its outline
 // twin of the same design draws the scaled height.
-constexpr wchar_t kScalableFace[] = L"Microsoft Sans Serif";
-
 LOGFONTW AtDpi(const LOGFONTW& logFont, int dpi) {
   if (dpi == kDesignDpi) return logFont;
   LOGFONTW scaled = logFont;

@@ -12,7 +12,6 @@ namespace {
 constexpr int kSystemFontHeight = 16;
 constexpr int kSystemFontWidth = 7;
 constexpr wchar_t kSystemFontFace[] = L"System";
-constexpr wchar_t kScalableFace[] = L"Microsoft Sans Serif";
 
 // The font PaintText draws with, selected into the context while it lives.
 class TextFont {

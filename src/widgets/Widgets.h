@@ -268,6 +268,8 @@ class Control {
   void SetBounds(const RECT& bounds);
   // Where the window goes: a child's design place at its form's DPI.
   RECT ShownBounds() const;
+  // Puts the existing window where ShownBounds says.
+  void MoveWindowToBounds();
   void ReplaceStyleBits(StyleBits bits);
   void FreeBrush();
   void FontChanged();

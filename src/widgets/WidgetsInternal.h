@@ -113,6 +113,10 @@ void CountedDeleteDc(HDC dc);
 HICON CountedLoadProgramIcon(int width, int height);
 void CountedDestroyIcon(HICON icon);
 
+// The outline face of the windows' bitmap font, for DPIs other than 96,
+// where the bitmap face has no crisp sizes (Font.cpp, PaintText.cpp).
+inline constexpr wchar_t kScalableFace[] = L"Microsoft Sans Serif";
+
 // A font with Cyrillic glyphs whatever the system's code page (Font.cpp).
 HFONT CreateCyrillicFont(const LOGFONTW& logFont);
 
